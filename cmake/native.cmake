@@ -1,0 +1,17 @@
+# Native build: the portable code against the in-memory simulation, tested
+# with GoogleTest under the sanitizers.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+vantrel_sources(SIM_SOURCES common/platform/sim)
+add_library(vantrel_sim STATIC ${SIM_SOURCES})
+target_link_libraries(vantrel_sim PUBLIC vantrel_common)
+
+# tests/contract runs here against the simulation and under Wine against
+# the real Win32 layer, with the same expectations.
+vantrel_sources(NATIVE_TEST_SOURCES tests/contract tests/native tests/native/support)
+add_executable(native_tests ${NATIVE_TEST_SOURCES})
+target_include_directories(native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(native_tests PRIVATE vantrel_core vantrelsync_core
+                      vantrel_sim GTest::gtest GTest::gtest_main)
+gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)
