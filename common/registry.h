@@ -20,14 +20,14 @@ public:
   void DeleteValue(RegKey hKey, const std::string& strPath, const std::string& strValue);
   void DeleteKey(RegKey hKey, const std::string& strPath);
   void CreateKey(RegKey hKey, const std::string& strPath);
-  std::string GetSettingString(RegKey hKey, const std::string& strPath,
-                               const std::string& strValue, const std::string& Default = "");
+  std::string GetSettingString(RegKey hKey, const std::string& strPath, const std::string& strValue,
+                               const std::string& Default = "");
   void SaveSettingString(RegKey hKey, const std::string& strPath, const std::string& strValue,
                          const std::string& strData);
   void SaveSettingLong(RegKey hKey, const std::string& strPath, const std::string& strValue,
                        std::int32_t lData);
-  std::int32_t GetSettingLong(RegKey hKey, const std::string& strPath,
-                              const std::string& strValue, std::int32_t Default = 0);
+  std::int32_t GetSettingLong(RegKey hKey, const std::string& strPath, const std::string& strValue,
+                              std::int32_t Default = 0);
   // Empty optional stands for the no-value result.
   std::optional<std::vector<std::uint8_t>>
   GetSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,

@@ -123,7 +123,7 @@ struct ShFileOpStruct {
 struct ShellExecuteInfo {
   std::uint32_t mask = 0;
   WindowHandle hwnd = 0;
-  std::string verb;       // empty: the item's default action
+  std::string verb; // empty: the item's default action
   std::string file;
   std::string parameters; // passed unchanged, empty allowed
   std::string directory;  // empty: none
@@ -138,79 +138,68 @@ public:
   // --- Registry (RegOpenKeyExA / RegCreateKeyExA with the widest access
   // granted, RegQueryValueExA, RegSetValueExA, RegEnumValueA,
   // RegDeleteValueA, RegDeleteKeyA, RegCloseKey). Results are Win32 codes.
-  virtual long RegOpenKey(RegKey root, const std::string &subKey,
-                          RegKey *result) = 0;
-  virtual long RegCreateKey(RegKey root, const std::string &subKey,
-                            RegKey *result) = 0;
+  virtual long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) = 0;
+  virtual long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) = 0;
   // data may be null to ask for type and size only. With a buffer that is
   // too small the answer is kMoreData and *dataSize the size needed.
-  virtual long RegQueryValue(RegKey key, const std::string &name,
-                             std::uint32_t *type, std::uint8_t *data,
-                             std::uint32_t *dataSize) = 0;
-  virtual long RegSetValue(RegKey key, const std::string &name,
-                           std::uint32_t type, const std::uint8_t *data,
-                           std::uint32_t dataSize) = 0;
+  virtual long RegQueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+                             std::uint8_t* data, std::uint32_t* dataSize) = 0;
+  virtual long RegSetValue(RegKey key, const std::string& name, std::uint32_t type,
+                           const std::uint8_t* data, std::uint32_t dataSize) = 0;
   // *nameChars: in, the name buffer's size in characters with room for the
   // NUL; out, the name's length without it. *dataSize likewise in bytes.
   // type and data may be null.
-  virtual long RegEnumValue(RegKey key, std::uint32_t index, char *name,
-                            std::uint32_t *nameChars, std::uint32_t *type,
-                            std::uint8_t *data, std::uint32_t *dataSize) = 0;
-  virtual long RegDeleteValue(RegKey key, const std::string &name) = 0;
-  virtual long RegDeleteKey(RegKey root, const std::string &subKey) = 0;
+  virtual long RegEnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
+                            std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
+  virtual long RegDeleteValue(RegKey key, const std::string& name) = 0;
+  virtual long RegDeleteKey(RegKey root, const std::string& subKey) = 0;
   virtual long RegCloseKey(RegKey key) = 0;
 
   // --- Files and folders (FindFirstFileA, FindNextFileA, FindClose,
   // GetFileAttributesA, CreateDirectoryA, RemoveDirectoryA).
-  virtual FindHandle FindFirstFile(const std::string &pattern,
-                                   FindData *data) = 0;
-  virtual bool FindNextFile(FindHandle handle, FindData *data) = 0;
+  virtual FindHandle FindFirstFile(const std::string& pattern, FindData* data) = 0;
+  virtual bool FindNextFile(FindHandle handle, FindData* data) = 0;
   virtual bool FindClose(FindHandle handle) = 0;
-  virtual std::uint32_t GetFileAttributes(const std::string &path) = 0;
-  virtual bool CreateDirectory(const std::string &path) = 0;
-  virtual bool RemoveDirectory(const std::string &path) = 0;
+  virtual std::uint32_t GetFileAttributes(const std::string& path) = 0;
+  virtual bool CreateDirectory(const std::string& path) = 0;
+  virtual bool RemoveDirectory(const std::string& path) = 0;
 
   // --- Whole-file access (CreateFileA/ReadFile/WriteFile and friends).
   // Each opens, acts and closes; false on any failure.
-  virtual bool ReadWholeFile(const std::string &path, std::string *bytes) = 0;
+  virtual bool ReadWholeFile(const std::string& path, std::string* bytes) = 0;
   // Creates or truncates.
-  virtual bool WriteWholeFile(const std::string &path,
-                              const std::string &bytes) = 0;
+  virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
   // Creates when missing.
-  virtual bool AppendToFile(const std::string &path,
-                            const std::string &bytes) = 0;
+  virtual bool AppendToFile(const std::string& path, const std::string& bytes) = 0;
   // MoveFileExA with MOVEFILE_REPLACE_EXISTING: the atomic last step of a
   // safe save.
-  virtual bool ReplaceFile(const std::string &from, const std::string &to) = 0;
-  virtual bool CopyFile(const std::string &from, const std::string &to) = 0;
-  virtual bool DeleteFile(const std::string &path) = 0;
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
 
   // --- Shell (SHFileOperationA, SHAddToRecentDocs, ShellExecuteExA,
   // ShellExecuteA, SHGetSpecialFolderLocation + SHGetPathFromIDListA).
-  virtual int ShFileOperation(ShFileOpStruct *op) = 0;
-  virtual void ShAddToRecentDocs(const std::string &path) = 0;
-  virtual bool ShellExecuteEx(ShellExecuteInfo *info) = 0;
+  virtual int ShFileOperation(ShFileOpStruct* op) = 0;
+  virtual void ShAddToRecentDocs(const std::string& path) = 0;
+  virtual bool ShellExecuteEx(ShellExecuteInfo* info) = 0;
   // Returns the shell's instance value: above 32 means success.
-  virtual std::intptr_t ShellExecute(WindowHandle hwnd, const std::string &verb,
-                                     const std::string &file,
-                                     const std::string &parameters,
-                                     const std::string &directory,
-                                     int show) = 0;
+  virtual std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb,
+                                     const std::string& file, const std::string& parameters,
+                                     const std::string& directory, int show) = 0;
   virtual bool CloseHandle(ProcessHandle handle) = 0;
   // Fills the folder's path; false when the shell knows no such folder.
-  virtual bool GetSpecialFolderPath(int csidl, std::string *path) = 0;
+  virtual bool GetSpecialFolderPath(int csidl, std::string* path) = 0;
 
   // --- Process and user.
-  virtual std::string GetUserName() = 0;          // GetUserNameA
-  virtual std::string GetModuleFileName() = 0;    // of the running exe
-  virtual std::string GetCommandLine() = 0;       // GetCommandLineA
-  virtual std::string GetCurrentDirectory() = 0;  // GetCurrentDirectoryA
+  virtual std::string GetUserName() = 0;         // GetUserNameA
+  virtual std::string GetModuleFileName() = 0;   // of the running exe
+  virtual std::string GetCommandLine() = 0;      // GetCommandLineA
+  virtual std::string GetCurrentDirectory() = 0; // GetCurrentDirectoryA
   // CreateMutexA with a name; *alreadyExists tells whether another process
   // holds it. The mutex lives until the process ends.
-  virtual bool CreateNamedMutex(const std::string &name,
-                                bool *alreadyExists) = 0;
+  virtual bool CreateNamedMutex(const std::string& name, bool* alreadyExists) = 0;
   // FindWindowA by title, then restore it and bring it to the front.
-  virtual bool ActivateWindowByTitle(const std::string &title) = 0;
+  virtual bool ActivateWindowByTitle(const std::string& title) = 0;
 
   // --- Time (GetTickCount, Sleep, GetTimeFormatA/GetDateFormatA on the
   // current local time, in the user's locale).
@@ -224,8 +213,8 @@ public:
   // PumpMessages dispatches what is pending (PeekMessage loop).
   virtual void WaitForMessages(std::uint32_t milliseconds) = 0;
   virtual void PumpMessages() = 0;
-  virtual int MessageBox(WindowHandle owner, const std::string &text,
-                         const std::string &caption, std::uint32_t flags) = 0;
+  virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                         std::uint32_t flags) = 0;
 };
 
 } // namespace vantrel

@@ -1,0 +1,93 @@
+#include "common/dir_struct.h"
+
+#include <cstring>
+
+#include "common/find_scope.h"
+#include "common/text.h"
+
+namespace vantrel {
+
+namespace {
+
+// Collapses doubled backslashes the way the search patterns need, but keeps
+// the two that open a UNC path (\\server\share), which would otherwise turn
+// into a path on the current drive.
+std::string CollapseDoubledBackslashes(const std::string& path) {
+  if (StartsWith(path, "\\\\"))
+    return "\\\\" + ReplaceAll(std::string_view(path).substr(2), "\\\\", "\\");
+  return ReplaceAll(path, "\\\\", "\\");
+}
+
+bool IsDotEntry(const std::string& name) {
+  return name == "." || name == "..";
+}
+
+} // namespace
+
+std::string CDirStruct::TrimAtNul(const char* text, std::size_t capacity) {
+  return std::string(text, strnlen(text, capacity));
+}
+
+bool CDirStruct::EntryExists(std::string folder, const std::string& name, bool foldersOnly) {
+  folder = WithTrailingBackslash(folder);
+  const std::string pattern = CollapseDoubledBackslashes(folder + name);
+  FindScope search(platform_, pattern);
+  if (!search.valid())
+    return false;
+  bool found = false;
+  do {
+    const std::string entry = TrimAtNul(search.data().fileName, sizeof search.data().fileName);
+    if (IsDotEntry(entry))
+      continue;
+    if (entry == name && (!foldersOnly || search.isFolder()))
+      found = true;
+  } while (search.next());
+  return found;
+}
+
+bool CDirStruct::MakeDirectory(const std::string& path) {
+  return platform_.CreateDirectory(path);
+}
+
+bool CDirStruct::FileExists(const std::string& FileName, const std::string& Path) {
+  return EntryExists(Path, FileName, false);
+}
+
+bool CDirStruct::DirectoryExists(const std::string& DirectoryName, const std::string& Path,
+                                 bool CreateDirectoryIfNotExist) {
+  if (EntryExists(Path, DirectoryName, true))
+    return true;
+  if (!CreateDirectoryIfNotExist)
+    return false;
+  return MakeDirectory(WithTrailingBackslash(Path) + DirectoryName);
+}
+
+bool CDirStruct::ReturnFiles(const std::string& Path, std::vector<std::string>& Buffer) {
+  Buffer.assign(1, std::string());
+  try {
+    const std::string pattern = CollapseDoubledBackslashes(WithTrailingBackslash(Path) + "*.*");
+    FindScope search(platform_, pattern);
+    if (!search.valid())
+      return true;
+    do {
+      std::string entry = TrimAtNul(search.data().fileName, sizeof search.data().fileName);
+      if (IsDotEntry(entry) || entry == "desktop.ini")
+        continue;
+      if (Buffer.back().empty())
+        Buffer.back() = std::move(entry);
+      else
+        Buffer.push_back(std::move(entry));
+    } while (search.next());
+    return true;
+  } catch (...) {
+    return false; // out of memory: keep what was collected
+  }
+}
+
+bool CDirStruct::RemoveEmptyDirectory(const std::string& Path) {
+  if (Path.empty())
+    return false;
+  return platform_.RemoveDirectory(Path);
+}
+
+} // namespace vantrel

@@ -1,0 +1,207 @@
+#include "common/registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vantrel {
+
+namespace {
+
+// Owns an open key for the length of one operation.
+class KeyScope {
+public:
+  enum class Mode { Open, Create };
+  KeyScope(Platform& platform, RegKey root, const std::string& path, Mode mode)
+      : platform_(platform) {
+    const long rc = mode == Mode::Open ? platform_.RegOpenKey(root, path, &key_)
+                                       : platform_.RegCreateKey(root, path, &key_);
+    open_ = rc == win32err::kSuccess;
+  }
+  ~KeyScope() {
+    if (open_)
+      platform_.RegCloseKey(key_);
+  }
+  KeyScope(const KeyScope&) = delete;
+  KeyScope& operator=(const KeyScope&) = delete;
+  bool open() const { return open_; }
+  RegKey key() const { return key_; }
+
+private:
+  Platform& platform_;
+  RegKey key_ = 0;
+  bool open_ = false;
+};
+
+// Reads a value of the expected type whole; nullopt for anything else.
+std::optional<std::vector<std::uint8_t>>
+ReadTyped(Platform& platform, RegKey key, const std::string& name, std::uint32_t expectedType) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (platform.RegQueryValue(key, name, &type, nullptr, &size) != win32err::kSuccess ||
+      type != expectedType)
+    return std::nullopt;
+  std::vector<std::uint8_t> data(size);
+  if (size > 0 &&
+      platform.RegQueryValue(key, name, &type, data.data(), &size) != win32err::kSuccess)
+    return std::nullopt;
+  data.resize(size);
+  return data;
+}
+
+void SetValue(Platform& platform, RegKey root, const std::string& path, const std::string& name,
+              std::uint32_t type, const std::uint8_t* data, std::size_t size) {
+  KeyScope key(platform, root, path, KeyScope::Mode::Create);
+  if (key.open())
+    platform.RegSetValue(key.key(), name, type, data, static_cast<std::uint32_t>(size));
+}
+
+void SetText(Platform& platform, RegKey root, const std::string& path, const std::string& name,
+             const std::string& text) {
+  // The terminating NUL is part of the stored data.
+  SetValue(platform, root, path, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
+           text.size() + 1);
+}
+
+} // namespace
+
+void CRegistry::DeleteValue(RegKey hKey, const std::string& strPath, const std::string& strValue) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  if (key.open())
+    platform_.RegDeleteValue(key.key(), strValue);
+}
+
+void CRegistry::DeleteKey(RegKey hKey, const std::string& strPath) {
+  platform_.RegDeleteKey(hKey, strPath);
+}
+
+void CRegistry::CreateKey(RegKey hKey, const std::string& strPath) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Create);
+}
+
+std::string CRegistry::GetSettingString(RegKey hKey, const std::string& strPath,
+                                        const std::string& strValue, const std::string& Default) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  if (!key.open())
+    return Default;
+  const auto data = ReadTyped(platform_, key.key(), strValue, kRegSz);
+  if (!data)
+    return Default;
+  const char* text = reinterpret_cast<const char*>(data->data());
+  return std::string(text, strnlen(text, data->size()));
+}
+
+void CRegistry::SaveSettingString(RegKey hKey, const std::string& strPath,
+                                  const std::string& strValue, const std::string& strData) {
+  SetText(platform_, hKey, strPath, strValue, strData);
+}
+
+void CRegistry::SaveSettingLong(RegKey hKey, const std::string& strPath,
+                                const std::string& strValue, std::int32_t lData) {
+  std::uint8_t bytes[4];
+  std::memcpy(bytes, &lData, sizeof bytes);
+  SetValue(platform_, hKey, strPath, strValue, kRegDword, bytes, sizeof bytes);
+}
+
+std::int32_t CRegistry::GetSettingLong(RegKey hKey, const std::string& strPath,
+                                       const std::string& strValue, std::int32_t Default) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  if (!key.open())
+    return Default;
+  std::uint8_t bytes[4] = {};
+  std::uint32_t type = 0;
+  std::uint32_t size = sizeof bytes;
+  // Read straight into four bytes: longer data fails the read.
+  if (platform_.RegQueryValue(key.key(), strValue, &type, bytes, &size) != win32err::kSuccess ||
+      type != kRegDword || size != sizeof bytes)
+    return Default;
+  std::int32_t value = 0;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+std::optional<std::vector<std::uint8_t>>
+CRegistry::GetSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,
+                          std::optional<std::vector<std::uint8_t>> Default) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  if (!key.open())
+    return Default;
+  auto data = ReadTyped(platform_, key.key(), strValueName, kRegBinary);
+  return data ? data : Default;
+}
+
+void CRegistry::SaveSettingByte(RegKey hKey, const std::string& strPath,
+                                const std::string& strValueName,
+                                const std::vector<std::uint8_t>& byData) {
+  SetValue(platform_, hKey, strPath, strValueName, kRegBinary, byData.data(), byData.size());
+}
+
+void CRegistry::CreateExtension(const std::string& strExtension, const std::string& strIconPath,
+                                std::int16_t iIconIndex, const std::string& strProperName,
+                                const std::string& strContentType) {
+  const std::string extension =
+      (!strExtension.empty() && strExtension[0] == '.') ? strExtension : "." + strExtension;
+  CreateKey(kHkeyClassesRoot, extension);
+  SetText(platform_, kHkeyClassesRoot, extension, "", strProperName);
+  if (!strContentType.empty())
+    SetText(platform_, kHkeyClassesRoot, extension, "Content Type", strContentType);
+  CreateKey(kHkeyClassesRoot, strProperName);
+  SetText(platform_, kHkeyClassesRoot, strProperName + "\\DefaultIcon", "",
+          strIconPath + "," + std::to_string(iIconIndex));
+  SetText(platform_, kHkeyClassesRoot, strProperName + "\\Shell\\Open\\Command", "Open",
+          "%SystemRoot%\\System32\\CMD.exe");
+}
+
+bool CRegistry::EnumKey(RegKey hKey, const std::string& Path, std::vector<std::string>& Buffer) {
+  Buffer.assign(1, std::string());
+  try {
+    KeyScope key(platform_, hKey, Path, KeyScope::Mode::Open);
+    if (!key.open())
+      return true;
+    constexpr std::uint32_t kNameChars = 255;
+    constexpr std::uint32_t kDataBytes = 255;
+    constexpr std::uint32_t kLongestName = 16384; // the registry's own limit, with the NUL
+    for (std::uint32_t index = 0;; ++index) {
+      std::vector<char> name(kNameChars);
+      std::vector<std::uint8_t> data(kDataBytes);
+      std::uint32_t nameChars = kNameChars;
+      std::uint32_t dataSize = kDataBytes;
+      long rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr,
+                                       data.data(), &dataSize);
+      // A name or data that does not fit is read again in full rather than
+      // skipped, so long command lines are listed too.
+      for (int retry = 0; rc == win32err::kMoreData && retry < 8; ++retry) {
+        name.assign(kLongestName, '\0');
+        data.assign(std::max<std::size_t>(dataSize, data.size() * 2), 0);
+        nameChars = kLongestName;
+        dataSize = static_cast<std::uint32_t>(data.size());
+        rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr, data.data(),
+                                    &dataSize);
+      }
+      if (rc == win32err::kNoMoreItems)
+        break;
+      if (rc == win32err::kMoreData)
+        continue;
+      if (rc != win32err::kSuccess)
+        return false;
+      if (dataSize == 0)
+        continue;
+      // The stored terminator is not part of the text; data stored without
+      // one keeps its last byte.
+      std::size_t textBytes = dataSize;
+      if (data[textBytes - 1] == 0)
+        --textBytes;
+      std::string entry(name.data(), nameChars);
+      entry += '=';
+      entry.append(reinterpret_cast<const char*>(data.data()), textBytes);
+      if (Buffer.back().empty())
+        Buffer.back() = std::move(entry);
+      else
+        Buffer.push_back(std::move(entry));
+    }
+    return true;
+  } catch (...) {
+    return false; // out of memory: keep what was collected
+  }
+}
+
+} // namespace vantrel
