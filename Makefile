@@ -1,0 +1,50 @@
+# Vantrel: the two commands of README.md, plus dist, fuzz and bench.
+#   make run   build Vantrel.exe and start it under Wine on a demo program folder
+#              (or on DIR=/path/to/program/folder)
+#   make test  install what is missing, build both presets and run every test
+SHELL := /bin/bash
+JOBS ?= 2
+NATIVE := build/native
+WINDOWS := build/windows
+DIST := build/dist
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps native windows test test-native test-windows run dist fuzz bench clean
+
+all: native windows
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS)
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build $(WINDOWS) -j$(JOBS)
+
+test-native: native
+	ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure
+
+test-windows: windows
+	scripts/wine-prefix.sh $(WINDOWS)/wineprefix
+	ctest --test-dir $(WINDOWS) --output-on-failure
+
+test: test-native test-windows
+	@echo "All native and Windows tests passed."
+
+run: windows
+	scripts/run-demo.sh $(WINDOWS) "$(DIR)"
+
+dist: windows
+	scripts/make-dist.sh $(WINDOWS) $(DIST)
+
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+bench: native
+	scripts/bench.sh $(NATIVE) $(WINDOWS)
+
+clean:
+	rm -rf build
