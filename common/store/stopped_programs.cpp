@@ -1,0 +1,113 @@
+#include "common/store/stopped_programs.h"
+
+#include <algorithm>
+
+#include "common/registry.h"
+#include "common/text.h"
+
+namespace vantrel::store {
+
+namespace {
+
+constexpr std::string_view kCurrentUserStore = "Software\\Korvane\\Vantrel\\HKCU";
+constexpr std::string_view kAllUsersStore = "Software\\Korvane\\Vantrel\\HKLM";
+constexpr std::size_t kPrefixLength = 7;
+
+bool StoredRunValue(Platform& platform, RegKey root, std::string_view store,
+                    std::string_view name, std::string& path, std::string& parameters) {
+  std::vector<std::string> values;
+  if (!CRegistry(platform).EnumKey(root, std::string(store), values))
+    return false;
+  for (const std::string& value : values) {
+    if (value.empty() || value.find(name) == std::string::npos)
+      continue;
+    const auto equals = value.find('=');
+    const std::string data =
+        TrimBlanks(equals == std::string::npos ? std::string_view() : std::string_view(value).substr(equals + 1));
+    SplitStoredCommand(data, path, parameters);
+    break;
+  }
+  return true;
+}
+
+} // namespace
+
+std::string_view StoppedPrefix(int kind) {
+  switch (kind) {
+  case 0:
+    return "_REGAU_";
+  case 1:
+    return "_REGCU_";
+  case 2:
+    return "_STPAU_";
+  case 3:
+    return "_STPCU_";
+  default:
+    return {};
+  }
+}
+
+void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
+  auto& list = tables.StoppedPrograms;
+  if (list.empty() || !list.back().empty())
+    list.emplace_back();
+  list.back() = std::string(StoppedPrefix(kind)) + name;
+}
+
+void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
+  const std::string wanted = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
+  for (std::string& entry : tables.StoppedPrograms) {
+    if (entry == wanted) {
+      entry.clear();
+      return;
+    }
+  }
+}
+
+void SplitStoredCommand(std::string_view command, std::string& path, std::string& parameters) {
+  const std::string lower = ToLowerAscii(command);
+  const auto exe = lower.find(".exe");
+  if (EndsWith(lower, ".exe") || exe == std::string::npos) {
+    path = std::string(command);
+    parameters.clear();
+    return;
+  }
+  // Skip ".exe" and the character after it (a closing quote or a blank).
+  const std::size_t tailStart = std::min(exe + 5, command.size());
+  const std::string_view tail = command.substr(tailStart);
+  parameters = TrimBlanks(tail);
+  const auto leadingBlanks = tail.find_first_not_of(' ');
+  path = std::string(command.substr(
+      0, tailStart + (leadingBlanks == std::string_view::npos ? tail.size() : leadingBlanks)));
+}
+
+bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex item,
+                    std::string& path, std::string& parameters) {
+  if (item < 0 || static_cast<std::size_t>(item) >= tables.StoppedPrograms.size())
+    return false;
+  const std::string& entry = tables.StoppedPrograms[static_cast<std::size_t>(item)];
+  const std::string_view kind = std::string_view(entry).substr(0, kPrefixLength);
+  const std::string_view name = std::string_view(entry).substr(std::min(kPrefixLength, entry.size()));
+  if (kind == StoppedPrefix(3)) {
+    path = tables.CurrentUserItemsFolder + std::string(name);
+  } else if (kind == StoppedPrefix(2)) {
+    path = tables.AllUsersItemsFolder + std::string(name);
+  } else if (kind == StoppedPrefix(1)) {
+    return StoredRunValue(platform, kHkeyCurrentUser, kCurrentUserStore, name, path, parameters);
+  } else if (kind == StoppedPrefix(0)) {
+    return StoredRunValue(platform, kHkeyLocalMachine, kAllUsersStore, name, path, parameters);
+  }
+  return true;
+}
+
+bool GetStoppedInfo(Platform& platform, const StoreTables& tables, std::string_view item,
+                    std::string& path, std::string& parameters) {
+  const auto& list = tables.StoppedPrograms;
+  for (std::size_t i = 0; i < list.size() && i < kMaxTableSlots; ++i) {
+    if (list[i] == item)
+      return GetStoppedInfo(platform, tables, static_cast<StoreIndex>(i), path, parameters);
+  }
+  return false;
+}
+
+} // namespace vantrel::store
