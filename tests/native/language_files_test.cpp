@@ -1,0 +1,496 @@
+// The language and data files: caption-file rules, the fixed and growing
+// tables, languagefile.dat, safelist.dat and online.txt, read through the
+// simulated machine; and the files Vantrel ships, read from the package.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/platform/sim/sim_platform.h"
+#include "common/platform/sim/sim_world.h"
+#include "vantrel/language_file_lines.h"
+#include "vantrel/language_files.h"
+
+namespace vantrel {
+namespace {
+
+const std::string kFolder = "C:\\Program Files\\Vantrel";
+
+std::string Lines(std::initializer_list<std::string> lines, const std::string& end = "\r\n") {
+  std::string bytes;
+  for (const auto& line : lines)
+    bytes += line + end;
+  return bytes;
+}
+
+// A file of count numbered entries, "prefix0" to "prefix<count-1>".
+std::string Numbered(const std::string& prefix, std::size_t count) {
+  std::string bytes = "// numbered entries\r\n";
+  for (std::size_t i = 0; i < count; ++i)
+    bytes += prefix + std::to_string(i) + "\r\n";
+  return bytes;
+}
+
+class LanguageFilesTest : public ::testing::Test {
+protected:
+  void AddLang(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(world.AddFile(kFolder + "\\lang\\" + relative, bytes)) << relative;
+  }
+  void AddData(const std::string& name, const std::string& bytes) {
+    ASSERT_TRUE(world.AddFile(kFolder + "\\data\\" + name, bytes)) << name;
+  }
+  std::string Log() { return world.ReadFile(kFolder + "\\log.txt").value_or(""); }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  TextTables tables;
+};
+
+TEST_F(LanguageFilesTest, CaptionLinesFollowTheCommentAndLineBreakRules) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> entries;
+  };
+  const std::vector<Case> cases = {
+      {"whole-line comments and empty lines take no index",
+       Lines({"// header", "first", "", "//second", "second"}),
+       {"first", "second"}},
+      {"a trailing comment keeps the space before it",
+       Lines({"Word // comment", "Two"}),
+       {"Word ", "Two"}},
+      {"the line ends at the first //", Lines({"a//b//c"}), {"a"}},
+      {"nothing is trimmed", Lines({"  lead", "trail  ", "   "}), {"  lead", "trail  ", "   "}},
+      {"$CrLf$ becomes a line break",
+       Lines({"one$CrLf$two", "$CrLf$$CrLf$", "a$CrLf$"}),
+       {"one\r\ntwo", "\r\n\r\n", "a\r\n"}},
+      {"LF-only files", Lines({"x", "", "y"}, "\n"), {"x", "y"}},
+      {"a last line without a line end", std::string("x\r\ny"), {"x", "y"}},
+      {"tabs and Latin-1 bytes stay", Lines({"\tTab", "Gr\xFC\xDF"}), {"\tTab", "Gr\xFC\xDF"}},
+      {"a bare // is a comment line", Lines({"//", "z"}), {"z"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AddLang("en\\case.en", c.bytes);
+    std::vector<std::string> table;
+    EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\case.en"));
+    EXPECT_EQ(c.entries, table);
+  }
+}
+
+TEST_F(LanguageFilesTest, FixedTablesIgnoreExtraEntriesAndShorterFilesLeaveTheRest) {
+  AddLang("en\\messages.en", Numbered("en", 16));
+  AddLang("en\\buttons.en", Numbered("b", 12));
+  AddLang("en\\menus.en", Numbered("m", 30));
+  AddLang("en\\toolbar.en", Numbered("t", 9));
+  LoadLanguageFiles(platform, kFolder, "en", tables);
+  EXPECT_EQ("en0", tables.Messages[0]);
+  EXPECT_EQ("en13", tables.Messages[13]);
+  EXPECT_EQ("b8", tables.Buttons.back());
+  EXPECT_EQ("m21", tables.Menus.back());
+  EXPECT_EQ("t6", tables.Toolbar.back());
+
+  // A language with only 10 messages keeps the first language's 10-13.
+  AddLang("de\\messages.de", Numbered("de", 10));
+  LoadLanguageFiles(platform, kFolder, "de", tables);
+  EXPECT_EQ("de0", tables.Messages[0]);
+  EXPECT_EQ("de9", tables.Messages[9]);
+  EXPECT_EQ("en10", tables.Messages[10]);
+  EXPECT_EQ("en13", tables.Messages[13]);
+  // The other tables have no German file and stay English.
+  EXPECT_EQ("m0", tables.Menus[0]);
+  EXPECT_EQ("b0", tables.Buttons[0]);
+}
+
+TEST_F(LanguageFilesTest, WindowTablesGrowAndKeepLaterEntries) {
+  std::vector<std::string> table = {"old0", "old1", "old2"};
+  AddLang("en\\options.en", Lines({"new0"}));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, CaptionFileName("en", "options")));
+  EXPECT_EQ((std::vector<std::string>{"new0", "old1", "old2"}), table);
+
+  AddLang("en\\options.en", Numbered("n", 5));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\options.en"));
+  EXPECT_EQ(5u, table.size());
+  EXPECT_EQ("n4", table[4]);
+}
+
+TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
+  tables.Messages[3] = "kept";
+  tables.Menus[0] = "kept menu";
+  tables.OnlineSearchText = "kept address";
+  std::vector<std::string> window = {"kept window"};
+
+  LoadLanguageFiles(platform, kFolder, "xx", tables);
+  EXPECT_FALSE(LoadLanguageFile(platform, kFolder, window, "xx\\options.xx"));
+  LoadOnlineText(platform, kFolder, tables);
+  EXPECT_EQ("kept", tables.Messages[3]);
+  EXPECT_EQ("kept menu", tables.Menus[0]);
+  EXPECT_EQ("kept address", tables.OnlineSearchText);
+  EXPECT_EQ(std::vector<std::string>{"kept window"}, window);
+
+  // A folder where the file should be is no file either.
+  ASSERT_TRUE(world.MakeDirs(kFolder + "\\lang\\xx\\menus.xx"));
+  LoadLanguageFiles(platform, kFolder, "xx", tables);
+  EXPECT_EQ("kept menu", tables.Menus[0]);
+
+  // A file that exists but cannot be read ends its load quietly.
+  AddLang("xx\\messages.xx", Numbered("x", 14));
+  world.faults = [](sim::SimOp op, const std::string& subject) {
+    return op == sim::SimOp::kFileRead && subject.ends_with("messages.xx");
+  };
+  LoadLanguageFiles(platform, kFolder, "xx", tables);
+  EXPECT_EQ("kept", tables.Messages[3]);
+  EXPECT_EQ("", Log());
+}
+
+TEST_F(LanguageFilesTest, PendingMessagesRunBeforeTheLinesAndMayReloadTheSameTable) {
+  // A message that is already waiting runs before the first entry is stored.
+  AddLang("en\\messages.en", Numbered("new", 14));
+  tables.Messages[0] = "old";
+  std::string seen;
+  world.ScheduleMessage(0, [&] { seen = tables.Messages[0]; });
+  LoadLanguageFiles(platform, kFolder, "en", tables);
+  EXPECT_EQ("old", seen);
+  EXPECT_EQ("new0", tables.Messages[0]);
+
+  // Messages are let through once per line read, and reading ends as soon
+  // as a fixed table is full: a header line and 14 of 16 entries.
+  AddLang("en\\messages.en", Numbered("more", 16));
+  const int before = platform.pumpCount();
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, tables.Messages, "en\\messages.en"));
+  EXPECT_EQ(15, platform.pumpCount() - before);
+
+  // A handler that reloads the same growing table in the middle of a load
+  // (and so moves its storage) leaves a sound table behind.
+  AddLang("en\\short.en", Numbered("s", 2));
+  AddLang("en\\long.en", Numbered("l", 200));
+  std::vector<std::string> window;
+  world.ScheduleMessage(0, [&] { LoadLanguageFile(platform, kFolder, window, "en\\long.en"); });
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, window, "en\\short.en"));
+  ASSERT_EQ(200u, window.size());
+  EXPECT_EQ("s0", window[0]);
+  EXPECT_EQ("s1", window[1]);
+  EXPECT_EQ("l199", window[199]);
+}
+
+TEST_F(LanguageFilesTest, LanguageListSplitsAtTheFirstCommaAndTrims) {
+  AddLang("languagefile.dat", Lines({
+                                  "// Languages",
+                                  " English , en ",
+                                  "No comma here",
+                                  "Deutsch,de // German",
+                                  "// Hidden, hx",
+                                  "Odd,code,with comma",
+                                  "Empty code,   ",
+                                  ",nn",
+                                  "Fran\xE7"
+                                  "ais,fr",
+                              }));
+  LoadLanguageList(platform, kFolder, tables);
+  const std::vector<std::pair<std::string, std::string>> expected = {{"English", "en"},
+                                                                     {"Deutsch", "de"},
+                                                                     {"Odd", "code,with comma"},
+                                                                     {"", "nn"},
+                                                                     {"Fran\xE7"
+                                                                      "ais",
+                                                                      "fr"}};
+  ASSERT_EQ(expected.size(), tables.Languages.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].first, tables.Languages[i].DisplayName);
+    EXPECT_EQ(expected[i].second, tables.Languages[i].Code);
+  }
+
+  // No valid line, and no file at all: one empty entry.
+  for (const bool present : {true, false}) {
+    SCOPED_TRACE(present ? "no valid line" : "no file");
+    tables.Languages = {{"Stale", "st"}, {"Stale2", "s2"}};
+    if (present)
+      AddLang("languagefile.dat", Lines({"// nothing", "English en", "", "Name,"}));
+    else
+      ASSERT_TRUE(platform.DeleteFile(kFolder + "\\lang\\languagefile.dat"));
+    LoadLanguageList(platform, kFolder, tables);
+    ASSERT_EQ(1u, tables.Languages.size());
+    EXPECT_EQ("", tables.Languages[0].DisplayName);
+    EXPECT_EQ("", tables.Languages[0].Code);
+  }
+}
+
+TEST_F(LanguageFilesTest, SafeListLinesGiveNameAndDescription) {
+  AddData("safelist.dat", Lines({
+                              "// Known programs",
+                              "OneDrive.exe // Microsoft OneDrive",
+                              "Steam.exe\t\t\t// Steam client",
+                              "\t  Indented.exe// desc  \t",
+                              "a.exe // first // second",
+                              "plain.exe",
+                              "bare.exe//",
+                              "tight.exe//xdesc",
+                              "   // an indented comment",
+                              "\t\t",
+                              "",
+                              "http://x.exe // url-ish",
+                          }));
+  LoadSafePrograms(platform, kFolder, tables);
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"OneDrive.exe ", "Microsoft OneDrive"},
+      {"Steam.exe", "Steam client"},
+      {"Indented.exe", "desc"},
+      {"a.exe ", "second"},
+      {"plain.exe", ""},
+      {"bare.exe", ""},
+      {"tight.exe", "desc"},
+      {"http:", "url-ish"},
+  };
+  ASSERT_EQ(expected.size(), tables.SafeList.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].first, tables.SafeList[i].ProgramName);
+    EXPECT_EQ(expected[i].second, tables.SafeList[i].Description);
+  }
+  EXPECT_EQ("", Log());
+}
+
+TEST_F(LanguageFilesTest, SafeListWithoutEntriesOrUnreadableIsOneEmptyEntry) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> bytes;
+    bool unreadable;
+    std::string log;
+  };
+  const std::string path = kFolder + "\\data\\safelist.dat";
+  const std::vector<Case> cases = {
+      {"comments only", Lines({"// a", "  // b", ""}), false, ""},
+      {"empty file", std::string(), false, ""},
+      {"no file", std::nullopt, false, ""},
+      {"unreadable file", Lines({"x.exe // y"}), true,
+       "Warning: LoadSafePrograms:Could not read " + path + "\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    world.faults = nullptr;
+    platform.DeleteFile(kFolder + "\\log.txt");
+    platform.DeleteFile(path);
+    if (c.bytes)
+      AddData("safelist.dat", *c.bytes);
+    if (c.unreadable) {
+      world.faults = [&](sim::SimOp op, const std::string& subject) {
+        return op == sim::SimOp::kFileRead && subject == path;
+      };
+    }
+    tables.SafeList = {{"stale.exe", "old"}, {"stale2.exe", "old"}};
+    LoadSafePrograms(platform, kFolder, tables);
+    ASSERT_EQ(1u, tables.SafeList.size());
+    EXPECT_EQ("", tables.SafeList[0].ProgramName);
+    EXPECT_EQ("", tables.SafeList[0].Description);
+    EXPECT_EQ(c.log, Log());
+  }
+}
+
+TEST_F(LanguageFilesTest, OnlineTextIsTheTrimmedFirstLine) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"trimmed, later lines ignored",
+       Lines({"  https://search.example/?q={SEARCHTERMS}  ", "second line"}),
+       "https://search.example/?q={SEARCHTERMS}"},
+      {"no comment rule on the address", Lines({"http://a.example/{SEARCHTERMS} // x"}),
+       "http://a.example/{SEARCHTERMS} // x"},
+      {"LF only", "https://b.example/?q={SEARCHTERMS}\nrest\n",
+       "https://b.example/?q={SEARCHTERMS}"},
+      {"empty file", "", ""},
+      {"empty first line", Lines({"", "https://c.example/"}), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    tables.OnlineSearchText = "stale";
+    AddData("online.txt", c.bytes);
+    LoadOnlineText(platform, kFolder, tables);
+    EXPECT_EQ(c.text, tables.OnlineSearchText);
+  }
+}
+
+TEST_F(LanguageFilesTest, GlobalDataLoadsEverythingInTheGivenLanguage) {
+  AddLang("languagefile.dat", Lines({"English, en", "Deutsch, de"}));
+  AddLang("en\\menus.en", Lines({"&File"}));
+  AddLang("de\\menus.de", Lines({"&Datei"}));
+  AddData("online.txt", Lines({"https://s.example/?q={SEARCHTERMS}"}));
+  AddData("safelist.dat", Lines({"ctfmon.exe\t// Text input"}));
+
+  std::string language;
+  LoadGlobalData(platform, kFolder, language, tables);
+  EXPECT_EQ("en", language);
+  EXPECT_EQ("&File", tables.Menus[0]);
+  ASSERT_EQ(2u, tables.Languages.size());
+  EXPECT_EQ("de", tables.Languages[1].Code);
+  EXPECT_EQ("https://s.example/?q={SEARCHTERMS}", tables.OnlineSearchText);
+  ASSERT_EQ(1u, tables.SafeList.size());
+  EXPECT_EQ("ctfmon.exe", tables.SafeList[0].ProgramName);
+
+  language = "de";
+  LoadGlobalData(platform, kFolder, language, tables);
+  EXPECT_EQ("de", language);
+  EXPECT_EQ("&Datei", tables.Menus[0]);
+}
+
+// ---------------------------------------------------------------------------
+// The files Vantrel ships, read from the package folder of the source tree.
+
+std::filesystem::path PackageFolder() {
+  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "package";
+}
+
+std::string ReadRealFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Line ends are CR LF throughout, the file ends with one, and no byte
+// sequence looks like UTF-8 (a lead byte 0xC2-0xF4 followed by 0x80-0xBF):
+// Latin-1 text written as UTF-8 would show as two odd characters each.
+void ExpectAnsiWithCrLf(const std::string& name, const std::string& bytes) {
+  SCOPED_TRACE(name);
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_TRUE(bytes.ends_with("\r\n"));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\n') {
+      EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
+    }
+    if (c == '\r') {
+      EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at byte " << i;
+    }
+    EXPECT_TRUE(c >= 0x20 || c == '\r' || c == '\n' || c == '\t') << "control byte at " << i;
+    if (c >= 0xC2 && c <= 0xF4 && i + 1 < bytes.size()) {
+      const auto next = static_cast<unsigned char>(bytes[i + 1]);
+      EXPECT_FALSE(next >= 0x80 && next <= 0xBF) << "UTF-8 sequence at byte " << i;
+    }
+    EXPECT_FALSE(c >= 0x80 && c < 0xA0) << "byte outside Latin-1 text at " << i;
+  }
+}
+
+class ShippedFilesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::is_directory(PackageFolder())) << PackageFolder();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(PackageFolder())) {
+      if (!entry.is_regular_file())
+        continue;
+      const std::string relative =
+          std::filesystem::relative(entry.path(), PackageFolder()).generic_string();
+      std::string windowsRelative = relative;
+      for (char& c : windowsRelative) {
+        if (c == '/')
+          c = '\\';
+      }
+      const std::string bytes = ReadRealFile(entry.path());
+      files.emplace_back(relative, bytes);
+      ASSERT_TRUE(world.AddFile(kFolder + "\\" + windowsRelative, bytes)) << relative;
+    }
+  }
+  std::string File(const std::string& relative) {
+    for (const auto& [name, bytes] : files) {
+      if (name == relative)
+        return bytes;
+    }
+    ADD_FAILURE() << "not shipped: " << relative;
+    return {};
+  }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  TextTables tables;
+  std::vector<std::pair<std::string, std::string>> files;
+};
+
+TEST_F(ShippedFilesTest, EveryFileIsAnsiWithCrLf) {
+  ASSERT_GE(files.size(), 21u);
+  for (const auto& [name, bytes] : files)
+    ExpectAnsiWithCrLf(name, bytes);
+  // The German files really use Latin-1 umlauts.
+  EXPECT_NE(std::string::npos, File("lang/de/menus.de")
+                                   .find("&\xDC"
+                                         "ber Vantrel"));
+}
+
+TEST_F(ShippedFilesTest, EveryLanguageFillsEveryTable) {
+  std::string language;
+  LoadGlobalData(platform, kFolder, language, tables);
+  ASSERT_EQ(2u, tables.Languages.size());
+  EXPECT_EQ("English", tables.Languages[0].DisplayName);
+  EXPECT_EQ("en", tables.Languages[0].Code);
+  EXPECT_EQ("de", tables.Languages[1].Code);
+
+  for (const auto& entry : tables.Languages) {
+    const std::string& code = entry.Code;
+    SCOPED_TRACE(code);
+    TextTables fresh;
+    LoadLanguageFiles(platform, kFolder, code, fresh);
+    for (const auto& text : fresh.Messages)
+      EXPECT_FALSE(text.empty());
+    for (const auto& text : fresh.Buttons)
+      EXPECT_FALSE(text.empty());
+    for (const auto& text : fresh.Menus)
+      EXPECT_FALSE(text.empty());
+    for (const auto& text : fresh.Toolbar)
+      EXPECT_FALSE(text.empty());
+    // The editor tells its two modes apart by the add button's caption.
+    EXPECT_NE(fresh.Buttons[button::kAddNew], fresh.Buttons[button::kSaveEdit]);
+
+    // Exactly as many entries as the tables hold: a file with one entry too
+    // many or too few would shift every text after the fault.
+    const std::vector<std::pair<std::string_view, std::size_t>> counts = {
+        {caption_file::kMessages, kMessageCount}, {caption_file::kButtons, kButtonCount},
+        {caption_file::kMenus, kMenuCount},       {caption_file::kToolbar, kToolbarCount},
+        {caption_file::kProperties, 8},           {caption_file::kOptions, 14},
+        {caption_file::kTipCaptions, 4},          {caption_file::kAbout, 6},
+    };
+    for (const auto& [kind, count] : counts) {
+      SCOPED_TRACE(std::string(kind));
+      std::vector<std::string> table;
+      EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, CaptionFileName(code, kind)));
+      EXPECT_EQ(count, table.size());
+      for (const auto& text : table) {
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(std::string::npos, text.find("$CrLf")) << text;
+      }
+    }
+
+    // Tips: one a line, no comments and no empty lines, since every line of
+    // that file is shown as a tip.
+    const std::string tips = File("lang/" + code + "/tipofday." + code);
+    const auto lines = SplitFileLines(tips);
+    EXPECT_GE(lines.size(), 15u);
+    for (const auto line : lines) {
+      EXPECT_FALSE(line.empty());
+      EXPECT_FALSE(line.starts_with("//")) << line;
+    }
+  }
+}
+
+TEST_F(ShippedFilesTest, SafeListAndOnlineAddressAreUsable) {
+  std::string language = "en";
+  LoadGlobalData(platform, kFolder, language, tables);
+  EXPECT_GE(tables.SafeList.size(), 60u);
+  for (const auto& program : tables.SafeList) {
+    SCOPED_TRACE(program.ProgramName);
+    EXPECT_FALSE(program.ProgramName.empty());
+    EXPECT_FALSE(program.Description.empty());
+    // A trailing blank would stop the name from matching a quoted path.
+    EXPECT_EQ(program.ProgramName.find_last_not_of(' ') + 1, program.ProgramName.size());
+    EXPECT_FALSE(program.Description.starts_with(" "));
+  }
+  EXPECT_TRUE(tables.OnlineSearchText.starts_with("https://"));
+  EXPECT_NE(std::string::npos, tables.OnlineSearchText.find("{SEARCHTERMS}"));
+}
+
+} // namespace
+} // namespace vantrel
