@@ -1,0 +1,102 @@
+// log.txt: prefixes by level, appending, and the pruning that keeps the
+// newer half of a full log behind a marker line.
+#include <gtest/gtest.h>
+
+#include "common/event_log.h"
+#include "common/platform/sim/sim_platform.h"
+
+namespace vantrel {
+namespace {
+
+const std::string kLog = "C:\\Program Files\\Vantrel\\log.txt";
+
+class EventLogTest : public ::testing::Test {
+protected:
+  std::string log() { return world.ReadFile(kLog).value_or("<missing>"); }
+  std::string marker() {
+    return "<---- Old Events removed on: " + platform.FormatDateTime() + " ---->";
+  }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+};
+
+TEST_F(EventLogTest, LevelsGiveTheirPrefixes) {
+  ASSERT_FALSE(world.Exists(kLog));
+  WriteLog(platform, "first", LogInfo); // creates the file
+  WriteLog(platform, "bad", LogError);
+  WriteLog(platform, "odd", LogWarning);
+  WriteLog(platform, "three", 3);
+  WriteLog(platform, "zero", 0);
+  WriteLog(platform, "two\r\nlines", LogInfo);
+  EXPECT_EQ("Info: first\r\nError: bad\r\nWarning: odd\r\nthree\r\nzero\r\n"
+            "Info: two\r\nlines\r\n",
+            log());
+}
+
+TEST_F(EventLogTest, AFileJustBelowTheLimitIsAppendedTo) {
+  const std::string old(kLogSizeLimit - 1, 'a');
+  world.AddFile(kLog, old);
+  WriteLog(platform, "new", LogInfo);
+  EXPECT_EQ(old + "Info: new\r\n", log());
+}
+
+TEST_F(EventLogTest, AFullLogKeepsTheLinesAfterTheMiddleLine) {
+  // Lines of 100 bytes: byte 2,560,000 ends line 25,600 exactly, so the
+  // kept part starts with line 25,601.
+  std::string old;
+  for (int line = 1; old.size() < kLogSizeLimit; ++line) {
+    std::string text = "line " + std::to_string(line);
+    text.resize(98, '.');
+    old += text + "\r\n";
+  }
+  ASSERT_EQ(kLogSizeLimit, old.size());
+  world.AddFile(kLog, old);
+  WriteLog(platform, "after prune", LogWarning);
+  const std::string kept = old.substr(kLogKeepFrom);
+  ASSERT_EQ(0u, kept.find("line 25601."));
+  EXPECT_EQ(kept + "\r\n" + marker() + "\r\nWarning: after prune\r\n", log());
+  EXPECT_FALSE(world.Exists(kLog + ".tmp"));
+}
+
+TEST_F(EventLogTest, TheLineThatStraddlesTheMiddleGoesWithTheOldHalf) {
+  std::string old(kLogKeepFrom - 10, 'x');
+  old += "straddling line\r\nfirst kept\r\n";
+  old.resize(kLogSizeLimit + 5, 'y');
+  world.AddFile(kLog, old);
+  WriteLog(platform, "event", LogInfo);
+  const std::string kept = old.substr(old.find("first kept"));
+  EXPECT_EQ(kept + "\r\n" + marker() + "\r\nInfo: event\r\n", log());
+
+  // A full log with no line end after the middle keeps nothing of it.
+  world.AddFile(kLog, std::string(kLogSizeLimit, 'z'));
+  WriteLog(platform, "event", LogInfo);
+  EXPECT_EQ("\r\n" + marker() + "\r\nInfo: event\r\n", log());
+}
+
+TEST_F(EventLogTest, FailuresAreSilentAndLeaveTheOldLog) {
+  world.AddFile(kLog, "old\r\n");
+  world.LockFile(kLog);
+  WriteLog(platform, "lost", LogInfo);
+  world.LockFile(kLog, false);
+  EXPECT_EQ("old\r\n", log());
+
+  // A prune that cannot write its new file leaves the full log untouched.
+  const std::string full(kLogSizeLimit, '\n');
+  world.AddFile(kLog, full);
+  world.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileWrite; };
+  WriteLog(platform, "lost", LogInfo);
+  EXPECT_EQ(full, log());
+  world.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileReplace; };
+  WriteLog(platform, "lost", LogInfo);
+  EXPECT_EQ(full, log());
+  EXPECT_FALSE(world.Exists(kLog + ".tmp"));
+
+  world.faults = nullptr;
+  world.SetFolderReadOnly("C:\\Program Files\\Vantrel");
+  WriteLog(platform, "read-only folder", LogInfo);
+  EXPECT_EQ(full, log());
+}
+
+} // namespace
+} // namespace vantrel
