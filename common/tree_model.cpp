@@ -17,8 +17,7 @@ bool TreeModel::Contains(NodeId id) const {
          alive_[static_cast<std::size_t>(id)];
 }
 
-std::optional<TreeModel::NodeId> TreeModel::Add(NodeId parent, std::string key,
-                                                std::string text) {
+std::optional<TreeModel::NodeId> TreeModel::Add(NodeId parent, std::string key, std::string text) {
   if (parent != kNoNode && !Contains(parent))
     return std::nullopt;
   if (!key.empty() && byKey_.contains(key))

@@ -20,8 +20,8 @@ CDelayLoad::CDelayLoad(Platform& platform, StoreTables& tables, StoreHost host)
 
 CDelayLoad::CDelayLoad(Platform& platform, StoreTables& tables, StoreHost host,
                        std::string filePath)
-    : platform_(platform), tables_(tables), host_(std::move(host)),
-      filePath_(std::move(filePath)) {}
+    : platform_(platform), tables_(tables), host_(std::move(host)), filePath_(std::move(filePath)) {
+}
 
 void CDelayLoad::RemoveDisallowed(std::vector<std::string>& removed) {
   store::RemoveDisallowed(tables_, removed);
@@ -43,8 +43,7 @@ bool CDelayLoad::GetStoppedInfo(StoreIndex item, std::string& path, std::string&
   return store::GetStoppedInfo(platform_, tables_, item, path, parameters);
 }
 
-bool CDelayLoad::GetStoppedInfo(std::string_view item, std::string& path,
-                                std::string& parameters) {
+bool CDelayLoad::GetStoppedInfo(std::string_view item, std::string& path, std::string& parameters) {
   return store::GetStoppedInfo(platform_, tables_, item, path, parameters);
 }
 
@@ -70,9 +69,8 @@ bool CDelayLoad::AddProgramToGroup(StoreIndex group, const std::string& command,
   return store::AddProgramToGroup(tables_, group, command, path, parameters, delay, registryName);
 }
 
-bool CDelayLoad::UpdateProgramInGroup(StoreIndex group, StoreIndex program,
-                                      const std::string& path, const std::string& parameters,
-                                      float delay) {
+bool CDelayLoad::UpdateProgramInGroup(StoreIndex group, StoreIndex program, const std::string& path,
+                                      const std::string& parameters, float delay) {
   return store::UpdateProgramInGroup(tables_, group, program, path, parameters, delay);
 }
 

@@ -167,11 +167,10 @@ bool AreAllUserDelays(const StoreTables& tables) {
   const ProgramGroup* startup = FindStartupGroup(tables);
   if (!startup)
     return false;
-  return std::any_of(startup->Programs.begin(), startup->Programs.end(),
-                     [](const ProgramEntry& entry) {
-                       return entry.Command == kCommandExecuteAU ||
-                              entry.Command == kCommandExecuteRegAU;
-                     });
+  return std::any_of(
+      startup->Programs.begin(), startup->Programs.end(), [](const ProgramEntry& entry) {
+        return entry.Command == kCommandExecuteAU || entry.Command == kCommandExecuteRegAU;
+      });
 }
 
 } // namespace vantrel::store

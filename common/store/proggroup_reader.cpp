@@ -175,8 +175,7 @@ private:
     if (!value || !host_.Languages)
       return;
     for (const LanguageEntry& language : *host_.Languages) {
-      if (language.DisplayName.empty() || language.Code.empty() ||
-          language.DisplayName != *value)
+      if (language.DisplayName.empty() || language.Code.empty() || language.DisplayName != *value)
         continue;
       tables_.Language = language.Code;
       if (host_.ReloadLanguageFiles)

@@ -213,12 +213,10 @@ std::string FormatProgGroup(const StoreTables& tables,
   WriteHeader(out);
   WriteDisallowed(out, tables.DisallowedPrograms);
   WriteStopped(out, tables.StoppedPrograms);
-  WriteOptions(out, OptionValues{FormatNumber(tables.MainStartupDelay),
-                                 std::to_string(tables.StartupType),
-                                 std::to_string(tables.CloseType),
-                                 LanguageName(tables.Language, languages),
-                                 "// Show Tips At Startup",
-                                 std::to_string(tables.ShowTipsAtStartup)});
+  WriteOptions(
+      out, OptionValues{FormatNumber(tables.MainStartupDelay), std::to_string(tables.StartupType),
+                        std::to_string(tables.CloseType), LanguageName(tables.Language, languages),
+                        "// Show Tips At Startup", std::to_string(tables.ShowTipsAtStartup)});
   WriteGroups(out, tables.ProgramGroups);
   return out.Take();
 }
@@ -226,14 +224,15 @@ std::string FormatProgGroup(const StoreTables& tables,
 std::string FormatSyncProgGroup(const std::vector<ProgramGroup>& groups) {
   FileText out(ExpectedSize(groups));
   WriteHeader(out);
-  WriteDisallowed(out, std::vector<std::string>(kBuiltInDisallowed.begin(),
-                                                kBuiltInDisallowed.end()));
+  WriteDisallowed(out,
+                  std::vector<std::string>(kBuiltInDisallowed.begin(), kBuiltInDisallowed.end()));
   // VantrelSync keeps no stopped items; its empty list closes with "};".
   WriteStoppedComment(out);
   out.Line("char StoppedPrograms[256][0]=");
   out.Line("{");
   out.Line("};");
-  WriteOptions(out, OptionValues{"30", "1", "0", std::string("en"), "// Show Tips at Startup", "1"});
+  WriteOptions(out,
+               OptionValues{"30", "1", "0", std::string("en"), "// Show Tips at Startup", "1"});
   WriteGroups(out, groups);
   return out.Take();
 }

@@ -28,8 +28,7 @@ StoreIndex CProgramGroup::AddGroup(const std::string& name) {
 bool CProgramGroup::AddProgramToGroup(StoreIndex group, const std::string& command,
                                       const std::string& path, const std::string& parameters,
                                       float delay, const std::string& registryName) {
-  return store::AddProgramToGroup(tables_, group, command, path, parameters, delay,
-                                  registryName);
+  return store::AddProgramToGroup(tables_, group, command, path, parameters, delay, registryName);
 }
 
 bool CProgramGroup::WriteItems() {

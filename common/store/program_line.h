@@ -12,8 +12,8 @@
 namespace vantrel::store {
 
 struct ProgramLineResult {
-  bool ok = false;      // false: the line is broken and the load stops
-  ProgramEntry entry;   // Path empty: the line names no program
+  bool ok = false;    // false: the line is broken and the load stops
+  ProgramEntry entry; // Path empty: the line names no program
 };
 
 // A path that starts with one of the items folders loses that folder (and

@@ -13,8 +13,8 @@ constexpr std::string_view kCurrentUserStore = "Software\\Korvane\\Vantrel\\HKCU
 constexpr std::string_view kAllUsersStore = "Software\\Korvane\\Vantrel\\HKLM";
 constexpr std::size_t kPrefixLength = 7;
 
-bool StoredRunValue(Platform& platform, RegKey root, std::string_view store,
-                    std::string_view name, std::string& path, std::string& parameters) {
+bool StoredRunValue(Platform& platform, RegKey root, std::string_view store, std::string_view name,
+                    std::string& path, std::string& parameters) {
   std::vector<std::string> values;
   if (!CRegistry(platform).EnumKey(root, std::string(store), values))
     return false;
@@ -23,7 +23,8 @@ bool StoredRunValue(Platform& platform, RegKey root, std::string_view store,
       continue;
     const auto equals = value.find('=');
     const std::string data =
-        TrimBlanks(equals == std::string::npos ? std::string_view() : std::string_view(value).substr(equals + 1));
+        TrimBlanks(equals == std::string::npos ? std::string_view()
+                                               : std::string_view(value).substr(equals + 1));
     SplitStoredCommand(data, path, parameters);
     break;
   }
@@ -87,7 +88,8 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
     return false;
   const std::string& entry = tables.StoppedPrograms[static_cast<std::size_t>(item)];
   const std::string_view kind = std::string_view(entry).substr(0, kPrefixLength);
-  const std::string_view name = std::string_view(entry).substr(std::min(kPrefixLength, entry.size()));
+  const std::string_view name =
+      std::string_view(entry).substr(std::min(kPrefixLength, entry.size()));
   if (kind == StoppedPrefix(3)) {
     path = tables.CurrentUserItemsFolder + std::string(name);
   } else if (kind == StoppedPrefix(2)) {

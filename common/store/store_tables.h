@@ -50,19 +50,19 @@ inline constexpr std::string_view kCommandExecuteRegAU = "ExecuteRegAU";
 inline constexpr std::string_view kStartupGroupName = "Startup";
 
 // Words that no delayed program may use, whatever the file says.
-inline constexpr std::array<std::string_view, 6> kBuiltInDisallowed = {
-    "format", "fdisk", "del", "rmdir", "mkdir", "delete"};
+inline constexpr std::array<std::string_view, 6> kBuiltInDisallowed = {"format", "fdisk", "del",
+                                                                       "rmdir",  "mkdir", "delete"};
 
 struct StoreTables {
   std::vector<ProgramGroup> ProgramGroups;
   std::vector<std::string> StoppedPrograms;    // kind prefix + name; "" is a free slot
   std::vector<std::string> DisallowedPrograms; // single words
 
-  float MainStartupDelay = 0;          // seconds
-  std::int32_t StartupType = 0;        // 0-3
-  std::int32_t CloseType = 0;          // 0-1
-  std::string Language = "en";         // language code
-  std::int16_t ShowTipsAtStartup = 0;  // nonzero: show the tip window
+  float MainStartupDelay = 0;         // seconds
+  std::int32_t StartupType = 0;       // 0-3
+  std::int32_t CloseType = 0;         // 0-1
+  std::string Language = "en";        // language code
+  std::int16_t ShowTipsAtStartup = 0; // nonzero: show the tip window
 
   StoreIndex StartupGroupIndex = kNoIndex;
 

@@ -1,0 +1,282 @@
+// Reading proggroup.c: line kinds, comments, options, the two lists, group
+// blocks and the failures that stop a load.
+#include <gtest/gtest.h>
+
+#include "common/store/proggroup_reader.h"
+#include "store_test_support.h"
+
+namespace vantrel::store {
+namespace {
+
+using store_test::CrLf;
+
+const std::vector<std::string> kBuiltIn = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
+
+class StoreReader : public ::testing::Test {
+protected:
+  bool Read(const std::string& text, TreeModel* tree = nullptr) {
+    return ReadProgGroup(text, tables, host, tree);
+  }
+  std::vector<std::string> GroupNames() const {
+    std::vector<std::string> names;
+    for (const auto& group : tables.ProgramGroups)
+      names.push_back(group.Name);
+    return names;
+  }
+  std::vector<std::string> Paths(std::size_t group) const {
+    std::vector<std::string> paths;
+    for (const auto& entry : tables.ProgramGroups.at(group).Programs)
+      paths.push_back(entry.Path);
+    return paths;
+  }
+
+  StoreTables tables;
+  std::vector<LanguageEntry> languages{{"English", "en"}, {"Deutsch", "de"}, {"", ""}};
+  int reloads = 0;
+  StoreHost host{&languages, [this] { ++reloads; }, nullptr};
+};
+
+TEST_F(StoreReader, DisallowedListKeepsTheBuiltInWords) {
+  struct Case {
+    std::string name, text;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"no block: list untouched", CrLf({"// nothing"}), {"keep"}},
+      {"empty block",
+       CrLf({"char DisallowedPrograms[256][0]=", "{", "};"}),
+       {"", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
+      {"header on the last line", "char DisallowedPrograms[256][0]=", {""}},
+      {"case-insensitive merge",
+       CrLf({"char DisallowedPrograms[256][2]=", "{", "     \"FORMAT\", ", "     \"del\"", "};"}),
+       {"FORMAT", "del", "fdisk", "rmdir", "mkdir", "delete"}},
+      {"part of a word keeps the word",
+       CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
+       {"dir", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
+      {"blanks and one comma go",
+       CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
+       {"regedit,", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
+      {"an entry holding } ends the block",
+       CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}),
+       {"a}", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tables.DisallowedPrograms = {"keep"};
+    ASSERT_TRUE(Read(c.text));
+    EXPECT_EQ(tables.DisallowedPrograms, c.expected);
+  }
+}
+
+TEST_F(StoreReader, StoppedListEntries) {
+  struct Case {
+    std::string name, text;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"no block", CrLf({"// nothing"}), {"keep"}},
+      {"writer's form",
+       CrLf({"char StoppedPrograms[256][2]=", "{", "     \"_STPCU_A.lnk\", ",
+             "     \"_REGAU_Agent\"", "}"}),
+       {"_STPCU_A.lnk", "_REGAU_Agent"}},
+      {"inner blank stays, comma goes",
+       CrLf({"char StoppedPrograms", "{", "     \"_REGCU_My Tool\",", "};"}),
+       {"_REGCU_My Tool"}},
+      {"empty lines fill free slots",
+       CrLf({"char StoppedPrograms", "{", "\"a\",", "", "", "\"b\"", "", "}"}),
+       {"a", "b", ""}},
+      {"comment text is kept",
+       CrLf({"char StoppedPrograms", "{", "\"_STPCU_x//y\",", "}"}),
+       {"_STPCU_x//y"}},
+      {"header on the last line", "char StoppedPrograms[256][0]=", {""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tables.StoppedPrograms = {"keep"};
+    ASSERT_TRUE(Read(c.text));
+    EXPECT_EQ(tables.StoppedPrograms, c.expected);
+  }
+}
+
+TEST_F(StoreReader, OptionLines) {
+  struct Case {
+    std::string line;
+    float delay;
+    std::int32_t startupType, closeType;
+    std::int16_t tips;
+    std::string language;
+    int reloads;
+  } cases[] = {
+      {"const MainStartupDelay = 45;", 45, 3, 0, 7, "de", 0},
+      {"const MainStartupDelay = 2.5", 2.5f, 3, 0, 7, "de", 0},
+      {"const MainStartupDelay = 45; // wait", 30, 3, 0, 7, "de", 0},
+      {"const MainStartupDelay", 30, 3, 0, 7, "de", 0},
+      {"const MainStartupDelay = 1,5;", 30, 3, 0, 7, "de", 0},
+      {"const StartupType = 2;", 99, 2, 0, 7, "de", 0},
+      {"const StartupType = 2.5;", 99, 2, 0, 7, "de", 0},
+      {"const StartupType = 70000;", 99, 1, 0, 7, "de", 0},
+      {"const CloseType = x;", 99, 3, 1, 7, "de", 0},
+      {"const CloseType = 0;", 99, 3, 0, 7, "de", 0},
+      {"const ShowTipsAtStartup = False;", 99, 3, 0, 0, "de", 0},
+      {"const ShowTipsAtStartup = True;", 99, 3, 0, -1, "de", 0},
+      {"const ShowTipsAtStartup = 1;", 99, 3, 0, 1, "de", 0},
+      {"const ShowTipsAtStartup = maybe;", 99, 3, 0, 7, "de", 0},
+      {"const Language = English;", 99, 3, 0, 7, "en", 1},
+      {"const Language = Deutsch;", 99, 3, 0, 7, "de", 1},
+      {"const Language = english;", 99, 3, 0, 7, "en", 0},
+      {"const Language = ;", 99, 3, 0, 7, "en", 0},
+      {"  const StartupType = 2;", 99, 3, 0, 7, "de", 0}, // options start the line
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    tables.MainStartupDelay = 99;
+    tables.StartupType = 3;
+    tables.CloseType = 0;
+    tables.ShowTipsAtStartup = 7;
+    tables.Language = "de";
+    reloads = 0;
+    ASSERT_TRUE(Read(CrLf({c.line})));
+    EXPECT_EQ(tables.MainStartupDelay, c.delay);
+    EXPECT_EQ(tables.StartupType, c.startupType);
+    EXPECT_EQ(tables.CloseType, c.closeType);
+    EXPECT_EQ(tables.ShowTipsAtStartup, c.tips);
+    EXPECT_EQ(tables.Language, c.language);
+    EXPECT_EQ(reloads, c.reloads);
+  }
+}
+
+TEST_F(StoreReader, BlockComments) {
+  struct Case {
+    std::string name, text;
+    std::vector<std::string> groups;
+  } cases[] = {
+      {"skipped through the */ line", CrLf({"/*", "void A()", "*/", "void B()"}), {"B"}},
+      {"/* ... */ on one line still opens a block",
+       CrLf({"/* note */", "void A()", "*/", "void B()"}),
+       {"B"}},
+      {"a second comment right after */ is read",
+       CrLf({"/*", "*/", "/*", "void A()", "}", "*/", "void B()"}),
+       {"A", "B"}},
+      {"/* on the last line", CrLf({"void A()", "}", "/*"}), {"A"}},
+      {"unclosed at the end: its last line is read", CrLf({"/*", "void A()", "void B()"}), {"B"}},
+      {"group headers are trimmed first", CrLf({"   void   Tools ()"}), {"  Tools "}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(Read(c.text));
+    EXPECT_EQ(GroupNames(), c.groups);
+  }
+}
+
+TEST_F(StoreReader, GroupBlocks) {
+  const std::string text = CrLf({
+      "void My_Programs()",
+      "{",
+      "     Execute (\"C:\\a.exe\", \"\", 5, \"\");",
+      "     Execute (\"\", \"\", 0, \"\");",
+      "     Execute (\"C:\\b.exe\", \"http://x//y\", 0, \"\"); // a URL stays",
+      "     Execute (\"C:\\c.exe\", \"\", 5, \"\");",
+      "     Execute (\"C:\\d.exe\", \"\", 2, \"\");",
+      "}",
+      "",
+      "void Startup()",
+      "{",
+      "}",
+      "void Startup()",
+      "}",
+  });
+  tables.StartupGroupIndex = 9;
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(GroupNames(), (std::vector<std::string>{"My Programs", "Startup", "Startup"}));
+  // The empty path left a free slot that the next line took; then sorted.
+  EXPECT_EQ(Paths(0),
+            (std::vector<std::string>{"C:\\b.exe", "C:\\d.exe", "C:\\a.exe", "C:\\c.exe"}));
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[0].Parameters, "http://x//y");
+  EXPECT_EQ(Paths(1), (std::vector<std::string>{""}));
+  EXPECT_EQ(tables.StartupGroupIndex, 1);
+}
+
+TEST_F(StoreReader, ItemsFolderPathsBecomeFileNames) {
+  tables.CurrentUserItemsFolder = "C:\\V\\Vantrel Items\\Current User\\";
+  tables.AllUsersItemsFolder = "C:\\V\\Vantrel Items\\All Users\\";
+  ASSERT_TRUE(Read(
+      CrLf({"void Startup()", "{",
+            "Execute (\"C:\\V\\Vantrel Items\\Current User\\Tool.lnk\", \"\", 0, \"\");",
+            "ExecuteAU (\"C:\\V\\Vantrel Items\\All Users\\Mail.lnk\", \"\", 1, \"\");",
+            "Execute (\"c:\\v\\vantrel items\\current user\\Case.lnk\", \"\", 2, \"\");", "}"})));
+  EXPECT_EQ(Paths(0), (std::vector<std::string>{"Tool.lnk", "Mail.lnk",
+                                                "c:\\v\\vantrel items\\current user\\Case.lnk"}));
+}
+
+TEST_F(StoreReader, TreeShowsFileOrder) {
+  TreeModel tree;
+  tree.Add(TreeModel::kNoNode, "Old", "stale");
+  ASSERT_TRUE(Read(CrLf({"void My_Tools()", "{", "Execute (\"C:\\b.exe\", \"-x\", 9, \"\");",
+                         "Execute (\"C:\\a.exe\", \"\", 0.5, \"\");", "}"}),
+                   &tree));
+  EXPECT_EQ(tree.Find("Old"), TreeModel::kNoNode);
+  ASSERT_EQ(tree.Roots().size(), 1u);
+  EXPECT_EQ(tree.At(tree.Roots()[0]).text, "Program Groups");
+  const auto group = tree.Find("My Tools");
+  ASSERT_NE(group, TreeModel::kNoNode);
+  EXPECT_EQ(tree.At(group).parent, tree.Find("Root"));
+  ASSERT_EQ(tree.At(group).children.size(), 2u);
+  const auto first = tree.Find("My ToolsProgramPath0");
+  EXPECT_EQ(tree.At(group).children[0], first);
+  EXPECT_EQ(tree.At(first).text, "C:\\b.exe");
+  EXPECT_EQ(tree.At(tree.Find("My ToolsProgramParameters0")).text, "-x");
+  EXPECT_EQ(tree.At(tree.Find("My ToolsProgramParameters1")).text, "");
+  EXPECT_EQ(tree.At(tree.Find("My ToolsProgramDelay1")).text, "0.5");
+  EXPECT_EQ(tree.At(tree.Find("My ToolsProgramDelay1")).parent, tree.Find("My ToolsProgramPath1"));
+  // The tables are sorted; the tree is not.
+  EXPECT_EQ(Paths(0), (std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}));
+}
+
+TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
+  struct Case {
+    std::string name, text;
+    bool withTree;
+    std::vector<std::string> groups;
+  } cases[] = {
+      {"empty file", "", false, {""}},
+      {"group closed by };",
+       CrLf({"void A()", "{", "Execute (\"C:\\a.exe\", \"\", 0, \"\");", "};", "void B()"}),
+       false,
+       {"A"}},
+      {"program line without (",
+       CrLf({"void A()", "{", "Execute \"C:\\a.exe\"", "}"}),
+       false,
+       {"A"}},
+      {"delay is no number",
+       CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}),
+       false,
+       {"A"}},
+      {"bare void", CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
+      {"same group twice with a tree",
+       CrLf({"void A()", "{", "}", "void A()", "void B()"}),
+       true,
+       {"A", "A"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TreeModel tree;
+    tables.StartupGroupIndex = 4;
+    EXPECT_FALSE(Read(c.text, c.withTree ? &tree : nullptr));
+    EXPECT_EQ(GroupNames(), c.groups);
+    EXPECT_EQ(tables.StartupGroupIndex, 4);
+  }
+  // Nothing sorted after a failure.
+  EXPECT_FALSE(Read(CrLf({"void A()", "Execute (\"b\", \"\", 5, \"\");",
+                          "Execute (\"a\", \"\", 1, \"\");", "Execute (\"c\" 1);"})));
+  EXPECT_EQ(Paths(0), (std::vector<std::string>{"b", "a", ""}));
+}
+
+TEST_F(StoreReader, LineEndsOfHandEditedFiles) {
+  for (std::string_view text : {"void A()\r\n}\r\nvoid B()\r\n", "void A()\n}\nvoid B()",
+                                "void A()\r}\rvoid B()\r", "void A()\n\r}\r\n\nvoid B()"}) {
+    SCOPED_TRACE(store_test::Visible(text));
+    ASSERT_TRUE(Read(std::string(text)));
+    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
+  }
+}
+
+} // namespace
+} // namespace vantrel::store
