@@ -1,0 +1,109 @@
+// Name matching and path parsing of the simulated machine.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/platform/sim/sim_names.h"
+#include "common/platform/sim/sim_path.h"
+
+namespace vantrel::sim {
+namespace {
+
+TEST(SimNames, WildcardsFollowTheDosRules) {
+  struct Row {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  };
+  const Row rows[] = {
+      {"*", "abc", true},
+      {"*", ".", true},
+      {"*.*", "abc", true},
+      {"*.*", "a.b.c", true},
+      {"*.*", "..", true},
+      {"*.txt", "a.txt", true},
+      {"*.txt", "A.TXT", true},
+      {"*.txt", "a.b.txt", true},
+      {"*.txt", "a.txt.bak", false},
+      {"*.txt", "atxt", false},
+      {"*.txt", ".", false},
+      {"*.lnk", "x.lnk2", false},
+      {"a?", "a", true},
+      {"a?", "ab", true},
+      {"a?", "abc", false},
+      {"test?.txt", "test1.txt", true},
+      {"test?.txt", "test.txt", true},
+      {"test?.txt", "test12.txt", false},
+      {"???", "ab", true},
+      {"???", "a.b", false},
+      {"*.", "readme", true},
+      {"*.", "read.me", false},
+      {"abc.*", "abc", true},
+      {"abc.*", "abc.def", true},
+      {"*a*", "banana", true},
+      {"*a*", "bnn", false},
+      {"desktop.ini", "Desktop.INI", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.pattern) + " against " + row.name);
+    EXPECT_EQ(row.matches, MatchesPattern(row.pattern, row.name));
+  }
+}
+
+TEST(SimNames, CaseIsFoldedInTheAnsiCodePage) {
+  EXPECT_TRUE(NamesEqual("Vantrel.LNK", "vantrel.lnk"));
+  EXPECT_TRUE(NamesEqual("\xC4rger", "\xE4rger")); // A and a with diaeresis
+  EXPECT_FALSE(NamesEqual("a", "a "));
+  // NTFS orders by upper-cased names, so "_" (0x5F) sorts after letters.
+  std::vector<std::string> names = {"_a", "b", "Zed", "\xE4", "a1", "A"};
+  std::stable_sort(names.begin(), names.end(), NameLess());
+  EXPECT_EQ((std::vector<std::string>{"A", "a1", "b", "Zed", "_a", "\xE4"}), names);
+}
+
+TEST(SimPaths, ParseLikeWin32) {
+  struct Row {
+    const char* path;
+    const char* currentDirectory;
+    const char* expected; // empty: not a valid path
+    bool trailing;
+  };
+  const Row rows[] = {
+      {"C:\\a\\b", "C:\\", "C:\\a\\b", false},
+      {"c:/a//b/", "C:\\", "C:\\a\\b", true},
+      {"a\\b", "C:\\Work", "C:\\Work\\a\\b", false},
+      {"\\x", "D:\\Work", "D:\\x", false},
+      {"C:\\a\\.\\b\\..\\c", "C:\\", "C:\\a\\c", false},
+      {"C:\\a\\..\\..", "C:\\", "C:\\", false},
+      {"C:", "C:\\Work", "C:\\Work", false},
+      {"\\\\server\\share\\x", "C:\\", "", false},
+      {"", "C:\\", "", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    const SimPath path = ParseSimPath(row.path, row.currentDirectory);
+    ASSERT_EQ(*row.expected != '\0', path.valid);
+    if (path.valid) {
+      EXPECT_EQ(row.expected, path.str());
+      EXPECT_EQ(row.trailing, path.trailingSeparator);
+    }
+  }
+}
+
+TEST(SimPaths, NamesAndNesting) {
+  EXPECT_TRUE(ValidEntryName("Vantrel Items"));
+  for (const char* bad : {"", ".", "..", "a:b", "a*", "a?", "a|b", "a\"b", "a<b", "a\tb"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(ValidEntryName(bad));
+  }
+  EXPECT_FALSE(ValidEntryName(std::string(256, 'x')));
+  const SimPath outer = ParseSimPath("C:\\Dir", "C:\\");
+  EXPECT_TRUE(IsWithin(ParseSimPath("c:\\DIR\\sub", "C:\\"), outer));
+  EXPECT_TRUE(SamePath(ParseSimPath("c:\\dir\\", "C:\\"), outer));
+  EXPECT_FALSE(IsWithin(ParseSimPath("C:\\Dirt", "C:\\"), outer));
+  EXPECT_FALSE(IsWithin(ParseSimPath("D:\\Dir\\x", "C:\\"), outer));
+}
+
+} // namespace
+} // namespace vantrel::sim
