@@ -1,0 +1,239 @@
+// CDelayLoad and CProgramGroup on a simulated machine: the user's file, the
+// default file, failed loads, safe saves and the stopped items' data.
+#include <gtest/gtest.h>
+
+#include "common/platform/sim/sim_platform.h"
+#include "common/platform/sim/sim_world.h"
+#include "common/store/delay_load.h"
+#include "common/store/program_group.h"
+#include "store_test_support.h"
+
+namespace vantrel {
+namespace {
+
+using store_test::CrLf;
+using store_test::ReadFixture;
+using store_test::Visible;
+
+constexpr const char* kUserFolder = "C:\\Program Files\\Vantrel\\Tester";
+constexpr const char* kFile = "C:\\Program Files\\Vantrel\\Tester\\proggroup.c";
+constexpr const char* kBackup = "C:\\Program Files\\Vantrel\\Tester\\proggroup.c.bak";
+constexpr const char* kTemporary = "C:\\Program Files\\Vantrel\\Tester\\proggroup.c.tmp";
+
+class StoreDelayLoad : public ::testing::Test {
+protected:
+  CDelayLoad Store() { return CDelayLoad(platform, tables, host); }
+  std::string FileText() const { return world.ReadFile(kFile).value_or("<missing>"); }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  StoreTables tables;
+  std::vector<LanguageEntry> languages{{"English", "en"}, {"Deutsch", "de"}};
+  std::vector<std::string> reloadedAs;
+  StoreHost host{&languages, [this] { reloadedAs.push_back(tables.Language); },
+                 [](int index) { return "message " + std::to_string(index); }};
+};
+
+TEST_F(StoreDelayLoad, MissingFileGetsTheDefaults) {
+  for (bool english : {true, false}) {
+    SCOPED_TRACE(english ? "with English" : "without a language entry");
+    sim::SimWorld freshWorld;
+    sim::SimPlatform freshPlatform{freshWorld};
+    StoreTables fresh;
+    fresh.StartupGroupIndex = 3;
+    std::vector<LanguageEntry> offered;
+    if (english)
+      offered = languages;
+    TreeModel tree;
+    tree.Add(TreeModel::kNoNode, "Keep", "untouched");
+    CDelayLoad store(freshPlatform, fresh, StoreHost{&offered, {}, {}});
+    store.SetBoundTreeView(&tree);
+    EXPECT_TRUE(freshWorld.IsFolder(kUserFolder));
+    EXPECT_EQ(store.FilePath(), kFile);
+
+    ASSERT_TRUE(store.LoadItems());
+    EXPECT_EQ(Visible(freshWorld.ReadFile(kFile).value_or("")),
+              Visible(ReadFixture(english ? "default_english.c" : "default_no_language.c")));
+    EXPECT_FALSE(freshWorld.Exists(kTemporary));
+    EXPECT_EQ(fresh.ProgramGroups, (std::vector<ProgramGroup>{{"Startup", {ProgramEntry{}}}}));
+    EXPECT_EQ(fresh.StartupGroupIndex, 0);
+    EXPECT_EQ(fresh.MainStartupDelay, 30);
+    EXPECT_EQ(fresh.StartupType, 1);
+    EXPECT_EQ(fresh.CloseType, 1);
+    EXPECT_EQ(fresh.ShowTipsAtStartup, 1);
+    EXPECT_EQ(fresh.Language, "en");
+    EXPECT_EQ(tree.Count(), 1u);
+    EXPECT_TRUE(freshPlatform.messageBoxes().empty());
+  }
+}
+
+TEST_F(StoreDelayLoad, LoadsTheUsersFileAndItsLanguage) {
+  tables.Language = "en";
+  world.AddFile(kFile, CrLf({"const Language = Deutsch;", "const StartupType = 3;", "void Tools()",
+                             "{", "     Execute (\"C:\\a.exe\", \"\", 4, \"\");", "}", "",
+                             "void Startup()", "{", "}"}));
+  TreeModel tree;
+  CDelayLoad store = Store();
+  store.SetBoundTreeView(&tree);
+  ASSERT_TRUE(store.LoadItems());
+  EXPECT_EQ(tables.Language, "de");
+  EXPECT_EQ(reloadedAs, std::vector<std::string>{"de"});
+  EXPECT_EQ(tables.StartupType, 3);
+  EXPECT_EQ(tables.StartupGroupIndex, 1);
+  EXPECT_EQ(store.GetProgramID("C:\\a.exe", "Tools"), 0);
+  EXPECT_NE(tree.Find("ToolsProgramPath0"), TreeModel::kNoNode);
+  EXPECT_TRUE(platform.messageBoxes().empty());
+
+  // Saving writes the language by its display name.
+  ASSERT_TRUE(store.WriteItems());
+  EXPECT_NE(FileText().find("\r\nconst Language = Deutsch;\r\n"), std::string::npos);
+  EXPECT_FALSE(world.Exists(kBackup));
+}
+
+TEST_F(StoreDelayLoad, FailedLoadShowsTheMessageAndKeepsTheFileAside) {
+  const std::string broken = CrLf(
+      {"const CloseType = 0;", "void First()", "{", "     Execute (\"C:\\b.exe\", \"\", 9, \"\");",
+       "     Execute (\"C:\\a.exe\", \"\", 1, \"\");", "};", "", "void Second()", "{",
+       "     Execute (\"C:\\c.exe\", \"\", 0, \"\");", "}"});
+  world.AddFile(kFile, broken);
+  world.AddFile(kBackup, "an older copy");
+  tables.StartupGroupIndex = 2;
+  CDelayLoad store = Store();
+  EXPECT_FALSE(store.LoadItems());
+
+  ASSERT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(platform.messageBoxes()[0].text, "message 13");
+  EXPECT_EQ(platform.messageBoxes()[0].caption, "Vantrel - Error");
+  EXPECT_EQ(platform.messageBoxes()[0].flags, kMbOk | kMbIconInformation);
+  // Kept as far as read, unsorted; the Startup index stays.
+  ASSERT_EQ(tables.ProgramGroups.size(), 1u);
+  EXPECT_EQ(tables.ProgramGroups[0].Name, "First");
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[0].Path, "C:\\b.exe");
+  EXPECT_EQ(tables.CloseType, 0);
+  EXPECT_EQ(tables.StartupGroupIndex, 2);
+  EXPECT_EQ(FileText(), broken);
+
+  // The first save keeps the file that failed; later saves leave the copy.
+  ASSERT_TRUE(store.WriteItems());
+  EXPECT_EQ(world.ReadFile(kBackup), broken);
+  EXPECT_NE(FileText(), broken);
+  store.AddGroup("Later");
+  ASSERT_TRUE(CDelayLoad(platform, tables, host).WriteItems());
+  EXPECT_EQ(world.ReadFile(kBackup), broken);
+}
+
+TEST_F(StoreDelayLoad, AnEmptyFileIsAFailedLoad) {
+  world.AddFile(kFile, "");
+  CDelayLoad store = Store();
+  EXPECT_FALSE(store.LoadItems());
+  EXPECT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(tables.ProgramGroups, (std::vector<ProgramGroup>{{"", {ProgramEntry{}}}}));
+  ASSERT_TRUE(store.WriteItems());
+  EXPECT_EQ(world.ReadFile(kBackup), "");
+}
+
+TEST_F(StoreDelayLoad, AFileThatCannotBeReadIsNeverOverwritten) {
+  world.AddFile(kFile, CrLf({"void Mine()", "{", "}"}));
+  world.LockFile(kFile);
+  CDelayLoad store = Store();
+  EXPECT_FALSE(store.LoadItems());
+  EXPECT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_FALSE(store.WriteItems());
+  world.LockFile(kFile, false);
+  EXPECT_EQ(FileText(), CrLf({"void Mine()", "{", "}"}));
+  EXPECT_FALSE(world.Exists(kTemporary));
+}
+
+TEST_F(StoreDelayLoad, AFailedSaveLeavesTheOldFile) {
+  const std::string old = CrLf({"void Old()", "{", "}"});
+  for (sim::SimOp failing : {sim::SimOp::kFileWrite, sim::SimOp::kFileReplace}) {
+    SCOPED_TRACE(static_cast<int>(failing));
+    world.AddFile(kFile, old);
+    CDelayLoad store = Store();
+    ASSERT_TRUE(store.LoadItems());
+    store.AddGroup("New");
+    world.faults = [failing](sim::SimOp op, const std::string&) { return op == failing; };
+    EXPECT_FALSE(store.WriteItems());
+    world.faults = nullptr;
+    EXPECT_EQ(FileText(), old);
+    EXPECT_FALSE(world.Exists(kTemporary));
+  }
+  world.SetDiskLimit(100);
+  EXPECT_FALSE(Store().WriteItems());
+  EXPECT_EQ(FileText(), old);
+}
+
+TEST_F(StoreDelayLoad, StoppedItemsData) {
+  tables.CurrentUserItemsFolder = "C:\\Program Files\\Vantrel\\Vantrel Items\\Current User\\";
+  tables.AllUsersItemsFolder = "C:\\Program Files\\Vantrel\\Vantrel Items\\All Users\\";
+  tables.StoppedPrograms = {"_STPCU_Tool.lnk", "_STPAU_Mail.lnk", "_REGCU_Agent",
+                            "_REGAU_Scanner",  "_REGCU_Nothing",  "plain"};
+  world.RegSetString(kHkeyCurrentUser, "Software\\Korvane\\Vantrel\\HKCU", "Agent",
+                     "C:\\Tools\\agent.exe -q");
+  world.RegSetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "Scanner",
+                     "  C:\\Scan\\scan.EXE  ");
+  struct Case {
+    StoreIndex item;
+    bool ok;
+    std::string path, parameters;
+  } cases[] = {
+      {0, true, "C:\\Program Files\\Vantrel\\Vantrel Items\\Current User\\Tool.lnk", "keep"},
+      {1, true, "C:\\Program Files\\Vantrel\\Vantrel Items\\All Users\\Mail.lnk", "keep"},
+      {2, true, "C:\\Tools\\agent.exe ", "-q"},
+      {3, true, "C:\\Scan\\scan.EXE", ""},
+      {4, true, "keep", "keep"},
+      {5, true, "keep", "keep"},
+      {6, false, "keep", "keep"},
+      {-1, false, "keep", "keep"},
+  };
+  CDelayLoad store = Store();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    std::string path = "keep", parameters = "keep";
+    EXPECT_EQ(store.GetStoppedInfo(c.item, path, parameters), c.ok);
+    EXPECT_EQ(path, c.path);
+    EXPECT_EQ(parameters, c.parameters);
+  }
+  std::string path, parameters;
+  EXPECT_TRUE(store.GetStoppedInfo(std::string_view("_REGCU_Agent"), path, parameters));
+  EXPECT_EQ(parameters, "-q");
+  EXPECT_FALSE(store.GetStoppedInfo(std::string_view("_REGCU_Other"), path, parameters));
+  // A store without values leaves both alone.
+  world.registry().DeleteKey(world.registry().Root(kHkeyLocalMachine),
+                             "Software\\Korvane\\Vantrel\\HKLM");
+  path = parameters = "keep";
+  EXPECT_TRUE(store.GetStoppedInfo(3, path, parameters));
+  EXPECT_EQ(path + parameters, "keepkeep");
+}
+
+TEST_F(StoreDelayLoad, SyncToolWritesItsFileAndVantrelReadsIt) {
+  CProgramGroup sync(platform);
+  EXPECT_EQ(sync.FilePath(), kFile);
+  world.AddFile(kFile, "the user's old file");
+  sync.ResetGroups();
+  const StoreIndex startup = sync.AddGroup("Startup");
+  EXPECT_EQ(startup, 1);
+  ASSERT_TRUE(sync.AddProgramToGroup(startup, "Execute", "Tool.lnk", "", 0, ""));
+  ASSERT_TRUE(sync.AddProgramToGroup(startup, "ExecuteRegAU",
+                                     "\"C:\\Program Files\\Agent\\agent.exe\"", "-q", 0, "Agent"));
+  ASSERT_TRUE(sync.WriteItems());
+  EXPECT_EQ(Visible(FileText()), Visible(ReadFixture("sync_two_items.c")));
+  EXPECT_FALSE(world.Exists(kTemporary));
+
+  tables.Language = "de";
+  CDelayLoad store = Store();
+  ASSERT_TRUE(store.LoadItems());
+  EXPECT_EQ(tables.Language, "en"); // "en" is no display name
+  EXPECT_TRUE(reloadedAs.empty());
+  EXPECT_EQ(tables.CloseType, 0);
+  EXPECT_EQ(tables.StoppedPrograms, std::vector<std::string>{""});
+  ASSERT_EQ(tables.StartupGroupIndex, 0);
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[1].Path, "\"C:\\Program Files\\Agent\\agent.exe\"");
+  EXPECT_TRUE(store.AreAllUserDelays());
+
+  world.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileReplace; };
+  EXPECT_FALSE(sync.WriteItems());
+}
+
+} // namespace
+} // namespace vantrel
