@@ -149,7 +149,12 @@ TEST_F(SimFileSystemTest, LockedFilesReadOnlyFoldersAndAttributes) {
   world.SetFileAttributes("C:\\D\\other.txt", kFileAttributeHidden);
   EXPECT_FALSE(platform.CopyFile("C:\\elsewhere.txt", "C:\\D\\other.txt"))
       << "CopyFile does not overwrite a hidden file";
-  EXPECT_TRUE(platform.WriteWholeFile("C:\\D\\other.txt", "x"));
+  EXPECT_FALSE(platform.WriteWholeFile("C:\\D\\other.txt", "x"))
+      << "nor does CreateFile with CREATE_ALWAYS";
+  EXPECT_TRUE(platform.AppendToFile("C:\\D\\other.txt", "+"));
+  world.SetFileAttributes("C:\\D\\other.txt", kFileAttributeSystem);
+  EXPECT_FALSE(platform.WriteWholeFile("C:\\D\\other.txt", "x"));
+  EXPECT_EQ("other+", Read("C:\\D\\other.txt"));
   world.SetFileAttributes("C:\\D\\other.txt", 0);
   EXPECT_EQ(kFileAttributeNormal, platform.GetFileAttributes("C:\\D\\other.txt"));
 }

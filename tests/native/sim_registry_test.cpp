@@ -125,7 +125,7 @@ TEST_F(SimRegistryTest, QueryValueSizes) {
   size = sizeof small;
   EXPECT_EQ(win32err::kFileNotFound, platform.RegQueryValue(key, "None", &type, small, &size));
   EXPECT_EQ(sizeof small, size);
-  EXPECT_EQ(kErrorNoAccess, platform.RegSetValue(key, "Bad", kRegBinary, nullptr, 4));
+  EXPECT_EQ(win32err::kInvalidParameter, platform.RegSetValue(key, "Bad", kRegBinary, nullptr, 4));
   EXPECT_EQ(0, platform.RegSetValue(key, "Empty", kRegBinary, nullptr, 0));
   platform.RegCloseKey(key);
 }

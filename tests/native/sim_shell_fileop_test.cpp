@@ -240,14 +240,14 @@ TEST(SimShellFileOp, OperationsAndTheTreesTheyLeave) {
        kQuiet,
        win32err::kFileNotFound,
        {"a"}},
-      {"a list without its terminator",
-       {"a"},
+      {"a list without its terminator (the real seam adds one)",
+       {"a", "b"},
        kFoDelete,
        "C:\\T\\a",
        "",
        kQuiet,
-       win32err::kInvalidParameter,
-       {"a"}},
+       0,
+       {"b"}},
       {"an empty list",
        {"a"},
        kFoDelete,
@@ -330,8 +330,14 @@ TEST(SimShellFileOp, FaultsRelativePathsAndTheRecord) {
   EXPECT_EQ(0x214u, record.flags);
   EXPECT_EQ("Moving...", record.title);
   EXPECT_EQ(77u, record.hwnd);
+  EXPECT_TRUE(record.listsTerminated);
   EXPECT_EQ(0, record.result);
   EXPECT_EQ(win32err::kAccessDenied, platform.shFileOperations().front().result);
+  op.from = std::string("D\\a") + '\0'; // one NUL short
+  op.to.clear();
+  op.func = kFoDelete;
+  EXPECT_EQ(0, platform.ShFileOperation(&op));
+  EXPECT_FALSE(platform.shFileOperations().back().listsTerminated);
 }
 
 } // namespace

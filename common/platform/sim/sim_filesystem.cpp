@@ -141,8 +141,11 @@ bool SimFileSystem::StoreBytes(const SimPath& path, const std::string& bytes, bo
     return false;
   const auto it = parent->children.find(path.name());
   SimNode* file = it == parent->children.end() ? nullptr : it->second.get();
-  if (file != nullptr &&
-      (file->folder || file->locked || (file->attributes & kFileAttributeReadOnly) != 0))
+  // WriteWholeFile creates with CREATE_ALWAYS and FILE_ATTRIBUTE_NORMAL,
+  // which Windows refuses for an existing hidden or system file.
+  const std::uint32_t refused =
+      kFileAttributeReadOnly | (append ? 0 : kFileAttributeHidden | kFileAttributeSystem);
+  if (file != nullptr && (file->folder || file->locked || (file->attributes & refused) != 0))
     return false;
   if (!Changeable(parent) ||
       Faulted(faults_, append ? SimOp::kFileAppend : SimOp::kFileWrite, path.str()))

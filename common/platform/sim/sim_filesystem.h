@@ -43,7 +43,8 @@ public:
   bool RemoveDirectory(const SimPath& path);
   bool Read(const SimPath& path, std::string* bytes) const;
   // A write that outgrows the disk stores what fits and fails, as a full
-  // disk leaves a file that was being written in place.
+  // disk leaves a file that was being written in place. Like CreateFile
+  // with CREATE_ALWAYS, Write refuses an existing hidden or system file.
   bool Write(const SimPath& path, const std::string& bytes);
   bool Append(const SimPath& path, const std::string& bytes);
   bool Replace(const SimPath& from, const SimPath& to);

@@ -9,6 +9,10 @@ namespace {
 constexpr std::intptr_t kShellExecuteOk = 42;   // anything above 32 means success
 constexpr std::intptr_t kSeErrFileNotFound = 2; // SE_ERR_FNF
 
+bool EndsInTwoNuls(const std::string& list) {
+  return list.size() >= 2 && list.compare(list.size() - 2, 2, std::string(2, '\0')) == 0;
+}
+
 // Addresses go to the browser or the mail program, not to the file system.
 bool IsAddress(const std::string& file) {
   return file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
@@ -26,6 +30,7 @@ int SimPlatform::ShFileOperation(ShFileOpStruct* op) {
   record.flags = op->flags;
   record.title = op->progressTitle;
   record.hwnd = op->hwnd;
+  record.listsTerminated = EndsInTwoNuls(op->from) && (op->to.empty() || EndsInTwoNuls(op->to));
   record.atMs = world_.Now();
   record.result = RunShFileOperation(world_.files(), world_.faults, currentDirectory_, op);
   shFileOps_.push_back(record);

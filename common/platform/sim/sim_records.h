@@ -16,6 +16,9 @@ struct ShFileOpRecord {
   std::uint32_t flags = 0;
   std::string title;
   WindowHandle hwnd = 0;
+  // Both lists end in "\0\0" as the shell needs them (the real seam adds
+  // one NUL of its own, so a list short of one still works there).
+  bool listsTerminated = false;
   int result = 0;
   std::uint64_t atMs = 0;
 };

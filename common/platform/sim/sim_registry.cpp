@@ -155,8 +155,9 @@ long SimRegistry::Set(SimKey& key, const std::string& name, std::uint32_t type,
                       const std::uint8_t* data, std::uint32_t dataSize) {
   if (key.deleted)
     return kErrorKeyDeleted;
+  // RegSetValueExA itself answers ERROR_NOACCESS; the seam checks first.
   if (data == nullptr && dataSize > 0)
-    return kErrorNoAccess;
+    return win32err::kInvalidParameter;
   if (Faulted(faults_, SimOp::kRegSetValue, ValueSubject(key, name)))
     return win32err::kAccessDenied;
   std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : dataSize);

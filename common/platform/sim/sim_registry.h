@@ -21,7 +21,6 @@ namespace vantrel::sim {
 // Win32 codes the registry gives beyond those the seam names.
 constexpr long kErrorInvalidName = 123; // ERROR_INVALID_NAME
 constexpr long kErrorBadPathname = 161; // ERROR_BAD_PATHNAME
-constexpr long kErrorNoAccess = 998;    // ERROR_NOACCESS
 constexpr long kErrorKeyDeleted = 1018; // ERROR_KEY_DELETED
 
 struct SimRegValue {

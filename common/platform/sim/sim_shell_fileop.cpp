@@ -222,9 +222,6 @@ int RunShFileOperation(SimFileSystem& files, const SimFaultHook& faults,
   op->anyOperationsAborted = false;
   if (op->func < kFoMove || op->func > kFoRename)
     return win32err::kInvalidParameter;
-  // A list without its terminator would run on into whatever follows it.
-  if (op->from.empty() || op->from.back() != '\0' || (!op->to.empty() && op->to.back() != '\0'))
-    return win32err::kInvalidParameter;
   std::vector<SimPath> from;
   std::vector<SimPath> to;
   for (const auto& path : SplitPathList(op->from))
