@@ -1,0 +1,154 @@
+// Upgrade of the old layout on a simulated machine: the shortcuts of the
+// Start Menu's "KRV Vantrel" folders move into the items folders, emptied
+// old folders go, and the synchronisation that follows sees the moved
+// files.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "native/sync_sim_machine.h"
+
+namespace vantrel::sync {
+namespace {
+
+using namespace sync_test;
+
+const std::string kUserPrograms =
+    "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string kCommonPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string kOldUserVendor = kUserPrograms + "\\KRV Vantrel";
+const std::string kOldCommonVendor = kCommonPrograms + "\\KRV Vantrel";
+const std::string kOldUserItems = kOldUserVendor + "\\Current User\\";
+const std::string kOldCommonItems = kOldCommonVendor + "\\All Users\\";
+
+class SyncUpgradeTest : public ::testing::Test {
+protected:
+  std::string file() { return world.ReadFile(kProgGroup).value_or("<missing>"); }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world, SyncProcess()};
+};
+
+TEST_F(SyncUpgradeTest, MovesTheOldShortcutsRemovesTheOldFoldersAndSynchronises) {
+  world.AddFile(kOldUserItems + "Notes.lnk", "notes");
+  world.AddFile(kOldUserItems + "Agent.lnk", "agent");
+  world.AddFile(kOldCommonItems + "Backup.lnk", "backup");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Tray", "C:\\Tools\\tray.exe /min");
+
+  EXPECT_EQ(0, RunVantrelSync(platform, "upgrade"));
+
+  EXPECT_EQ((std::vector<std::string>{"Agent.lnk", "Notes.lnk"}), world.List(kCurrentUserItems));
+  EXPECT_EQ("notes", world.ReadFile(kCurrentUserItems + "Notes.lnk").value_or(""));
+  EXPECT_EQ((std::vector<std::string>{"Backup.lnk"}), world.List(kAllUsersItems));
+  EXPECT_FALSE(world.Exists(kOldUserVendor));
+  EXPECT_FALSE(world.Exists(kOldCommonVendor));
+  EXPECT_TRUE(world.IsFolder(kUserPrograms));
+  EXPECT_TRUE(world.IsFolder(kCommonPrograms));
+  // The registry stores are not the upgrade's business.
+  EXPECT_EQ((std::vector<std::string>{"Tray"}),
+            world.RegValueNames(kHkeyCurrentUser, kCurrentUserStore));
+
+  EXPECT_EQ(Visible(SyncFile({
+                "     Execute (\"Agent.lnk\", \"\", 0, \"\");",
+                "     Execute (\"Notes.lnk\", \"\", 0, \"\");",
+                "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
+                "     ExecuteReg (\"C:\\Tools\\tray.exe\", \"/min\", 0, \"Tray\");",
+            })),
+            Visible(file()));
+  EXPECT_EQ(kGoodRunLog, world.ReadFile(kLog).value_or(""));
+  ASSERT_EQ(1u, platform.messageBoxes().size());
+  EXPECT_EQ("Synchronization complete!", platform.messageBoxes()[0].text);
+  // Every move went through the shell without an owner window.
+  ASSERT_FALSE(platform.shFileOperations().empty());
+  for (const auto& op : platform.shFileOperations()) {
+    EXPECT_EQ(kFoMove, op.func);
+    EXPECT_EQ(0u, op.hwnd);
+    EXPECT_EQ(0, op.result);
+  }
+}
+
+TEST_F(SyncUpgradeTest, FoldersThatStillHoldSomethingStay) {
+  world.AddFile(kOldUserItems + "Notes.lnk", "notes");
+  world.AddFile(kOldUserVendor + "\\Readme.txt", "kept"); // beside "Current User"
+  world.AddFile(kOldCommonItems + "Backup.lnk", "backup");
+  world.AddFile(kOldCommonItems + "Archive\\Old.lnk", "old"); // a subfolder
+  EXPECT_EQ(0, RunVantrelSync(platform, "-u"));
+
+  EXPECT_FALSE(world.Exists(kOldUserItems));
+  EXPECT_TRUE(world.Exists(kOldUserVendor + "\\Readme.txt"));
+  EXPECT_EQ((std::vector<std::string>{"Archive"}), world.List(kOldCommonItems));
+  EXPECT_TRUE(world.Exists(kOldCommonItems + "Archive\\Old.lnk"));
+  EXPECT_EQ((std::vector<std::string>{"Notes.lnk"}), world.List(kCurrentUserItems));
+  EXPECT_EQ((std::vector<std::string>{"Backup.lnk"}), world.List(kAllUsersItems));
+  EXPECT_EQ(SyncFile({"     Execute (\"Notes.lnk\", \"\", 0, \"\");",
+                      "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");"}),
+            file());
+}
+
+TEST_F(SyncUpgradeTest, AnOldShortcutReplacesOneOfTheSameName) {
+  world.AddFile(kCurrentUserItems + "Notes.lnk", "newer layout");
+  world.AddFile(kCurrentUserItems + "Other.lnk", "other");
+  world.AddFile(kOldUserItems + "notes.LNK", "old layout");
+  EXPECT_EQ(0, RunVantrelSync(platform, "/upgrade"));
+  EXPECT_EQ("old layout", world.ReadFile(kCurrentUserItems + "Notes.lnk").value_or(""));
+  EXPECT_EQ(2u, world.List(kCurrentUserItems).size());
+  EXPECT_TRUE(platform.messageBoxes().size() == 1 &&
+              platform.messageBoxes()[0].text == "Synchronization complete!");
+  EXPECT_FALSE(world.Exists(kOldUserVendor));
+}
+
+TEST_F(SyncUpgradeTest, WithoutOldFilesItSynchronisesOnly) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> folders;
+  };
+  const Row rows[] = {
+      {"no old folders", {}},
+      // An old folder without files is no pair to upgrade, so it stays.
+      {"empty old folders", {kOldUserItems, kOldCommonItems}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::SimWorld world;
+    sim::SimPlatform platform(world, SyncProcess());
+    for (const std::string& folder : row.folders)
+      world.MakeDirs(folder);
+    world.AddFile(kAllUsersItems + "Backup.lnk", "backup");
+    const auto before = world.ListAll();
+
+    EXPECT_EQ(0, RunVantrelSync(platform, "u"));
+    EXPECT_TRUE(platform.shFileOperations().empty());
+    for (const std::string& folder : row.folders)
+      EXPECT_TRUE(world.IsFolder(folder)) << folder;
+    EXPECT_EQ(SyncFile({"     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");"}),
+              world.ReadFile(kProgGroup).value_or("<missing>"));
+    EXPECT_EQ(kGoodRunLog, world.ReadFile(kLog).value_or(""));
+    ASSERT_EQ(1u, platform.messageBoxes().size());
+  }
+}
+
+TEST_F(SyncUpgradeTest, AFileThatDoesNotMoveKeepsItsFolder) {
+  world.AddFile(kOldUserItems + "Agent.lnk", "agent");
+  world.AddFile(kOldUserItems + "Notes.lnk", "notes");
+  world.faults = [](sim::SimOp op, const std::string& subject) {
+    return op == sim::SimOp::kShFileOperation && subject == kOldUserItems + "Agent.lnk";
+  };
+  EXPECT_EQ(0, RunVantrelSync(platform, "upgrade"));
+  EXPECT_EQ((std::vector<std::string>{"Agent.lnk"}), world.List(kOldUserItems));
+  EXPECT_EQ((std::vector<std::string>{"Notes.lnk"}), world.List(kCurrentUserItems));
+  EXPECT_EQ(SyncFile({"     Execute (\"Notes.lnk\", \"\", 0, \"\");"}), file());
+}
+
+TEST_F(SyncUpgradeTest, AnUnknownStartMenuIsNotLookedForOnTheDrivesRoot) {
+  world.RemoveSpecialFolder(kCsidlStartMenu);
+  world.AddFile("C:\\Programs\\KRV Vantrel\\Current User\\Stray.lnk", "stray");
+  world.AddFile(kOldCommonItems + "Backup.lnk", "backup");
+  EXPECT_EQ(0, RunVantrelSync(platform, "upgrade"));
+  EXPECT_TRUE(world.Exists("C:\\Programs\\KRV Vantrel\\Current User\\Stray.lnk"));
+  EXPECT_FALSE(world.Exists(kCurrentUserItems));
+  EXPECT_EQ(SyncFile({"     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");"}), file());
+}
+
+} // namespace
+} // namespace vantrel::sync
