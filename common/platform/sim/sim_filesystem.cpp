@@ -64,9 +64,9 @@ bool SimFileSystem::List(const SimPath& pattern, std::vector<FindData>* entries)
   const SimNode* folder = Find(pattern.parent());
   if (folder == nullptr || !folder->folder)
     return false;
-  const std::string& spec = pattern.name();
-  if (!HasWildcard(spec)) {
-    const auto it = folder->children.find(spec);
+  const std::string& wanted = pattern.name();
+  if (!HasWildcard(wanted)) {
+    const auto it = folder->children.find(wanted);
     if (it == folder->children.end())
       return false;
     const SimNode& node = *it->second;
@@ -75,13 +75,13 @@ bool SimFileSystem::List(const SimPath& pattern, std::vector<FindData>* entries)
   }
   if (folder->parent != nullptr) { // a root has no "." and ".."
     for (const char* dots : {".", ".."}) {
-      if (MatchesPattern(spec, dots))
+      if (MatchesPattern(wanted, dots))
         entries->push_back(EntryData(dots, kFileAttributeDirectory, 0));
     }
   }
   for (const auto& entry : folder->children) {
     const SimNode& node = *entry.second;
-    if (MatchesPattern(spec, node.name))
+    if (MatchesPattern(wanted, node.name))
       entries->push_back(EntryData(node.name, ReportedAttributes(node), node.bytes.size()));
   }
   return !entries->empty();
