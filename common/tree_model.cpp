@@ -20,11 +20,9 @@ bool TreeModel::Contains(NodeId id) const {
 std::optional<TreeModel::NodeId> TreeModel::Add(NodeId parent, std::string key, std::string text) {
   if (parent != kNoNode && !Contains(parent))
     return std::nullopt;
-  if (!key.empty() && byKey_.contains(key))
-    return std::nullopt;
   const auto id = static_cast<NodeId>(nodes_.size());
-  if (!key.empty())
-    byKey_.emplace(key, id);
+  if (!key.empty() && !byKey_.try_emplace(key, id).second)
+    return std::nullopt;
   Node node;
   node.key = std::move(key);
   node.text = std::move(text);
