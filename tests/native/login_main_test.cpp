@@ -1,0 +1,170 @@
+// Vantrel's entry on the simulated machine: the second instance, the
+// windowed start, the -nogui start with each startup type, and a whole
+// login run from a proggroup.c on disk.
+
+#include <gtest/gtest.h>
+
+#include "login_test_support.h"
+#include "vantrel/main_entry.h"
+
+namespace vantrel::login_test {
+namespace {
+
+struct MainRig : LoginRig {
+  MainRig() {
+    world.AddFile(kFolder + "\\lang\\languagefile.dat", "English, en\r\n");
+    world.AddFile(kFolder + "\\lang\\en\\messages.en", "Vantrel is already running.\r\n");
+  }
+
+  // Writes proggroup.c for the user "Tester" through a separate process.
+  void WriteProgramGroups(float mainDelay, int startupType, std::vector<ProgramEntry> programs) {
+    sim::SimPlatform writer(world);
+    AppContext prepared(writer);
+    CDelayLoad store = prepared.NewDelayLoad();
+    store.LoadItems(); // the defaults
+    prepared.Store.MainStartupDelay = mainDelay;
+    prepared.Store.StartupType = startupType;
+    prepared.Store.ShowTipsAtStartup = 0;
+    prepared.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(programs)}};
+    ASSERT_TRUE(store.WriteItems());
+  }
+
+  MainOutcome Start(const std::string& commandLine) {
+    platform.SetCommandLine(commandLine);
+    return Main(context, window);
+  }
+
+  // Everything on the machine that a start could have changed.
+  std::string MachineState() const {
+    std::string state;
+    for (const auto& path : world.ListAll())
+      state += path + "=" + world.ReadFile(path).value_or("<folder>") + "\n";
+    for (RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine})
+      state += RunValue(root).value_or("-") + "\n";
+    return state;
+  }
+};
+
+class MainTest : public ::testing::Test, public MainRig {};
+
+TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
+  for (const char* commandLine : {"Vantrel.exe", "Vantrel.exe -nogui"}) {
+    SCOPED_TRACE(commandLine);
+    MainRig fresh;
+    fresh.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+    sim::SimPlatform first(fresh.world);
+    bool existed = true;
+    first.CreateNamedMutex(kSingleInstanceMutex, &existed);
+    EXPECT_FALSE(existed);
+    fresh.world.AddWindow(kMainWindowTitle);
+
+    EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
+    EXPECT_EQ(fresh.world.activations(), std::vector<std::string>{kMainWindowTitle});
+    ASSERT_EQ(fresh.platform.messageBoxes().size(), 1u);
+    const auto& box = fresh.platform.messageBoxes()[0];
+    EXPECT_EQ(box.text, "Vantrel is already running.");
+    EXPECT_EQ(box.caption, "Vantrel");
+    EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
+    EXPECT_FALSE(fresh.window.loaded);
+    EXPECT_TRUE(fresh.platform.shellExecutes().empty());
+    EXPECT_FALSE(fresh.world.Exists(kFolder + "\\log.txt"));
+  }
+
+  // The first instance's window cannot be found: the message still comes.
+  MainRig noWindow;
+  sim::SimPlatform first(noWindow.world);
+  first.CreateNamedMutex(kSingleInstanceMutex, nullptr);
+  EXPECT_EQ(noWindow.Start("Vantrel.exe"), MainOutcome::kEnded);
+  EXPECT_TRUE(noWindow.world.activations().empty());
+  EXPECT_EQ(noWindow.platform.messageBoxes().size(), 1u);
+}
+
+TEST_F(MainTest, TheInstanceThatEndsFreesTheName) {
+  {
+    sim::SimPlatform earlier(world);
+    earlier.CreateNamedMutex(kSingleInstanceMutex, nullptr);
+  }
+  EXPECT_EQ(Start("Vantrel.exe"), MainOutcome::kWindowLives);
+  EXPECT_TRUE(platform.messageBoxes().empty());
+}
+
+TEST_F(MainTest, AWindowedStartShowsTheWindowAndSetsThePaths) {
+  // No proggroup.c yet: the first start creates it with the defaults,
+  // which ask for the tip of the day.
+  EXPECT_EQ(Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\""), MainOutcome::kWindowLives);
+  EXPECT_TRUE(context.GuiMode);
+  EXPECT_EQ(window.events, (std::vector<std::string>{"load@0", "refresh@0", "tip@0"}));
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(world.Exists(kFolder + "\\Tester\\proggroup.c"));
+  EXPECT_EQ(context.OwnRunCommand, kOwnRun);
+  EXPECT_EQ(
+      context.CurrentUserStartupFolder,
+      "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup");
+  EXPECT_EQ(context.AllUsersStartupFolder,
+            "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp");
+  EXPECT_EQ(context.Store.CurrentUserItemsFolder, kCurrentUserItems);
+  EXPECT_EQ(context.Store.AllUsersItemsFolder, kAllUsersItems);
+  EXPECT_TRUE(platform.shellExecutes().empty());
+
+  MainRig noTips;
+  noTips.WriteProgramGroups(30, 1, {});
+  noTips.world.RemoveSpecialFolder(kCsidlCommonStartup);
+  EXPECT_EQ(noTips.Start("Vantrel.exe /x"), MainOutcome::kWindowLives);
+  EXPECT_EQ(noTips.window.events, (std::vector<std::string>{"load@0", "refresh@0"}));
+  EXPECT_EQ(noTips.context.AllUsersStartupFolder, "");
+}
+
+TEST_F(MainTest, ALoginStartWithStartupType0ChangesNothing) {
+  WriteProgramGroups(0, 0, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", kOwnRun);
+  const std::string before = MachineState();
+  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  EXPECT_EQ(MachineState(), before);
+  EXPECT_TRUE(window.events.empty());
+  EXPECT_TRUE(platform.shellExecutes().empty());
+  EXPECT_TRUE(platform.messageBoxes().empty());
+}
+
+TEST_F(MainTest, TheSwitchIsFoundAnywhereInAnyCase) {
+  for (const char* commandLine : {"Vantrel.exe -NOGUI", "Vantrel.exe x-noGuiy", "-nogui"}) {
+    SCOPED_TRACE(commandLine);
+    MainRig fresh;
+    fresh.WriteProgramGroups(1, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+    EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
+    EXPECT_EQ(fresh.Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@1000"});
+  }
+}
+
+TEST_F(MainTest, AWholeLoginRunFromTheFile) {
+  ASSERT_TRUE(world.AddFile(kCurrentUserItems + "Tool.lnk", "L"));
+  ASSERT_TRUE(world.AddFile(kAllUsersItems + "Shared.lnk", "L"));
+  WriteProgramGroups(1, 1,
+                     {Program("Execute", "Tool.lnk", 0), Program("ExecuteAU", "Shared.lnk", 0.5f),
+                      Program("ExecuteReg", "C:\\Tools\\reg.exe", 1, "/min"),
+                      Program("ExecuteRegAU", "C:\\Tools\\machine.exe", 2)});
+  EXPECT_EQ(Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\" -nogui"), MainOutcome::kEnded);
+  EXPECT_EQ(Starts(), (std::vector<std::string>{
+                          kCurrentUserItems + "Tool.lnk|@1000", kAllUsersItems + "Shared.lnk|@1500",
+                          "C:\\Tools\\reg.exe|/min@2500", "C:\\Tools\\machine.exe|@4500"}));
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{
+                            "Info: 08:00:00  Waiting for 1 seconds.",
+                            "Info: 08:00:01  Wait over.",
+                            "Info: 08:00:01 Waiting for 0 seconds.",
+                            "Info: 08:00:01  Tool.lnk ",
+                            "Info: 08:00:01 Waiting for 0.5 seconds.",
+                            "Info: 08:00:01  Shared.lnk ",
+                            "Info: 08:00:01 Waiting for 1 seconds.",
+                            "Info: 08:00:02  C:\\Tools\\reg.exe /min",
+                            "Info: 08:00:02 Waiting for 2 seconds.",
+                            "Info: 08:00:04  C:\\Tools\\machine.exe ",
+                        }));
+  // The run ended with the window closed for good, which registered the
+  // machine-wide start for the all-users items.
+  EXPECT_EQ(window.events, (std::vector<std::string>{"load@0", "closed@4500"}));
+  EXPECT_EQ(RunValue(kHkeyLocalMachine), kOwnRun);
+  EXPECT_EQ(RunValue(kHkeyCurrentUser), std::nullopt);
+  EXPECT_EQ(platform.openProcessHandles(), 0u);
+}
+
+} // namespace
+} // namespace vantrel::login_test

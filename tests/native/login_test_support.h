@@ -1,0 +1,156 @@
+// Shared set-up of the start-up, launch engine and tray tests: a simulated
+// machine with Vantrel installed, the process context, and a main window
+// fake that closes through the real close logic.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/platform/sim/sim_platform.h"
+#include "common/platform/sim/sim_world.h"
+#include "vantrel/app_context.h"
+#include "vantrel/main_window_close.h"
+#include "vantrel/main_window_port.h"
+
+namespace vantrel::login_test {
+
+inline const std::string kFolder = "C:\\Program Files\\Vantrel";
+inline const std::string kCurrentUserItems = kFolder + "\\Vantrel Items\\Current User\\";
+inline const std::string kAllUsersItems = kFolder + "\\Vantrel Items\\All Users\\";
+inline const std::string kOwnRun = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
+inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The main window as far as start-up and the engine see it. Every call is
+// recorded with the virtual time, as "what@ms".
+class FakeMainWindow : public MainWindowPort {
+public:
+  FakeMainWindow(AppContext& context, sim::SimWorld& world) : context_(context), world_(world) {}
+
+  void Load() override {
+    loaded = true;
+    Record("load");
+    if (context_.GuiMode) {
+      visible = true;
+      Record("refresh");
+    }
+  }
+  bool IsLoaded() const override { return loaded; }
+  bool IsVisible() const override { return loaded && visible; }
+  bool IsMinimized() const override { return loaded && minimized; }
+  void Unload() override {
+    if (loaded)
+      Close(CloseReason::kProgram);
+  }
+  void Restore() override {
+    minimized = false;
+    Record("restore");
+  }
+  void ShowAndActivate() override {
+    visible = true;
+    Record("show");
+  }
+  void RefreshData() override { Record("refresh"); }
+  void ShowTipOfTheDay() override { Record("tip"); }
+
+  // The window is asked to close; true when it closed for good.
+  bool Close(CloseReason reason) {
+    const bool closed = QueryUnloadMainWindow(context_, reason, [this] {
+      loaded = false;
+      visible = false;
+      Record("closed");
+    });
+    if (!closed) {
+      visible = false;
+      Record("hidden");
+    }
+    return closed;
+  }
+
+  bool loaded = false;
+  bool visible = false;
+  bool minimized = false;
+  std::vector<std::string> events;
+
+private:
+  void Record(const std::string& what) {
+    events.push_back(what + "@" + std::to_string(world_.Now()));
+  }
+
+  AppContext& context_;
+  sim::SimWorld& world_;
+};
+
+inline ProgramEntry Program(const std::string& command, const std::string& path, float delay,
+                            const std::string& parameters = "") {
+  ProgramEntry entry;
+  entry.Command = command;
+  entry.Path = path;
+  entry.Delay = delay;
+  entry.Parameters = parameters;
+  return entry;
+}
+
+// One simulated machine and Vantrel process; tables of cases make one per row.
+struct LoginRig {
+  LoginRig() {
+    context.Store.CurrentUserItemsFolder = kCurrentUserItems;
+    context.Store.AllUsersItemsFolder = kAllUsersItems;
+    context.OwnRunCommand = kOwnRun;
+    context.Store.StartupType = 1;
+    context.Store.CloseType = 1;
+    context.Store.MainStartupDelay = 30;
+    context.Store.DisallowedPrograms = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
+  }
+
+  // Makes the group "Startup" (at index 0) hold these programs.
+  void SetStartup(std::vector<ProgramEntry> programs) {
+    context.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(programs)}};
+    context.Store.StartupGroupIndex = 0;
+  }
+
+  // The login start as Main leaves it just before the run.
+  void LoadHiddenWindow() {
+    context.GuiMode = false;
+    window.Load();
+  }
+
+  std::vector<std::string> LogLines() const {
+    const std::string log = world.ReadFile(kFolder + "\\log.txt").value_or("");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < log.size()) {
+      const auto end = log.find("\r\n", start);
+      if (end == std::string::npos) {
+        lines.push_back(log.substr(start) + "<no CR LF>");
+        break;
+      }
+      lines.push_back(log.substr(start, end - start));
+      start = end + 2;
+    }
+    return lines;
+  }
+
+  // The programs the shell was asked to start, as "file|parameters@ms".
+  std::vector<std::string> Starts() const {
+    std::vector<std::string> starts;
+    for (const auto& call : platform.shellExecutes())
+      starts.push_back(call.file + "|" + call.parameters + "@" + std::to_string(call.atMs));
+    return starts;
+  }
+
+  std::optional<std::string> RunValue(RegKey root) const {
+    return world.RegGetString(root, kRunKey, "Tarrow");
+  }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  AppContext context{platform};
+  FakeMainWindow window{context, world};
+};
+
+class LoginTest : public ::testing::Test, public LoginRig {};
+
+} // namespace vantrel::login_test

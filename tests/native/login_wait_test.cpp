@@ -1,0 +1,99 @@
+// The launch engine's wait: slices of at most 2 s, window messages handled
+// the moment they arrive, the abort noticed at once, nested waits, and the
+// conversion of delays to milliseconds.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "login_test_support.h"
+#include "vantrel/wait.h"
+
+namespace vantrel::login_test {
+namespace {
+
+using Kind = sim::WaitRecord::Kind;
+
+TEST(DelayToMillisecondsTest, RoundsAndRefusesWhatLeavesTheRange) {
+  struct Case {
+    float seconds;
+    std::optional<std::int32_t> ms;
+  };
+  const std::vector<Case> cases = {
+      {0, 0},
+      {5, 5000},
+      {2.5f, 2500},
+      {0.1f, 100},
+      {0.0025f, 2}, // 2.5 ms rounds to the even 2
+      {-2.5f, -2500},
+      {2147483.5f, 2147483520}, // the float product nearest below 2^31
+      {2147484.0f, std::nullopt},
+      {-2147483.648f, -2147483648},
+      {-2147484.0f, std::nullopt},
+      {1e30f, std::nullopt},
+      {std::numeric_limits<float>::infinity(), std::nullopt},
+      {std::numeric_limits<float>::quiet_NaN(), std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seconds);
+    EXPECT_EQ(DelayToMilliseconds(c.seconds), c.ms);
+  }
+}
+
+TEST_F(LoginTest, WaitsInSlicesOfAtMostTwoSeconds) {
+  WaitMilliseconds(context, 5500);
+  EXPECT_EQ(world.Now(), 5500u);
+  std::vector<std::uint32_t> slices;
+  for (const auto& wait : platform.waits()) {
+    EXPECT_EQ(wait.kind, Kind::kWaitForMessages) << "never a blind sleep";
+    slices.push_back(wait.requestedMs);
+  }
+  EXPECT_EQ(slices, (std::vector<std::uint32_t>{2000, 2000, 1500}));
+  EXPECT_EQ(platform.pumpCount(), 3);
+  EXPECT_FALSE(context.WaitInProgress);
+
+  for (std::int32_t nothing : {0, -1, -2000}) {
+    WaitMilliseconds(context, nothing);
+    EXPECT_EQ(world.Now(), 5500u);
+  }
+}
+
+TEST_F(LoginTest, MessagesAreHandledWhenTheyArriveAndTheWaitStillLastsItsTime) {
+  std::vector<std::uint64_t> handledAt;
+  for (std::uint64_t at : {1, 2999, 3000, 7001})
+    world.ScheduleMessage(at, [&] { handledAt.push_back(world.Now()); });
+  bool waitingInHandler = false;
+  world.ScheduleMessage(4000, [&] { waitingInHandler = context.WaitInProgress; });
+  WaitMilliseconds(context, 10000);
+  EXPECT_EQ(handledAt, (std::vector<std::uint64_t>{1, 2999, 3000, 7001}));
+  EXPECT_TRUE(waitingInHandler);
+  EXPECT_EQ(world.Now(), 10000u);
+}
+
+TEST_F(LoginTest, AnAbortEndsTheWaitAtOnce) {
+  world.ScheduleMessage(4321, [&] { context.AbortWait = true; });
+  WaitMilliseconds(context, 30000);
+  EXPECT_EQ(world.Now(), 4321u);
+  EXPECT_FALSE(context.WaitInProgress);
+  EXPECT_TRUE(context.AbortWait) << "the flag stays for the rest of the run";
+
+  // A wait that starts after the abort does not wait at all.
+  WaitMilliseconds(context, 1000);
+  EXPECT_EQ(world.Now(), 4321u);
+}
+
+TEST_F(LoginTest, ANestedWaitDoesNotCountForTheOuterOne) {
+  bool outerAfterNested = false;
+  world.ScheduleMessage(500, [&] {
+    WaitMilliseconds(context, 2500);
+    outerAfterNested = context.WaitInProgress;
+  });
+  WaitMilliseconds(context, 3000);
+  EXPECT_EQ(world.Now(), 5500u);
+  EXPECT_TRUE(outerAfterNested);
+  EXPECT_FALSE(context.WaitInProgress);
+}
+
+} // namespace
+} // namespace vantrel::login_test

@@ -1,0 +1,105 @@
+#include "vantrel/start_delay.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/event_log.h"
+#include "common/store/store_numbers.h"
+#include "vantrel/run_program.h"
+#include "vantrel/startup_group.h"
+#include "vantrel/wait.h"
+
+namespace vantrel {
+
+namespace {
+
+void LogTimed(AppContext& context, const std::string& text) {
+  WriteLog(context.platform, context.platform.FormatTimeOfDay() + text, LogInfo);
+}
+
+bool IsCommandWord(const std::string& command) {
+  return command == kCommandExecute || command == kCommandExecuteAU ||
+         command == kCommandExecuteReg || command == kCommandExecuteRegAU;
+}
+
+bool HasStartupPrograms(const AppContext& context) {
+  const ProgramGroup* group = StartupGroup(context.Store);
+  return group != nullptr && std::any_of(group->Programs.begin(), group->Programs.end(),
+                                         [](const ProgramEntry& e) { return !e.Path.empty(); });
+}
+
+// Waits a delay of seconds; false when it does not fit a wait.
+bool WaitSeconds(AppContext& context, float seconds) {
+  const auto milliseconds = DelayToMilliseconds(seconds);
+  if (!milliseconds)
+    return false;
+  WaitMilliseconds(context, *milliseconds);
+  return true;
+}
+
+// The main wait and the launches; false when a delay ended the run.
+bool LaunchStartupPrograms(AppContext& context) {
+  LogTimed(context,
+           "  Waiting for " + store::FormatNumber(context.Store.MainStartupDelay) + " seconds.");
+  if (!WaitSeconds(context, context.Store.MainStartupDelay))
+    return false;
+  LogTimed(context, "  Wait over.");
+
+  // Handlers that run during the waits may reload the tables, so the group
+  // is looked up again for every program and each entry is copied.
+  for (std::size_t k = 0;; ++k) {
+    const ProgramGroup* group = StartupGroup(context.Store);
+    if (group == nullptr || k >= group->Programs.size())
+      break;
+    const ProgramEntry entry = group->Programs[k];
+    if (entry.Path.empty())
+      continue;
+    const std::string path = ResolveShortcutPath(context, entry.Path);
+    if (path.empty() || context.AbortWait)
+      continue;
+    LogTimed(context, " Waiting for " + store::FormatNumber(entry.Delay) + " seconds.");
+    if (!WaitSeconds(context, entry.Delay))
+      return false;
+    // Quitting during this program's own wait cuts the wait short; the
+    // program must not then start early.
+    if (context.AbortWait || !IsCommandWord(entry.Command))
+      continue;
+    LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
+    RunProgram(context, path, entry.Parameters);
+  }
+  return true;
+}
+
+} // namespace
+
+void StartDelay(AppContext& context, MainWindowPort& window) {
+  std::vector<std::string> notAllowed;
+  {
+    CDelayLoad store = context.NewDelayLoad();
+    store.RemoveDisallowed(notAllowed);
+  }
+
+  context.LoginRunInProgress = true;
+  bool completed = true;
+  if (context.Store.StartupGroupIndex < 0)
+    WriteLog(context.platform, "Start Delay was called, but there weren't delayed items!", LogInfo);
+  else if (HasStartupPrograms(context))
+    completed = LaunchStartupPrograms(context);
+  context.LoginRunInProgress = false;
+  if (!completed)
+    return;
+
+  if (!context.AbortWait) {
+    if (!window.IsVisible() && context.Store.StartupType == 1)
+      window.Unload();
+    else
+      context.GuiMode = true;
+  }
+  for (const std::string& path : notAllowed) {
+    if (!path.empty())
+      WriteLog(context.platform, "Startup Item Not Allowed: " + path, LogWarning);
+  }
+}
+
+} // namespace vantrel
