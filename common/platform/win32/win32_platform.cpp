@@ -1,0 +1,18 @@
+#include "common/platform/win32/win32_platform.h"
+
+#include "common/platform/win32/win32_api.h"
+
+namespace vantrel::win32 {
+
+Win32Platform::Win32Platform() {
+  // S_FALSE (already joined) also needs a matching CoUninitialize.
+  const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  comInitialized_ = SUCCEEDED(hr);
+}
+
+Win32Platform::~Win32Platform() {
+  if (comInitialized_)
+    ::CoUninitialize();
+}
+
+} // namespace vantrel::win32

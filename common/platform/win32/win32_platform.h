@@ -1,0 +1,80 @@
+// The real platform: every Platform member is the Win32 ANSI call it is
+// named after. This header stays free of <windows.h> so that code which
+// only needs the class does not pull in the Windows headers.
+#pragma once
+
+#include "common/platform/platform.h"
+
+namespace vantrel::win32 {
+
+class Win32Platform : public Platform {
+public:
+  // Joins the thread to a single-threaded COM apartment, which the shell
+  // calls (ShellExecuteExA, SHGetSpecialFolderLocation) expect.
+  Win32Platform();
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // Registry (win32_registry.cpp).
+  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) override;
+  long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) override;
+  long RegQueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                     std::uint32_t* dataSize) override;
+  long RegSetValue(RegKey key, const std::string& name, std::uint32_t type,
+                   const std::uint8_t* data, std::uint32_t dataSize) override;
+  long RegEnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
+                    std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+  long RegDeleteValue(RegKey key, const std::string& name) override;
+  long RegDeleteKey(RegKey root, const std::string& subKey) override;
+  long RegCloseKey(RegKey key) override;
+
+  // Listings and folders (win32_files.cpp).
+  FindHandle FindFirstFile(const std::string& pattern, FindData* data) override;
+  bool FindNextFile(FindHandle handle, FindData* data) override;
+  bool FindClose(FindHandle handle) override;
+  std::uint32_t GetFileAttributes(const std::string& path) override;
+  bool CreateDirectory(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
+
+  // Whole files (win32_whole_files.cpp).
+  bool ReadWholeFile(const std::string& path, std::string* bytes) override;
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool AppendToFile(const std::string& path, const std::string& bytes) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool CopyFile(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+
+  // Shell (win32_shell.cpp, win32_shell_fileop.cpp).
+  int ShFileOperation(ShFileOpStruct* op) override;
+  void ShAddToRecentDocs(const std::string& path) override;
+  bool ShellExecuteEx(ShellExecuteInfo* info) override;
+  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
+                             const std::string& parameters, const std::string& directory,
+                             int show) override;
+  bool CloseHandle(ProcessHandle handle) override;
+  bool GetSpecialFolderPath(int csidl, std::string* path) override;
+
+  // Process and user (win32_process.cpp).
+  std::string GetUserName() override;
+  std::string GetModuleFileName() override;
+  std::string GetCommandLine() override;
+  std::string GetCurrentDirectory() override;
+  bool CreateNamedMutex(const std::string& name, bool* alreadyExists) override;
+  bool ActivateWindowByTitle(const std::string& title) override;
+
+  // Time and messages (win32_time_messages.cpp).
+  std::uint32_t GetTickCount() override;
+  void Sleep(std::uint32_t milliseconds) override;
+  std::string FormatTimeOfDay() override;
+  std::string FormatDateTime() override;
+  void WaitForMessages(std::uint32_t milliseconds) override;
+  void PumpMessages() override;
+  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                 std::uint32_t flags) override;
+
+private:
+  bool comInitialized_ = false;
+};
+
+} // namespace vantrel::win32

@@ -1,0 +1,76 @@
+// Process and user members of Win32Platform.
+#include <vector>
+
+#include "common/platform/win32/win32_convert.h"
+#include "common/platform/win32/win32_platform.h"
+
+namespace vantrel::win32 {
+
+std::string Win32Platform::GetUserName() {
+  char buffer[255] = {};
+  DWORD size = sizeof buffer;
+  if (!::GetUserNameA(buffer, &size))
+    return {};
+  return CutAtNul(buffer, sizeof buffer);
+}
+
+std::string Win32Platform::GetModuleFileName() {
+  // The answer is cut to fit without a word; grow until it fits.
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0)
+      return {};
+    if (length < buffer.size())
+      return std::string(buffer.data(), length);
+    if (buffer.size() >= 32768)
+      return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string Win32Platform::GetCommandLine() {
+  const char* line = ::GetCommandLineA();
+  return line != nullptr ? std::string(line) : std::string();
+}
+
+std::string Win32Platform::GetCurrentDirectory() {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+      return {};
+    std::vector<char> buffer(needed);
+    const DWORD length = ::GetCurrentDirectoryA(needed, buffer.data());
+    if (length == 0)
+      return {};
+    if (length < needed)
+      return std::string(buffer.data(), length);
+    // The folder changed in between and got longer: ask again.
+  }
+  return {};
+}
+
+bool Win32Platform::CreateNamedMutex(const std::string& name, bool* alreadyExists) {
+  const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+  const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (alreadyExists != nullptr)
+    *alreadyExists = mutex != nullptr && existed;
+  // Deliberately never closed: the name must stay taken until the process
+  // ends, and the system closes the handle then.
+  return mutex != nullptr;
+}
+
+bool Win32Platform::ActivateWindowByTitle(const std::string& title) {
+  const HWND window = ::FindWindowA(nullptr, title.c_str());
+  if (window == nullptr)
+    return false;
+  if (::IsIconic(window))
+    ::ShowWindow(window, SW_RESTORE);
+  // Windows may refuse the foreground to a process that is not in front;
+  // the window is then flashed instead, which is all that can be done.
+  ::SetForegroundWindow(window);
+  return true;
+}
+
+} // namespace vantrel::win32

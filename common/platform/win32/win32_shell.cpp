@@ -1,0 +1,70 @@
+// Shell members of Win32Platform: starting programs, special folders and
+// the recent-documents list.
+#include "common/platform/win32/win32_convert.h"
+#include "common/platform/win32/win32_platform.h"
+
+namespace vantrel::win32 {
+
+namespace {
+
+// Null for an empty text: the shell then uses its default.
+const char* OrNull(const std::string& text) {
+  return text.empty() ? nullptr : text.c_str();
+}
+
+} // namespace
+
+void Win32Platform::ShAddToRecentDocs(const std::string& path) {
+  ::SHAddToRecentDocs(SHARD_PATHA, path.c_str());
+}
+
+bool Win32Platform::ShellExecuteEx(ShellExecuteInfo* info) {
+  if (info == nullptr)
+    return false;
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = info->mask;
+  execute.hwnd = ToHwnd(info->hwnd);
+  execute.lpVerb = OrNull(info->verb);
+  execute.lpFile = info->file.c_str();
+  execute.lpParameters = info->parameters.c_str();
+  execute.lpDirectory = OrNull(info->directory);
+  execute.nShow = info->show;
+  const bool started = ::ShellExecuteExA(&execute) != FALSE;
+  info->process = FromHandle(execute.hProcess);
+  return started;
+}
+
+std::intptr_t Win32Platform::ShellExecute(WindowHandle hwnd, const std::string& verb,
+                                          const std::string& file, const std::string& parameters,
+                                          const std::string& directory, int show) {
+  const HINSTANCE result = ::ShellExecuteA(ToHwnd(hwnd), OrNull(verb), file.c_str(),
+                                           parameters.c_str(), OrNull(directory), show);
+  return reinterpret_cast<std::intptr_t>(result);
+}
+
+bool Win32Platform::CloseHandle(ProcessHandle handle) {
+  return handle != 0 && ::CloseHandle(ToHandle(handle)) != FALSE;
+}
+
+bool Win32Platform::GetSpecialFolderPath(int csidl, std::string* path) {
+  if (path == nullptr)
+    return false;
+  LPITEMIDLIST items = nullptr;
+  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
+    return false;
+  char buffer[512] = {};
+  const bool found = ::SHGetPathFromIDListA(items, buffer) != FALSE;
+  ::CoTaskMemFree(items);
+  if (!found)
+    return false;
+  std::string folder = CutAtNul(buffer, sizeof buffer);
+  // Wine gives some folders (Documents) with a trailing backslash, Windows
+  // only drive roots; drop it so that callers can append "\" + name.
+  if (folder.size() > 3 && folder.back() == '\\')
+    folder.pop_back();
+  *path = std::move(folder);
+  return !path->empty();
+}
+
+} // namespace vantrel::win32

@@ -1,0 +1,60 @@
+#include "windows/support/scratch.h"
+
+#include <atomic>
+
+#include "common/platform/win32/win32_api.h"
+#include "common/platform/win32/win32_handles.h"
+
+namespace vantrel::testing {
+
+std::string NewScratchFolder() {
+  static std::atomic<unsigned> counter{0};
+  char temp[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathA(sizeof temp, temp);
+  std::string base(temp, length);
+  while (!base.empty() && base.back() == '\\')
+    base.pop_back();
+  const std::string prefix =
+      base + "\\vantrel-test-" + std::to_string(::GetCurrentProcessId()) + "-";
+  for (;;) {
+    const std::string folder = prefix + std::to_string(counter++);
+    if (::CreateDirectoryA(folder.c_str(), nullptr))
+      return folder;
+    if (::GetLastError() != ERROR_ALREADY_EXISTS)
+      return folder; // the tests then fail on their first file
+  }
+}
+
+std::string ScratchKeyPath() {
+  return std::string(kScratchKeyParent) + "\\" + std::to_string(::GetCurrentProcessId());
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  {
+    win32::UniqueFind search(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (search.valid()) {
+      do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+          continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(path);
+        } else {
+          ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+          ::DeleteFileA(path.c_str());
+        }
+      } while (::FindNextFileA(search.get(), &found));
+    }
+  }
+  ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+bool RunningUnderWine() {
+  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+} // namespace vantrel::testing

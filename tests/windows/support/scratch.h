@@ -1,0 +1,20 @@
+// Scratch places for tests against the real Win32 API: a fresh folder
+// under %TEMP% and a registry key named after the process.
+#pragma once
+
+#include <string>
+
+namespace vantrel::testing {
+
+inline constexpr const char* kScratchKeyParent = "Software\\VantrelTest";
+
+// A new, empty folder under %TEMP%, without a trailing backslash.
+std::string NewScratchFolder();
+// "Software\VantrelTest\<process id>" under HKEY_CURRENT_USER.
+std::string ScratchKeyPath();
+// Deletes a folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
+// True when ntdll exports wine_get_version.
+bool RunningUnderWine();
+
+} // namespace vantrel::testing
