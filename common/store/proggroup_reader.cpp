@@ -1,6 +1,7 @@
 #include "common/store/proggroup_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "common/store/clean_line.h"
@@ -58,7 +59,7 @@ public:
       root_ = *tree_->Add(TreeModel::kNoNode, "Root", "Program Groups");
     }
     if (lines_.AtEnd())
-      return false;
+      return false; // an empty file is reported like a broken one
     while (!lines_.AtEnd()) {
       std::string_view line = lines_.Next();
       // A block comment runs from a "/*" line through the next "*/" line.
