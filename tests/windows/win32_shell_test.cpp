@@ -27,6 +27,10 @@ TEST_F(Win32Shell, SpecialFoldersAreExistingFoldersWithoutTrailingBackslash) {
     EXPECT_NE(kInvalidFileAttributes, attributes);
     EXPECT_NE(0u, attributes & kFileAttributeDirectory);
   }
+  std::string none = "untouched";
+  EXPECT_FALSE(platform().GetSpecialFolderPath(0x7fff, &none)); // no such folder
+  EXPECT_EQ("untouched", none);
+
   std::string startup, programs;
   ASSERT_TRUE(platform().GetSpecialFolderPath(kCsidlStartup, &startup));
   ASSERT_TRUE(platform().GetSpecialFolderPath(kCsidlPrograms, &programs));
@@ -56,6 +60,32 @@ TEST_F(Win32Shell, ShellExecuteExHandsBackTheStartedProcess) {
   EXPECT_FALSE(platform().ShellExecuteEx(&missing));
   EXPECT_EQ(0u, missing.process);
   EXPECT_FALSE(platform().CloseHandle(0));
+}
+
+TEST_F(Win32Shell, ShellExecuteExStartsAnItemByItsIdList) {
+  // The login launcher's way of starting an item: its default action,
+  // through the shell's item list, without error dialogs.
+  char system[MAX_PATH] = {};
+  ASSERT_GT(::GetSystemDirectoryA(system, sizeof system), 0u);
+  ShellExecuteInfo info;
+  info.mask = kSeeMaskInvokeIdList | kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
+  info.file = std::string(system) + "\\cmd.exe";
+  info.parameters = "/c exit 5";
+  info.show = SW_HIDE;
+  ASSERT_TRUE(platform().ShellExecuteEx(&info)) << ::GetLastError();
+  ASSERT_NE(0u, info.process);
+  const HANDLE process = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(info.process));
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process, 30000));
+  DWORD exitCode = 0;
+  EXPECT_TRUE(::GetExitCodeProcess(process, &exitCode));
+  EXPECT_EQ(5u, exitCode);
+  EXPECT_TRUE(platform().CloseHandle(info.process));
+
+  ShellExecuteInfo missing = info;
+  missing.file = dir("missing.lnk");
+  missing.process = 0xdeadbeef;
+  EXPECT_FALSE(platform().ShellExecuteEx(&missing));
+  EXPECT_EQ(0u, missing.process);
 }
 
 TEST_F(Win32Shell, ShellExecuteAnswersAboveThirtyTwoOnSuccess) {

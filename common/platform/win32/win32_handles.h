@@ -65,9 +65,17 @@ struct RegKeyTraits {
   static void Close(Handle handle) { ::RegCloseKey(handle); }
 };
 
+// Shell item lists made by ILCreateFromPathA.
+struct IdListTraits {
+  using Handle = PIDLIST_ABSOLUTE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle handle) { ::ILFree(handle); }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueHkey = UniqueHandle<RegKeyTraits>;
+using UniqueIdList = UniqueHandle<IdListTraits>;
 
 } // namespace vantrel::win32

@@ -1,6 +1,7 @@
 // Shell members of Win32Platform: starting programs, special folders and
 // the recent-documents list.
 #include "common/platform/win32/win32_convert.h"
+#include "common/platform/win32/win32_handles.h"
 #include "common/platform/win32/win32_platform.h"
 
 namespace vantrel::win32 {
@@ -30,6 +31,16 @@ bool Win32Platform::ShellExecuteEx(ShellExecuteInfo* info) {
   execute.lpParameters = info->parameters.c_str();
   execute.lpDirectory = OrNull(info->directory);
   execute.nShow = info->show;
+  // With SEE_MASK_INVOKEIDLIST Windows makes the item list from lpFile
+  // itself; Wine 8 refuses the call (ERROR_INVALID_PARAMETER) unless
+  // lpIDList is given. Handing in the list made from the same path starts
+  // the same item on both. A path that names no item gives no list, and the
+  // shell then answers from the path alone.
+  UniqueIdList items;
+  if ((info->mask & SEE_MASK_INVOKEIDLIST) == SEE_MASK_INVOKEIDLIST) {
+    items.reset(::ILCreateFromPathA(info->file.c_str()));
+    execute.lpIDList = items.get();
+  }
   const bool started = ::ShellExecuteExA(&execute) != FALSE;
   info->process = FromHandle(execute.hProcess);
   return started;
