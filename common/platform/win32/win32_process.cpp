@@ -53,12 +53,16 @@ std::string Win32Platform::GetCurrentDirectory() {
 
 bool Win32Platform::CreateNamedMutex(const std::string& name, bool* alreadyExists) {
   const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
-  const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  const DWORD error = ::GetLastError();
+  // A mutex that another user's (or an elevated) process made may refuse
+  // to be opened: it exists all the same.
+  const bool exists =
+      mutex != nullptr ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   if (alreadyExists != nullptr)
-    *alreadyExists = mutex != nullptr && existed;
+    *alreadyExists = exists;
   // Deliberately never closed: the name must stay taken until the process
   // ends, and the system closes the handle then.
-  return mutex != nullptr;
+  return mutex != nullptr || exists;
 }
 
 bool Win32Platform::ActivateWindowByTitle(const std::string& title) {

@@ -42,13 +42,16 @@ bool Win32Platform::ReadWholeFile(const std::string& path, std::string* bytes) {
     return false;
   std::string content;
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
-    content.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::size_t expected = 0;
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    expected = static_cast<std::size_t>(size.QuadPart);
+    content.reserve(expected);
+  }
   // Read up to the end as it is now, which may have moved since the size.
-  std::string chunk(kChunk, '\0');
+  std::string chunk(std::clamp<std::size_t>(expected + 1, 4096, kChunk), '\0');
   for (;;) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), chunk.data(), kChunk, &read, nullptr))
+    if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr))
       return false;
     if (read == 0)
       break;
