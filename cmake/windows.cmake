@@ -44,6 +44,9 @@ add_executable(windows_tests ${WINDOWS_TEST_SOURCES})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(windows_tests PRIVATE vantrel_core vantrelsync_core vantrel_win32 gtest
                       gtest_main)
+# Programs that the end-to-end tests start, built beside the test binary.
+include(${CMAKE_SOURCE_DIR}/cmake/windows-test-helpers.cmake OPTIONAL)
+
 # Listing the tests starts Wine; the first start into a new prefix takes
 # several seconds, so allow for it, and list at test time rather than at
 # build time so that building never needs Wine. The prefix is one machine
