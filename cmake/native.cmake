@@ -15,3 +15,7 @@ target_include_directories(native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(native_tests PRIVATE vantrel_core vantrelsync_core
                       vantrel_sim GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)
+
+# Benchmarks: built on demand (make bench builds them optimised, without
+# sanitizers, in a build folder of their own).
+add_subdirectory(bench EXCLUDE_FROM_ALL)
