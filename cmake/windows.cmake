@@ -30,13 +30,21 @@ add_executable(vantrelsync_exe WIN32 ${SYNC_WIN32_SOURCES})
 set_target_properties(vantrelsync_exe PROPERTIES OUTPUT_NAME VantrelSync)
 target_link_libraries(vantrelsync_exe PRIVATE vantrelsync_core vantrel_win32)
 
+# The Windows tests need GoogleTest's sources (Debian's googletest package);
+# a build on Windows without them builds the two programs only.
+set(VANTREL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
+if(NOT EXISTS ${VANTREL_GTEST_SOURCE}/CMakeLists.txt)
+  message(STATUS "No GoogleTest sources at ${VANTREL_GTEST_SOURCE}: Windows tests are not built")
+  return()
+endif()
+
 # GoogleTest from the Debian sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 # Win32 threads inside gtest rather than winpthreads.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${VANTREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # The contract tests against the real Win32 layer, plus Windows-only tests.
 vantrel_sources(WINDOWS_TEST_SOURCES tests/contract tests/windows tests/windows/support)
@@ -44,6 +52,8 @@ add_executable(windows_tests ${WINDOWS_TEST_SOURCES})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(windows_tests PRIVATE vantrel_core vantrelsync_core vantrel_win32 gtest
                       gtest_main)
+# The end-to-end tests start the real programs from beside the test binary.
+add_dependencies(windows_tests vantrel_exe vantrelsync_exe)
 # Programs that the end-to-end tests start, built beside the test binary.
 include(${CMAKE_SOURCE_DIR}/cmake/windows-test-helpers.cmake OPTIONAL)
 

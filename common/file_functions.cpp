@@ -97,8 +97,10 @@ int CFileFunctions::FileOperation(std::uint32_t operation, const std::string& so
   // Some shells (Wine's among them) neither create a missing destination
   // folder nor take a wildcard source together with FOF_MULTIDESTFILES.
   // Creating the folder first and handing the shell one file at a time
-  // gives the documented outcome everywhere.
-  if (transfer && (flags & kFofNoConfirmMkdir) != 0)
+  // gives the documented outcome everywhere. Windows makes the folder
+  // without asking under FOF_NOCONFIRMMKDIR, and under FOF_NOCONFIRMATION,
+  // which answers its question with yes.
+  if (transfer && (flags & (kFofNoConfirmMkdir | kFofNoConfirmation)) != 0)
     CreateFolderPath(platform_, wildcard ? destination : ParentFolder(destination));
 
   if (!(transfer && wildcard))

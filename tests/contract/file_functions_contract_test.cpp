@@ -38,6 +38,11 @@ TEST_F(FileFunctionsContract, ShortcutMovesIntoAMissingItemFolderAndBack) {
                               "", kPlain));
   EXPECT_EQ("shortcut bytes", readFile("Startup\\Agent.lnk"));
   EXPECT_FALSE(exists("Items\\Current User\\Agent.lnk"));
+
+  // Without asking, the shell also makes the folder a plain move needs.
+  EXPECT_EQ(
+      0, files.MoveFile(dir("Startup\\Agent.lnk"), dir("Gone\\Startup\\Agent.lnk"), 0, "", kPlain));
+  EXPECT_EQ("shortcut bytes", readFile("Gone\\Startup\\Agent.lnk"));
 }
 
 TEST_F(FileFunctionsContract, CopyRenameAndDelete) {
