@@ -62,7 +62,9 @@ bool RunStoppedChoice(AppContext& context, std::int32_t id) {
   return false;
 }
 
-void Open(AppContext& context, MainWindowPort& window) {
+} // namespace
+
+void OpenMainWindow(AppContext& context, MainWindowPort& window) {
   if (window.IsMinimized()) {
     window.Restore();
   } else if (!context.GuiMode) {
@@ -71,8 +73,6 @@ void Open(AppContext& context, MainWindowPort& window) {
   }
   window.ShowAndActivate();
 }
-
-} // namespace
 
 void HandleTrayCommand(AppContext& context, MainWindowPort& window, std::int32_t id) {
   if (id < 1)
@@ -93,7 +93,7 @@ void HandleTrayCommand(AppContext& context, MainWindowPort& window, std::int32_t
     return;
   }
   if (id == ids.TrayOpenId)
-    Open(context, window);
+    OpenMainWindow(context, window);
 }
 
 } // namespace vantrel

@@ -14,4 +14,8 @@ namespace vantrel {
 // ids are those stored by the last BuildTrayMenu.
 void HandleTrayCommand(AppContext& context, MainWindowPort& window, std::int32_t id);
 
+// Brings the main window up: a minimised one is restored; a login start's
+// window, whose tree was never filled, is filled first.
+void OpenMainWindow(AppContext& context, MainWindowPort& window);
+
 } // namespace vantrel

@@ -28,6 +28,11 @@ TrayMenuEntry Separator() {
   return {TrayMenuEntry::Kind::kSeparator, {}, 0, {}};
 }
 
+// A name shown as it is: "&" would otherwise mark an access key.
+std::string Literal(std::string_view text) {
+  return ReplaceAll(text, "&", "&&");
+}
+
 // A stopped entry without its kind prefix, which only Vantrel reads.
 std::string_view StoppedName(std::string_view entry) {
   for (int kind = 0; kind <= 3; ++kind) {
@@ -85,11 +90,10 @@ std::vector<TrayMenuEntry> BuildTrayMenu(AppContext& context) {
       if (program.Path.empty())
         continue;
       program.MenuId = startupBase + kFirstItemOffset + static_cast<std::int32_t>(k);
-      programs.push_back(Command(TrayEntryText(program.Path), program.MenuId));
+      programs.push_back(Command(Literal(TrayEntryText(program.Path)), program.MenuId));
     }
   }
-  const std::string startupText =
-      startup != nullptr ? startup->Name : std::string(kStartupGroupName);
+  const std::string startupText = Literal(startup != nullptr ? startup->Name : kStartupGroupName);
   const std::int32_t lastStartupId =
       AddPart(menu, startupText, startupBase, std::move(programs), &ids.StartupRunAllId);
   menu.push_back(Separator());
@@ -103,7 +107,8 @@ std::vector<TrayMenuEntry> BuildTrayMenu(AppContext& context) {
     if (stopped[j].empty())
       continue;
     ids.StoppedMenuIds[j] = stoppedBase + kFirstItemOffset + static_cast<std::int32_t>(j);
-    stoppedItems.push_back(Command(TrayEntryText(StoppedName(stopped[j])), ids.StoppedMenuIds[j]));
+    stoppedItems.push_back(
+        Command(Literal(TrayEntryText(StoppedName(stopped[j]))), ids.StoppedMenuIds[j]));
   }
   const std::int32_t lastStoppedId = AddPart(menu, std::string(kTrayStoppedText), stoppedBase,
                                              std::move(stoppedItems), &ids.StoppedRunAllId);

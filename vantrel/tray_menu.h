@@ -36,6 +36,7 @@ std::string TrayEntryText(std::string_view path);
 // ("Run All" there, entry j at + 2 + j), and "&Open" and "&Quit Program"
 // take + 1 and + 2 of the multiple of 1000 after that. Every id is unique.
 // Free slots (empty paths, empty stopped entries) get no entry and id 0.
+// Names from the tables are shown literally ("&" doubled).
 std::vector<TrayMenuEntry> BuildTrayMenu(AppContext& context);
 
 } // namespace vantrel

@@ -51,7 +51,7 @@ TEST_F(LoginTest, TheMenuListsTheStartupGroupTheStoppedProgramsAndTheFixedEntrie
                     Program("ExecuteReg", "C:\\Program Files\\Agent\\ agent.exe ", 5),
                     Program("Execute", "C:\\Odd\\  ", 1)}}};
   context.Store.StartupGroupIndex = 1;
-  context.Store.StoppedPrograms = {"_STPCU_Old.lnk", "", "_REGAU_C:\\Tools\\tray.exe"};
+  context.Store.StoppedPrograms = {"_STPCU_Old.lnk", "", "_REGAU_C:\\Tools\\Tom & Jerry.exe"};
   EXPECT_EQ(Describe(BuildTrayMenu(context)), (std::vector<std::string>{
                                                   "Startup>",
                                                   "  Run All=2000",
@@ -64,7 +64,7 @@ TEST_F(LoginTest, TheMenuListsTheStartupGroupTheStoppedProgramsAndTheFixedEntrie
                                                   "  Run All=3000",
                                                   "  -",
                                                   "  Old.lnk=3002",
-                                                  "  tray.exe=3004",
+                                                  "  Tom && Jerry.exe=3004",
                                                   "-",
                                                   "&Open=4001",
                                                   "&Quit Program=4002",

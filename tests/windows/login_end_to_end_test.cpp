@@ -1,0 +1,318 @@
+// Vantrel.exe -nogui end to end: a prepared program folder whose group
+// "Startup" holds an item of every command word (one a real shortcut in the
+// items folder), started as its own process. recorder.exe notes when each
+// item was started; the log, the order, the times and the registration at
+// login that the run leaves are checked.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/platform/win32/win32_api.h"
+#include "common/platform/win32/win32_handles.h"
+#include "windows/support/scratch.h"
+
+namespace vantrel::testing {
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValue = "Tarrow";
+// How far a start may lie from its planned moment.
+constexpr long long kToleranceMs = 300;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ThisExeFolder() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string exe(path, length);
+  return exe.substr(0, exe.find_last_of('\\'));
+}
+
+std::string UserName() {
+  char name[257] = {};
+  DWORD size = sizeof name;
+  return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+long long NowMs() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return static_cast<long long>(
+      ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start) + "<no CR LF>");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// A shortcut made the way Explorer makes one.
+bool MakeShortcut(const std::string& linkPath, const std::string& target,
+                  const std::string& arguments) {
+  // {00021401-0000-0000-C000-000000000046}, {000214EE-...}, {0000010B-...}
+  static const CLSID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  static const IID kIShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  static const IID kIPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  IShellLinkA* link = nullptr;
+  if (FAILED(::CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+    return false;
+  link->SetPath(target.c_str());
+  link->SetArguments(arguments.c_str());
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(link->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t wide[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    saved = SUCCEEDED(file->Save(wide, TRUE));
+    file->Release();
+  }
+  link->Release();
+  return saved;
+}
+
+// The "Tarrow" values of both Run keys, taken away for the test and put
+// back afterwards, so that the prefix never starts a test's Vantrel.
+class RunValueGuard {
+public:
+  RunValueGuard() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      saved_.push_back(Read(root));
+      Delete(root);
+    }
+  }
+  ~RunValueGuard() {
+    int i = 0;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      Delete(root);
+      if (const auto& value = saved_[i++])
+        Write(root, *value);
+    }
+  }
+  RunValueGuard(const RunValueGuard&) = delete;
+  RunValueGuard& operator=(const RunValueGuard&) = delete;
+
+  static std::optional<std::string> Read(HKEY root) {
+    char data[2048] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+      return std::nullopt;
+    win32::UniqueHkey owner(key);
+    if (::RegQueryValueExA(key, kRunValue, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    return std::string(data);
+  }
+
+private:
+  static void Delete(HKEY root) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, kRunKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+      return;
+    win32::UniqueHkey owner(key);
+    ::RegDeleteValueA(key, kRunValue);
+  }
+  static void Write(HKEY root, const std::string& text) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(root, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return;
+    win32::UniqueHkey owner(key);
+    ::RegSetValueExA(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+  }
+
+  std::vector<std::optional<std::string>> saved_;
+};
+
+class LoginEndToEnd : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const std::string built = ThisExeFolder();
+    if (!Exists(built + "\\recorder.exe"))
+      GTEST_SKIP() << "recorder.exe is not built (cmake/windows-test-helpers.cmake)";
+    folder_ = NewScratchFolder();
+    for (const char* exe : {"Vantrel.exe", "recorder.exe"})
+      ASSERT_TRUE(::CopyFileA((built + "\\" + exe).c_str(), (folder_ + "\\" + exe).c_str(), FALSE))
+          << exe;
+  }
+  void TearDown() override {
+    if (!folder_.empty())
+      RemoveTree(folder_);
+    ::CoUninitialize();
+  }
+
+  // Starts Vantrel.exe with the arguments; false when it did not end by
+  // itself within the time.
+  bool RunVantrel(const std::string& arguments, DWORD timeoutMs, long long* startedAt) {
+    std::string commandLine = "\"" + folder_ + "\\Vantrel.exe\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    *startedAt = NowMs();
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.c_str(), &startup, &process))
+      return false;
+    win32::UniqueHandle<win32::KernelHandleTraits> processHandle(process.hProcess);
+    win32::UniqueHandle<win32::KernelHandleTraits> threadHandle(process.hThread);
+    if (::WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+      return true;
+    ::TerminateProcess(process.hProcess, 1);
+    return false;
+  }
+
+  // recorder.txt's lines, once count of them are there (or time is up).
+  std::vector<std::string> Recorded(std::size_t count) {
+    for (int i = 0; i < 100; ++i) {
+      if (Lines(ReadAll(folder_ + "\\recorder.txt")).size() >= count)
+        break;
+      ::Sleep(50);
+    }
+    return Lines(ReadAll(folder_ + "\\recorder.txt"));
+  }
+
+  std::string folder_;
+};
+
+TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
+  RunValueGuard runValues;
+  const std::string recorder = folder_ + "\\recorder.exe";
+  const std::string items = folder_ + "\\Vantrel Items\\Current User";
+  ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\Vantrel Items").c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryA(items.c_str(), nullptr));
+  ASSERT_TRUE(MakeShortcut(items + "\\Recorder Link.lnk", recorder, "lnk"));
+  const std::string user = UserName();
+  ASSERT_FALSE(user.empty());
+  ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
+  // Written out of order: the file is sorted by delay when it is read.
+  std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary)
+      << "const MainStartupDelay = 1;\r\n"
+         "const StartupType = 1;\r\n"
+         "const CloseType = 1;\r\n"
+         "const Language = en;\r\n"
+         "const ShowTipsAtStartup = 0;\r\n"
+         "\r\n"
+         "void Startup()\r\n"
+         "{\r\n"
+         "     Execute (\"Recorder Link.lnk\", \"\", 0, \"\");\r\n"
+         "     ExecuteReg (\"" +
+             recorder +
+             "\", \"reg\", 1, \"Rec\");\r\n"
+             "     ExecuteAU (\"" +
+             recorder +
+             "\", \"au\", 0.5, \"\");\r\n"
+             "     ExecuteRegAU (\"" +
+             recorder +
+             "\", \"regau\", 0.5, \"RecAU\");\r\n"
+             "}\r\n";
+
+  long long startedAt = 0;
+  ASSERT_TRUE(RunVantrel("-nogui", 30000, &startedAt))
+      << "Vantrel.exe did not end by itself (is another Vantrel running in this prefix?)";
+
+  // Order and moments: 1 s main delay, then 0, 0.5, 0.5 and 1 s.
+  const std::vector<std::string> recorded = Recorded(4);
+  ASSERT_EQ(recorded.size(), 4u) << ReadAll(folder_ + "\\recorder.txt");
+  const std::vector<std::pair<std::string, long long>> planned = {
+      {"lnk", 1000}, {"au", 1500}, {"regau", 2000}, {"reg", 3000}};
+  std::vector<long long> at;
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    std::istringstream line(recorded[i]);
+    long long ms = 0;
+    std::string arguments;
+    line >> ms;
+    std::getline(line >> std::ws, arguments);
+    EXPECT_EQ(arguments, planned[i].first);
+    at.push_back(ms);
+  }
+  // The process itself needs a moment to start under Wine, so the first
+  // launch is measured from the start of the process and the others from it.
+  const long long firstAfter = at[0] - startedAt;
+  RecordProperty("FirstLaunchAfterMs", std::to_string(firstAfter));
+  EXPECT_GE(firstAfter, planned[0].second - kToleranceMs);
+  EXPECT_LE(firstAfter, planned[0].second + kToleranceMs + 700) << "slow process start";
+  for (std::size_t i = 1; i < at.size(); ++i) {
+    SCOPED_TRACE(planned[i].first);
+    const long long offset = at[i] - at[0];
+    RecordProperty(planned[i].first + "AfterFirstMs", std::to_string(offset));
+    const long long plannedOffset = planned[i].second - planned[0].second;
+    EXPECT_LE(std::llabs(offset - plannedOffset), kToleranceMs) << offset << " ms after the first";
+  }
+
+  // The log: the time of day in front, then the lines byte for byte.
+  const std::vector<std::string> expected = {
+      "  Waiting for 1 seconds.",  "  Wait over.",
+      " Waiting for 0 seconds.",   "  Recorder Link.lnk ",
+      " Waiting for 0.5 seconds.", "  " + recorder + " au",
+      " Waiting for 0.5 seconds.", "  " + recorder + " regau",
+      " Waiting for 1 seconds.",   "  " + recorder + " reg",
+  };
+  const std::vector<std::string> log = Lines(ReadAll(folder_ + "\\log.txt"));
+  ASSERT_EQ(log.size(), expected.size()) << ReadAll(folder_ + "\\log.txt");
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    SCOPED_TRACE(log[i]);
+    ASSERT_EQ(log[i].rfind("Info: ", 0), 0u);
+    ASSERT_GE(log[i].size(), 6 + expected[i].size());
+    const std::string time = log[i].substr(6, log[i].size() - 6 - expected[i].size());
+    EXPECT_EQ(log[i].substr(6 + time.size()), expected[i]);
+    EXPECT_FALSE(time.empty());
+    EXPECT_NE(time.back(), ' ');
+    EXPECT_NE(time.find(':'), std::string::npos) << "a time of day";
+  }
+
+  // With startup type 1 and all-users items the run registers Vantrel for
+  // every user's login.
+  EXPECT_EQ(RunValueGuard::Read(HKEY_LOCAL_MACHINE), "\"" + folder_ + "\\Vantrel.exe\" -nogui");
+  EXPECT_EQ(RunValueGuard::Read(HKEY_CURRENT_USER), std::nullopt);
+}
+
+TEST_F(LoginEndToEnd, ANoGuiStartWithStartupType0WritesNothing) {
+  RunValueGuard runValues;
+  const std::string user = UserName();
+  ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
+  const std::string file = "const MainStartupDelay = 0;\r\n"
+                           "const StartupType = 0;\r\n"
+                           "void Startup()\r\n"
+                           "{\r\n"
+                           "     Execute (\"" +
+                           folder_ +
+                           "\\recorder.exe\", \"x\", 0, \"\");\r\n"
+                           "}\r\n";
+  std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary) << file;
+  long long startedAt = 0;
+  ASSERT_TRUE(RunVantrel("-NoGui", 30000, &startedAt));
+  EXPECT_FALSE(Exists(folder_ + "\\log.txt"));
+  EXPECT_FALSE(Exists(folder_ + "\\recorder.txt"));
+  EXPECT_EQ(ReadAll(folder_ + "\\" + user + "\\proggroup.c"), file);
+  EXPECT_EQ(RunValueGuard::Read(HKEY_CURRENT_USER), std::nullopt);
+  EXPECT_EQ(RunValueGuard::Read(HKEY_LOCAL_MACHINE), std::nullopt);
+}
+
+} // namespace
+} // namespace vantrel::testing
