@@ -1,7 +1,5 @@
 #include "vantrel/main_entry.h"
 
-#include <exception>
-
 #include "common/program_folder.h"
 #include "common/text.h"
 #include "vantrel/language_files.h"
@@ -60,7 +58,7 @@ MainOutcome Main(AppContext& context, MainWindowPort& window) {
   // or a library failed, and ends the start-up with the critical-stop box.
   try {
     return RunCourses(context, window);
-  } catch (const std::exception&) {
+  } catch (...) {
     context.platform.MessageBox(0, context.Message(message::kUnexpectedError),
                                 "Vantrel Critical Stop", kMbOk | kMbIconStop);
   }

@@ -42,15 +42,6 @@ TEST_F(LoginTest, CloseTypeAndReasonDecideBetweenHidingAndClosing) {
   }
 }
 
-TEST_F(LoginTest, TheRoundsEndOnceTheWaitHasNoticed) {
-  context.WaitInProgress = true;
-  world.ScheduleMessage(0, [&] { context.WaitInProgress = false; });
-  window.Load();
-  window.Close(CloseReason::kWindowsShutdown);
-  EXPECT_EQ(platform.pumpCount(), 1);
-  EXPECT_TRUE(context.AbortWait);
-}
-
 TEST_F(LoginTest, ClosingForGoodRefreshesTheRegistrationOnlyWithType1) {
   for (int type : {0, 1, 2, 3}) {
     SCOPED_TRACE(type);

@@ -79,15 +79,6 @@ TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
   EXPECT_EQ(noWindow.platform.messageBoxes().size(), 1u);
 }
 
-TEST_F(MainTest, TheInstanceThatEndsFreesTheName) {
-  {
-    sim::SimPlatform earlier(world);
-    earlier.CreateNamedMutex(kSingleInstanceMutex, nullptr);
-  }
-  EXPECT_EQ(Start("Vantrel.exe"), MainOutcome::kWindowLives);
-  EXPECT_TRUE(platform.messageBoxes().empty());
-}
-
 TEST_F(MainTest, AWindowedStartShowsTheWindowAndSetsThePaths) {
   // No proggroup.c yet: the first start creates it with the defaults,
   // which ask for the tip of the day.
@@ -133,6 +124,18 @@ TEST_F(MainTest, TheSwitchIsFoundAnywhereInAnyCase) {
     EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
     EXPECT_EQ(fresh.Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@1000"});
   }
+}
+
+TEST_F(MainTest, AFailureInsideMainEndsItWithTheCriticalStopBox) {
+  world.AddFile(kFolder + "\\lang\\en\\messages.en",
+                "running\r\n1\r\n2\r\n3\r\n4\r\n5\r\nUnexpected error.\r\n");
+  window.failLoad = true;
+  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  ASSERT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(platform.messageBoxes()[0].text, "Unexpected error.");
+  EXPECT_EQ(platform.messageBoxes()[0].caption, "Vantrel Critical Stop");
+  EXPECT_EQ(platform.messageBoxes()[0].flags, kMbOk | kMbIconStop);
+  EXPECT_TRUE(platform.shellExecutes().empty());
 }
 
 TEST_F(MainTest, AWholeLoginRunFromTheFile) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
   FakeMainWindow(AppContext& context, sim::SimWorld& world) : context_(context), world_(world) {}
 
   void Load() override {
+    if (failLoad)
+      throw std::bad_alloc();
     loaded = true;
     Record("load");
     if (context_.GuiMode) {
@@ -72,6 +75,7 @@ public:
   bool loaded = false;
   bool visible = false;
   bool minimized = false;
+  bool failLoad = false; // the load runs out of memory
   std::vector<std::string> events;
 
 private:

@@ -1,5 +1,8 @@
 #include "vantrel/win32ui/startup_items_window.h"
 
+#include <string>
+
+#include "common/event_log.h"
 #include "vantrel/tray_command.h"
 
 namespace vantrel::win32ui {
@@ -11,6 +14,18 @@ constexpr const char* kClassName = "VantrelStartupItems";
 constexpr int kWidth = 715;
 constexpr int kHeight = 419;
 constexpr const char* kTrayTip = "Vantrel";
+
+// The system's description of the last error, without its line end.
+std::string LastErrorText() {
+  const DWORD error = ::GetLastError();
+  char text[512] = {};
+  const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, text, sizeof text, nullptr);
+  std::string description(text, length);
+  while (!description.empty() && (description.back() == '\n' || description.back() == '\r'))
+    description.pop_back();
+  return description.empty() ? "error " + std::to_string(error) : description;
+}
 
 } // namespace
 
@@ -25,7 +40,8 @@ StartupItemsWindow::~StartupItemsWindow() {
 }
 
 HICON StartupItemsWindow::ClockIcon(int size) const {
-  if (HANDLE icon = ::LoadImageA(instance_, "clock", IMAGE_ICON, size, size, 0))
+  // Shared: the system keeps the image for the life of the process.
+  if (HANDLE icon = ::LoadImageA(instance_, "clock", IMAGE_ICON, size, size, LR_SHARED))
     return static_cast<HICON>(icon);
   // Without the resource the standard application icon stands in, so that
   // the tray icon is still there to reach the window.
@@ -47,8 +63,10 @@ void StartupItemsWindow::Load() {
   ::RegisterClassExA(&windowClass); // fails harmlessly when already registered
   if (::CreateWindowExA(0, kClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                         CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance_,
-                        this) == nullptr)
+                        this) == nullptr) {
+    WriteLog(context_.platform, "Startup Items Error! Reported: " + LastErrorText(), LogError);
     return;
+  }
   FormLoad();
 }
 
