@@ -74,6 +74,9 @@ public:
                  std::uint32_t flags) override;
 
 private:
+  void EnsureCom();
+
+  bool comAttempted_ = false;
   bool comInitialized_ = false;
 };
 

@@ -16,12 +16,14 @@ const char* OrNull(const std::string& text) {
 } // namespace
 
 void Win32Platform::ShAddToRecentDocs(const std::string& path) {
+  EnsureCom();
   ::SHAddToRecentDocs(SHARD_PATHA, path.c_str());
 }
 
 bool Win32Platform::ShellExecuteEx(ShellExecuteInfo* info) {
   if (info == nullptr)
     return false;
+  EnsureCom();
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = info->mask;
@@ -49,6 +51,7 @@ bool Win32Platform::ShellExecuteEx(ShellExecuteInfo* info) {
 std::intptr_t Win32Platform::ShellExecute(WindowHandle hwnd, const std::string& verb,
                                           const std::string& file, const std::string& parameters,
                                           const std::string& directory, int show) {
+  EnsureCom();
   const HINSTANCE result = ::ShellExecuteA(ToHwnd(hwnd), OrNull(verb), file.c_str(),
                                            parameters.c_str(), OrNull(directory), show);
   return reinterpret_cast<std::intptr_t>(result);

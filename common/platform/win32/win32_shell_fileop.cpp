@@ -60,6 +60,7 @@ int Win32Platform::ShFileOperation(ShFileOpStruct* op) {
   shell.fAnyOperationsAborted = FALSE;
   shell.hNameMappings = nullptr;
   shell.lpszProgressTitle = op->progressTitle.c_str();
+  EnsureCom();
   int result = ::SHFileOperationA(&shell);
   op->anyOperationsAborted = shell.fAnyOperationsAborted != FALSE;
   if (result == 0 && sourceMissing)
