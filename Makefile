@@ -43,8 +43,8 @@ dist: windows
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-bench: native
-	scripts/bench.sh $(NATIVE) $(WINDOWS)
+bench: deps windows
+	scripts/bench.sh
 
 clean:
 	rm -rf build
