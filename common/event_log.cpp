@@ -2,6 +2,7 @@
 
 #include "common/find_scope.h"
 #include "common/program_folder.h"
+#include "common/safe_save.h"
 
 namespace vantrel {
 
@@ -56,13 +57,7 @@ void WriteLog(Platform& platform, const std::string& message, int level) {
   const std::string pruned = KeptHalf(log) + "\r\n" +
                              "<---- Old Events removed on: " + platform.FormatDateTime() +
                              " ---->\r\n" + event;
-  const std::string temporary = path + ".tmp";
-  if (!platform.WriteWholeFile(temporary, pruned)) {
-    platform.DeleteFile(temporary);
-    return;
-  }
-  if (!platform.ReplaceFile(temporary, path))
-    platform.DeleteFile(temporary);
+  SaveFileSafely(platform, path, pruned);
 }
 
 } // namespace vantrel

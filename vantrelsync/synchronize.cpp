@@ -2,7 +2,7 @@
 
 #include "common/event_log.h"
 #include "common/store/program_group.h"
-#include "common/store/safe_save.h"
+#include "common/safe_save.h"
 #include "vantrelsync/stored_items.h"
 
 namespace vantrel::sync {
@@ -19,7 +19,7 @@ bool RebuildProgramGroups(Platform& platform, const SyncPlaces& places) {
   // The rebuilt file drops the user's other groups, stopped items and
   // options, so the old file is kept beside it; without that copy the old
   // file is not replaced.
-  if (!store::KeepBackupCopy(platform, store.FilePath()) || !store.WriteItems())
+  if (!KeepBackupCopy(platform, store.FilePath()) || !store.WriteItems())
     return false;
   WriteLog(platform, "Finishing Synchronization....", LogInfo);
   return true;

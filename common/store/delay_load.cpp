@@ -6,7 +6,7 @@
 #include "common/store/proggroup_file.h"
 #include "common/store/proggroup_reader.h"
 #include "common/store/proggroup_writer.h"
-#include "common/store/safe_save.h"
+#include "common/safe_save.h"
 #include "common/store/stopped_programs.h"
 
 namespace vantrel {
@@ -127,11 +127,11 @@ bool CDelayLoad::WriteItems() {
   }
   // The file that did not load is kept once before it is overwritten.
   if (tables_.LastLoadFailed) {
-    if (!store::KeepBackupCopy(platform_, filePath_))
+    if (!KeepBackupCopy(platform_, filePath_))
       return false;
     tables_.LastLoadFailed = false;
   }
-  return store::SaveFileSafely(platform_, filePath_, bytes);
+  return SaveFileSafely(platform_, filePath_, bytes);
 }
 
 void CDelayLoad::SortArray() {

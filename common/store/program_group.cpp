@@ -3,7 +3,7 @@
 #include "common/store/group_operations.h"
 #include "common/store/proggroup_file.h"
 #include "common/store/proggroup_writer.h"
-#include "common/store/safe_save.h"
+#include "common/safe_save.h"
 
 namespace vantrel {
 
@@ -33,7 +33,7 @@ bool CProgramGroup::AddProgramToGroup(StoreIndex group, const std::string& comma
 
 bool CProgramGroup::WriteItems() {
   try {
-    return store::SaveFileSafely(platform_, filePath_,
+    return SaveFileSafely(platform_, filePath_,
                                  store::FormatSyncProgGroup(tables_.ProgramGroups));
   } catch (...) {
     return false;

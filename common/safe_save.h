@@ -7,7 +7,7 @@
 
 #include "common/platform/platform.h"
 
-namespace vantrel::store {
+namespace vantrel {
 
 bool SaveFileSafely(Platform& platform, const std::string& path, const std::string& bytes);
 
@@ -15,4 +15,4 @@ bool SaveFileSafely(Platform& platform, const std::string& path, const std::stri
 // is nothing to copy.
 bool KeepBackupCopy(Platform& platform, const std::string& path);
 
-} // namespace vantrel::store
+} // namespace vantrel

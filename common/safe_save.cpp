@@ -1,6 +1,6 @@
-#include "common/store/safe_save.h"
+#include "common/safe_save.h"
 
-namespace vantrel::store {
+namespace vantrel {
 
 namespace {
 
@@ -28,4 +28,4 @@ bool KeepBackupCopy(Platform& platform, const std::string& path) {
   return platform.CopyFile(path, backup);
 }
 
-} // namespace vantrel::store
+} // namespace vantrel
