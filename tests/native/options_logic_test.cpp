@@ -1,0 +1,215 @@
+// The options window's logic on a simulated machine: what it shows, its
+// key filter, its change test, and the order of what OK does.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "native/secondary_windows_test_support.h"
+#include "vantrel/delay_text.h"
+#include "vantrel/options_logic.h"
+
+namespace vantrel {
+namespace {
+
+using namespace secondary_test;
+
+class OptionsTest : public ::testing::Test, public SecondaryRig {
+protected:
+  void SetUp() override {
+    // One delayed item of the current user, so that login type 1 registers.
+    context.Store.ProgramGroups = {
+        ProgramGroup{"Startup", {ProgramEntry{"Tool.lnk", "", "Execute", 0, "", 0}}}};
+    context.Store.StartupGroupIndex = 0;
+    world.AddFile(kFile, "before");
+  }
+
+  OptionsForm Form() const { return OptionsFormFor(context.Store); }
+  std::optional<std::string> RunValue(RegKey root) const {
+    return world.RegGetString(root, kRunKey, "Tarrow");
+  }
+};
+
+TEST(OptionsDelayText, ShownAndReadBack) {
+  struct Case {
+    float stored;
+    const char* shown;
+  };
+  for (const Case& c : {Case{30, "30"}, Case{2.5f, "2.5"}, Case{0.1f, "0.1"}, Case{0, "0"}}) {
+    SCOPED_TRACE(c.shown);
+    StoreTables options;
+    options.MainStartupDelay = c.stored;
+    EXPECT_EQ(OptionsFormFor(options).StartupDelay, c.shown);
+    EXPECT_EQ(ParseDelayText(c.shown), c.stored);
+  }
+  struct Bad {
+    const char* text;
+    const char* reason;
+  };
+  for (const Bad& b : {Bad{"", "the delay is empty"}, Bad{"   ", "the delay is empty"},
+                       Bad{"1.2.3", "\"1.2.3\" is not a number of seconds"},
+                       Bad{".", "\".\" is not a number of seconds"},
+                       Bad{"-5", "\"-5\" is not a number of seconds"},
+                       Bad{"1e5", "\"1e5\" is not a number of seconds"},
+                       Bad{"9999999999999999999999999999999999999999",
+                           "\"9999999999999999999999999999999999999999\" is too large"}}) {
+    SCOPED_TRACE(b.text);
+    std::string reason;
+    EXPECT_FALSE(ParseDelayText(b.text, &reason));
+    EXPECT_EQ(reason, b.reason);
+  }
+  EXPECT_EQ(ParseDelayText(" 7 "), 7.0f);
+  EXPECT_EQ(ParseDelayText(".5"), 0.5f);
+  EXPECT_EQ(ParseDelayText("5."), 5.0f);
+}
+
+TEST(OptionsKeys, TheDelayBoxTakesDigitsAndThePointOnly) {
+  for (int code : std::initializer_list<int>{'0', '5', '9', '.'}) {
+    SCOPED_TRACE(code);
+    EXPECT_TRUE(IsOptionsDelayKey(code));
+  }
+  // Backspace too is discarded here; Delete and the arrows are no characters.
+  for (int code : std::initializer_list<int>{8, 'a', '-', ',', ' ', 13, 22}) {
+    SCOPED_TRACE(code);
+    EXPECT_FALSE(IsOptionsDelayKey(code));
+  }
+}
+
+TEST_F(OptionsTest, TheChangeTestComparesTextsAndTheStoredTipFlag) {
+  struct Case {
+    const char* name;
+    std::int16_t storedTips;
+    void (*edit)(OptionsForm&);
+    bool changed;
+  };
+  const Case cases[] = {
+      {"nothing", -1, [](OptionsForm&) {}, false},
+      {"30.0 over 30 is a change", -1, [](OptionsForm& f) { f.StartupDelay = "30.0"; }, true},
+      {"030 over 30 is a change", -1, [](OptionsForm& f) { f.StartupDelay = "030"; }, true},
+      {"a ticked box over a stored 1", 1, [](OptionsForm&) {}, true},
+      {"an unticked box over a stored 0", 0, [](OptionsForm&) {}, false},
+      {"unticking", -1, [](OptionsForm& f) { f.ShowTipsAtStartup = false; }, true},
+      {"close method", -1, [](OptionsForm& f) { f.CloseMethod = 0; }, true},
+      {"login type", -1, [](OptionsForm& f) { f.RunAtLogin = 2; }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    context.Store.ShowTipsAtStartup = c.storedTips;
+    OptionsForm form = Form();
+    c.edit(form);
+    EXPECT_EQ(OptionsChanged(form, context.Store), c.changed);
+  }
+}
+
+TEST_F(OptionsTest, OkWithNothingChangedSavesNothing) {
+  EXPECT_EQ(ConfirmOptions(context, Form()), OptionsOkResult::kUnchanged);
+  EXPECT_TRUE(changes.empty()) << changes.front();
+  EXPECT_EQ(File(), "before");
+}
+
+TEST_F(OptionsTest, OkAfterChangingTheCloseMethodSavesWithoutTouchingTheRunKeys) {
+  OptionsForm form = Form();
+  form.CloseMethod = 0;
+  EXPECT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
+  EXPECT_NE(File().find("\r\nconst CloseType = 0;\r\n"), std::string::npos) << File();
+  EXPECT_TRUE(ChangesTo("Run").empty());
+  EXPECT_EQ(context.Store.CloseType, 0);
+}
+
+TEST_F(OptionsTest, OkAfterChangingTheLoginTypeRegistersOnceBeforeTheSave) {
+  OptionsForm form = Form();
+  form.RunAtLogin = 3;
+  int calls = 0;
+  std::string fileAtCall;
+  const auto result = ConfirmOptions(context, form, 0, [&](std::int32_t type) {
+    ++calls;
+    EXPECT_EQ(type, 3);
+    fileAtCall = File();
+  });
+  EXPECT_EQ(result, OptionsOkResult::kSaved);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(fileAtCall, "before");
+  EXPECT_NE(File().find("const StartupType = 3;"), std::string::npos);
+}
+
+TEST_F(OptionsTest, TheRealRegistrationRunsBeforeTheFileIsReplaced) {
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "old");
+  world.SetAdmin(true);
+  OptionsForm form = Form();
+  form.RunAtLogin = 3;
+  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
+  const std::vector<std::string> order = ChangesTo("Tarrow");
+  ASSERT_EQ(order.size(), 2u);
+  EXPECT_EQ(order[0].rfind("reg-delete HKCU\\", 0), 0u) << order[0];
+  EXPECT_EQ(order[1].rfind("reg-set HKLM\\", 0), 0u) << order[1];
+  // Every change of the Run keys comes before the first change of the file.
+  std::size_t lastRun = 0, firstFile = changes.size();
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    if (changes[i].find("Tarrow") != std::string::npos)
+      lastRun = i;
+    if (changes[i].find("proggroup") != std::string::npos && firstFile == changes.size())
+      firstFile = i;
+  }
+  EXPECT_LT(lastRun, firstFile);
+  EXPECT_FALSE(RunValue(kHkeyCurrentUser));
+  EXPECT_EQ(RunValue(kHkeyLocalMachine), context.OwnRunCommand);
+}
+
+TEST_F(OptionsTest, OkStoresTheNewOptions) {
+  OptionsForm form = Form();
+  form.StartupDelay = "2.5";
+  form.ShowTipsAtStartup = false;
+  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
+  EXPECT_EQ(context.Store.MainStartupDelay, 2.5f);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, 0);
+  EXPECT_NE(File().find("\r\nconst MainStartupDelay = 2.5;\r\n"), std::string::npos);
+  EXPECT_NE(File().find("\r\nconst ShowTipsAtStartup = 0;\r\n"), std::string::npos);
+
+  // A ticked box is stored as -1, also over a 1 that the tip window wrote.
+  context.Store.ShowTipsAtStartup = 1;
+  form.ShowTipsAtStartup = true;
+  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
+}
+
+TEST_F(OptionsTest, AnUnreadableDelayChangesNothingAtAll) {
+  for (const char* text : {"", "1..5", "."}) {
+    SCOPED_TRACE(text);
+    changes.clear();
+    OptionsForm form = Form();
+    form.StartupDelay = text;
+    form.RunAtLogin = 0;
+    form.CloseMethod = 0;
+    int calls = 0;
+    EXPECT_EQ(ConfirmOptions(context, form, 0, [&](std::int32_t) { ++calls; }),
+              OptionsOkResult::kInvalidDelay);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(context.Store.StartupType, 1);
+    EXPECT_EQ(context.Store.CloseType, 1);
+    EXPECT_EQ(context.Store.MainStartupDelay, 30.0f);
+    EXPECT_EQ(File(), "before");
+    ASSERT_FALSE(LogLines().empty());
+    EXPECT_NE(LogLines().back().find("Set Startup Delay error: "), std::string::npos)
+        << LogLines().back();
+  }
+  // The real registration is not reached either.
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "old");
+  OptionsForm form = Form();
+  form.StartupDelay = "";
+  form.RunAtLogin = 0;
+  ConfirmOptions(context, form);
+  EXPECT_EQ(RunValue(kHkeyCurrentUser), "old");
+}
+
+TEST_F(OptionsTest, AFailedSaveIsReported) {
+  failing = {sim::SimOp::kFileWrite, sim::SimOp::kFileReplace};
+  OptionsForm form = Form();
+  form.CloseMethod = 0;
+  EXPECT_EQ(ConfirmOptions(context, form, 77), OptionsOkResult::kSaveFailed);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"Vantrel|M8"}));
+  EXPECT_EQ(platform.messageBoxes().back().owner, 77u);
+  EXPECT_NE(LogLines().back().find("Options error: "), std::string::npos);
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,145 @@
+// The tip of the day's logic: reading the tips file, the random pick, and
+// the check box saved on close.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "native/secondary_windows_test_support.h"
+#include "vantrel/tip_logic.h"
+
+namespace vantrel {
+namespace {
+
+using namespace secondary_test;
+
+const std::string kTips = kFolder + "\\lang\\en\\tipofday.en";
+
+// A random source that gives these numbers in turn.
+std::function<double()> Scripted(std::deque<double> numbers) {
+  return [numbers = std::move(numbers)]() mutable {
+    const double next = numbers.front();
+    numbers.pop_front();
+    return next;
+  };
+}
+
+class TipTest : public ::testing::Test, public SecondaryRig {};
+
+TEST_F(TipTest, TheTipsFileIsInTheLanguageFolder) {
+  EXPECT_EQ(TipsFilePath(context), kTips);
+  context.Store.Language = "de";
+  EXPECT_EQ(TipsFilePath(context), kFolder + "\\lang\\de\\tipofday.de");
+}
+
+TEST_F(TipTest, EachPickIsOneOfTheThreeTips) {
+  world.AddFile(kTips, CrLf({"First tip", "  Second tip  ", "Third // not a comment"}));
+  TipOfTheDay tips(Scripted({0.0, 0.34, 0.999999, 0.5, 0.5}));
+  ASSERT_TRUE(tips.LoadTips(platform, kTips));
+  EXPECT_EQ(tips.Tips(),
+            (std::vector<std::string>{"First tip", "  Second tip  ", "Third // not a comment"}));
+  EXPECT_EQ(tips.CurrentPosition(), 1);
+  EXPECT_EQ(tips.CurrentTip(), "First tip");
+  const std::vector<std::string> expected = {"  Second tip  ", "Third // not a comment",
+                                             "  Second tip  ", "  Second tip  "};
+  for (const std::string& tip : expected) {
+    tips.NextTip();
+    EXPECT_EQ(tips.CurrentTip(), tip);
+  }
+}
+
+TEST_F(TipTest, TheClockSeededPickStaysInTheList) {
+  world.AddFile(kTips, CrLf({"a", "b", "c"}));
+  TipOfTheDay tips;
+  ASSERT_TRUE(tips.LoadTips(platform, kTips));
+  std::vector<int> seen(4, 0);
+  for (int i = 0; i < 300; ++i) {
+    tips.NextTip();
+    ASSERT_GE(tips.CurrentPosition(), 1);
+    ASSERT_LE(tips.CurrentPosition(), 3);
+    ++seen[static_cast<std::size_t>(tips.CurrentPosition())];
+  }
+  EXPECT_GT(seen[1], 0);
+  EXPECT_GT(seen[2], 0);
+  EXPECT_GT(seen[3], 0);
+}
+
+TEST_F(TipTest, LinesAreTipsAsTheyStand) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::string> tips;
+  };
+  const Case cases[] = {
+      {"blank line is an empty tip", "A\r\n\r\nC\r\n", {"A", "", "C"}},
+      {"no end on the last line", "A\r\nB", {"A", "B"}},
+      {"LF only", "A\nB\n", {"A", "B"}},
+      {"empty file", "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world.AddFile(kTips, c.text);
+    TipOfTheDay tips(Scripted({0.5}));
+    EXPECT_TRUE(tips.LoadTips(platform, kTips));
+    EXPECT_EQ(tips.Tips(), c.tips);
+  }
+  // The middle of three is the blank one.
+  world.AddFile(kTips, "A\r\n\r\nC\r\n");
+  TipOfTheDay blank(Scripted({0.5}));
+  ASSERT_TRUE(blank.LoadTips(platform, kTips));
+  EXPECT_EQ(blank.CurrentTip(), "");
+}
+
+TEST_F(TipTest, NoTipsFileMeansNoTip) {
+  TipOfTheDay tips(Scripted({0.5, 0.5}));
+  EXPECT_FALSE(tips.LoadTips(platform, ""));
+  EXPECT_FALSE(tips.LoadTips(platform, kTips));
+  world.MakeDirs(kTips);
+  EXPECT_FALSE(tips.LoadTips(platform, kTips)) << "a folder of that name";
+  EXPECT_FALSE(tips.CurrentTip());
+  tips.NextTip();
+  EXPECT_FALSE(tips.CurrentTip());
+}
+
+TEST_F(TipTest, AnEmptyFileGivesNoTipEither) {
+  world.AddFile(kTips, "");
+  TipOfTheDay tips(Scripted({0.5, 0.5}));
+  EXPECT_TRUE(tips.LoadTips(platform, kTips));
+  EXPECT_FALSE(tips.CurrentTip());
+  tips.NextTip();
+  EXPECT_FALSE(tips.CurrentTip());
+}
+
+TEST_F(TipTest, TheCheckBoxIsSavedOnCloseWhenItChanged) {
+  struct Case {
+    const char* name;
+    std::int16_t stored;
+    bool ticked;
+    bool saves;
+    std::int16_t after;
+  };
+  const Case cases[] = {
+      {"ticked over -1", -1, true, false, -1}, {"ticked over 1", 1, true, false, 1},
+      {"unticked over 0", 0, false, false, 0}, {"unticking", -1, false, true, 0},
+      {"ticking", 0, true, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world.AddFile(kFile, "before");
+    changes.clear();
+    context.Store.ShowTipsAtStartup = c.stored;
+    EXPECT_EQ(SaveShowTipsOnClose(context, c.ticked), c.saves);
+    EXPECT_EQ(context.Store.ShowTipsAtStartup, c.after);
+    if (c.saves) {
+      EXPECT_NE(File().find("\r\nconst ShowTipsAtStartup = " + std::to_string(c.after) + ";\r\n"),
+                std::string::npos);
+    } else {
+      EXPECT_EQ(File(), "before");
+      EXPECT_TRUE(changes.empty());
+    }
+  }
+}
+
+} // namespace
+} // namespace vantrel

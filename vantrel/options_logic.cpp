@@ -1,0 +1,59 @@
+#include "vantrel/options_logic.h"
+
+#include "common/event_log.h"
+#include "vantrel/delay_text.h"
+#include "vantrel/run_at_login.h"
+#include "vantrel/save_program_groups.h"
+
+namespace vantrel {
+
+OptionsForm OptionsFormFor(const StoreTables& options) {
+  OptionsForm form;
+  form.StartupDelay = DelayText(options.MainStartupDelay);
+  form.RunAtLogin = options.StartupType;
+  form.CloseMethod = options.CloseType;
+  form.ShowTipsAtStartup = options.ShowTipsAtStartup != 0;
+  return form;
+}
+
+bool IsOptionsDelayKey(int characterCode) {
+  return (characterCode >= '0' && characterCode <= '9') || characterCode == '.';
+}
+
+std::int16_t ShowTipsValue(bool ticked) {
+  return ticked ? -1 : 0;
+}
+
+bool OptionsChanged(const OptionsForm& form, const StoreTables& options) {
+  return form.StartupDelay != DelayText(options.MainStartupDelay) ||
+         ShowTipsValue(form.ShowTipsAtStartup) != options.ShowTipsAtStartup ||
+         form.CloseMethod != options.CloseType || form.RunAtLogin != options.StartupType;
+}
+
+OptionsOkResult ConfirmOptions(AppContext& context, const OptionsForm& form, WindowHandle owner,
+                               const std::function<void(std::int32_t)>& setRunAtLogin) {
+  std::string reason;
+  const std::optional<float> delay = ParseDelayText(form.StartupDelay, &reason);
+  if (!delay) {
+    WriteLog(context.platform, "Set Startup Delay error: " + reason, LogError);
+    return OptionsOkResult::kInvalidDelay;
+  }
+  StoreTables& options = context.Store;
+  if (!OptionsChanged(form, options))
+    return OptionsOkResult::kUnchanged;
+
+  if (form.RunAtLogin != options.StartupType) {
+    if (setRunAtLogin)
+      setRunAtLogin(form.RunAtLogin);
+    else
+      SetRunAtLogin(context, form.RunAtLogin);
+  }
+  options.MainStartupDelay = *delay;
+  options.StartupType = form.RunAtLogin;
+  options.CloseType = form.CloseMethod;
+  options.ShowTipsAtStartup = ShowTipsValue(form.ShowTipsAtStartup);
+  return SaveProgramGroups(context, owner, "Options") ? OptionsOkResult::kSaved
+                                                      : OptionsOkResult::kSaveFailed;
+}
+
+} // namespace vantrel
