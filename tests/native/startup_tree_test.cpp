@@ -1,0 +1,291 @@
+// The item tree as a refresh builds it from a simulated machine: captions
+// and counts of the twenty category nodes, the item nodes with their keys,
+// texts and tags, Vantrel's own Run value, and expanded states.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/event_log.h"
+#include "native/startup_items_machine.h"
+#include "vantrel/refresh_startup_items.h"
+#include "vantrel/startup_tree.h"
+
+namespace vantrel::startup_test {
+namespace {
+
+namespace st = startup_tree;
+
+class StartupTreeTest : public ::testing::Test, public StartupItemsMachine {
+protected:
+  void Refresh() {
+    RefreshStartupItems(context, store, tree, lists, [this](float p) { progress.push_back(p); });
+  }
+
+  // Key, text and tag of every child of a category node.
+  std::vector<std::string> Items(std::string_view categoryKey) const {
+    std::vector<std::string> items;
+    for (const TreeModel::NodeId child : tree.At(tree.Find(categoryKey)).children) {
+      const auto& node = tree.At(child);
+      items.push_back(node.key + " | " + node.text + " | " + node.tag);
+    }
+    return items;
+  }
+
+  std::vector<float> progress;
+};
+
+// Items in all eight locations, Vantrel's own Run value, another value
+// named Tarrow, a desktop.ini, a program with an unknown command word and
+// stopped entries of all four prefixes.
+TEST_F(StartupTreeTest, PopulatedMachineShowsEveryLocationWithItsCounts) {
+  AddShortcut(kUserStartup, "Notes.lnk");
+  AddShortcut(kUserStartup, "desktop.ini");
+  AddShortcut(kUserStartup, "Shared.lnk");
+  AddShortcut(kCommonStartup, "Shared.lnk");
+  AddShortcut(kCommonStartup, "Printer.lnk");
+  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
+  AddRunValue(kHkeyCurrentUser, "MailCheck", "C:\\Mail\\mail.exe -tray");
+  AddRunValue(kHkeyLocalMachine, "Sound", "C:\\Audio\\mixer.exe");
+  AddRunValue(kHkeyLocalMachine, "Tray Clock", "clock.exe /min");
+  WriteProgramGroups(
+      {
+          Delayed("Execute", "Backup.lnk"),
+          Delayed("ExecuteAU", "Scanner.lnk"),
+          Delayed("ExecuteReg", "C:\\Sync\\sync.exe", "-quiet", "Sync"),
+          Delayed("ExecuteRegAU", "C:\\Vpn\\vpn.exe", "", "Vpn"),
+          Delayed("Launch", "C:\\Odd\\odd.exe"),
+          Delayed("Execute", "Chat.lnk"),
+      },
+      {"_STPCU_Old.lnk", "_REGCU_C:\\Updater\\update.exe", "_STPAU_Fax.lnk",
+       "_REGAU_C:\\Agent\\agent.exe", "_REGCU_C:\\Second\\two.exe"});
+  context.Text.SafeList = {{"mail.exe", "Mail checker"}, {"Printer", "Printer tray"}};
+
+  Refresh();
+
+  EXPECT_EQ(Dump(tree), "Current User (3) [User]\n"
+                        "  Startup Folder (2) [Startup]\n"
+                        "    Notes.lnk {#POP#} b\n"
+                        "    Shared.lnk {#POP#} b\n"
+                        "  Registry Run (1) [Registry]\n"
+                        "    MailCheck=C:\\Mail\\mail.exe -tray {#POP#}\n"
+                        "All Users (4) [Group]\n"
+                        "  Startup Folder (2) [Startup]\n"
+                        "    Printer.lnk\n"
+                        "    Shared.lnk b\n"
+                        "  Registry Run (2) [Registry]\n"
+                        "    Sound=C:\\Audio\\mixer.exe b\n"
+                        "    Tray Clock=clock.exe /min b\n"
+                        "Delayed Items (5) [Delay]\n"
+                        "  Current User (3) [User]\n"
+                        "    Startup Folder (2) [Startup]\n"
+                        "      Backup.lnk {#POP#} b\n"
+                        "      Chat.lnk {#POP#} b\n"
+                        "    Registry Run (1) [Registry]\n"
+                        "      Sync=C:\\Sync\\sync.exe -quiet {#POP#} b\n"
+                        "  All Users (2) [Group]\n"
+                        "    Startup Folder (1) [Startup]\n"
+                        "      Scanner.lnk {#POP#} b\n"
+                        "    Registry Run (1) [Registry]\n"
+                        "      Vpn=C:\\Vpn\\vpn.exe  {#POP#} b\n"
+                        "Stopped Items (5) [Stopped]\n"
+                        "  Current User (3) [User]\n"
+                        "    Startup Folder (1) [Startup]\n"
+                        "      Old.lnk {#POP#} b\n"
+                        "    Registry (2) [Registry]\n"
+                        "      C:\\Updater\\update.exe {#POP#} b\n"
+                        "      C:\\Second\\two.exe {#POP#} b\n"
+                        "  All Users (2) [Group]\n"
+                        "    Startup Folder (1) [Startup]\n"
+                        "      Fax.lnk {#POP#} b\n"
+                        "    Registry (1) [Registry]\n"
+                        "      C:\\Agent\\agent.exe {#POP#} b\n");
+
+  // Keys: a running number, the marker, and the item's text (a stopped
+  // entry's whole text); the same shortcut name in both Startup folders
+  // still gets keys of its own.
+  EXPECT_EQ(Items(st::kCurrentUserStartup),
+            (std::vector<std::string>{"#1#Notes.lnk | Notes.lnk | #POP#",
+                                      "#2#Shared.lnk | Shared.lnk | #POP#"}));
+  EXPECT_EQ(Items(st::kAllUsersStartup),
+            (std::vector<std::string>{"#4#Printer.lnk | Printer.lnk | ",
+                                      "#5#Shared.lnk | Shared.lnk | "}));
+  EXPECT_EQ(Items(st::kDelayedRegistryCurrentUser),
+            (std::vector<std::string>{
+                "#10#DELAYEDC:\\Sync\\sync.exe | Sync=C:\\Sync\\sync.exe -quiet | #POP#"}));
+  EXPECT_EQ(Items(st::kStoppedCurrentRegistry),
+            (std::vector<std::string>{
+                "#14#STOPPED_REGCU_C:\\Updater\\update.exe | C:\\Updater\\update.exe | #POP#",
+                "#17#STOPPED_REGCU_C:\\Second\\two.exe | C:\\Second\\two.exe | #POP#"}));
+  EXPECT_EQ(progress, (std::vector<float>{0, 100.0f / 3, 200.0f / 3, 75, 95, 100, 0}));
+  // Twenty categories and seventeen items, in the order they were added.
+  ASSERT_EQ(tree.Count(), 37u);
+  const auto order = NodesInIndexOrder(tree);
+  for (std::size_t i = 0; i < st::kCategories.size(); ++i)
+    EXPECT_EQ(tree.At(order[i]).key, st::kCategories[i].key);
+  EXPECT_EQ(FullPath(tree, tree.At(tree.Find(st::kStoppedAllStartup)).children.at(0)),
+            "Stopped Items (5)\\All Users (2)\\Startup Folder (1)\\Fax.lnk");
+}
+
+TEST_F(StartupTreeTest, OwnRunValueIsHiddenAndNotCounted) {
+  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
+  WriteProgramGroups({}, {}, 2);
+
+  Refresh();
+
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRegistry)).text, "Registry Run (0)");
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRoot)).text, "Current User (0)");
+  EXPECT_TRUE(Items(st::kCurrentUserRegistry).empty());
+  EXPECT_EQ(lists.CurrentUserRunValues, std::vector<std::string>{""});
+}
+
+TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
+  // A value named Tarrow from an older program folder is left as it is and
+  // listed like any other.
+  AddRunValue(kHkeyCurrentUser, "Tarrow", "\"C:\\Old\\Vantrel.exe\" -nogui");
+  AddRunValue(kHkeyCurrentUser, "Other", kOwnRun);
+  WriteProgramGroups({}, {}, 2);
+
+  Refresh();
+
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRegistry)).text, "Registry Run (2)");
+  EXPECT_EQ(Items(st::kCurrentUserRegistry),
+            (std::vector<std::string>{"#1#Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | "
+                                      "Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | #POP#",
+                                      "#2#Other=" + kOwnRun + " | Other=" + kOwnRun + " | #POP#"}));
+}
+
+TEST_F(StartupTreeTest, OwnValueUnderTheMachineKeyIsHiddenThere) {
+  AddRunValue(kHkeyLocalMachine, "First", "first.exe");
+  AddRunValue(kHkeyLocalMachine, "Tarrow", kOwnRun);
+  WriteProgramGroups({}, {}, 3);
+
+  Refresh();
+
+  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersRoot)).text, "All Users (1)");
+  EXPECT_EQ(Items(st::kAllUsersRegistry),
+            (std::vector<std::string>{"#1#First=first.exe | First=first.exe | "}));
+  EXPECT_EQ(lists.AllUsersRunValues, (std::vector<std::string>{"First=first.exe", ""}));
+}
+
+TEST_F(StartupTreeTest, EmptyLocationsAndOddEntriesCountZero) {
+  // Only desktop.ini in the Startup folder, a program with a command word of
+  // its own, a free stopped slot and an entry without a known prefix.
+  AddShortcut(kUserStartup, "desktop.ini");
+  WriteProgramGroups({Delayed("Launch", "C:\\Odd\\odd.exe"), Delayed("Execute", "")},
+                     {"", "_OTHER_x.lnk", "_STPCU_a.lnk"});
+
+  Refresh();
+
+  EXPECT_EQ(Dump(tree), "Current User (0) [User]\n"
+                        "  Startup Folder (0) [Startup] b\n"
+                        "  Registry Run (0) [Registry] b\n"
+                        "All Users (0) [Group]\n"
+                        "  Startup Folder (0) [Startup] b\n"
+                        "  Registry Run (0) [Registry] b\n"
+                        "Delayed Items (0) [Delay]\n"
+                        "  Current User (0) [User]\n"
+                        "    Startup Folder (0) [Startup] b\n"
+                        "    Registry Run (0) [Registry] b\n"
+                        "  All Users (0) [Group]\n"
+                        "    Startup Folder (0) [Startup] b\n"
+                        "    Registry Run (0) [Registry] b\n"
+                        "Stopped Items (1) [Stopped]\n"
+                        "  Current User (1) [User]\n"
+                        "    Startup Folder (1) [Startup]\n"
+                        "      a.lnk {#POP#} b\n"
+                        "    Registry (0) [Registry] b\n"
+                        "  All Users (0) [Group]\n"
+                        "    Startup Folder (0) [Startup] b\n"
+                        "    Registry (0) [Registry] b\n");
+}
+
+TEST_F(StartupTreeTest, WithoutAStartupGroupNothingIsDelayed) {
+  AddShortcut(kUserStartup, "a.lnk");
+  context.Store.ProgramGroups = {ProgramGroup{"Tools", {Delayed("Execute", "t.lnk")}}};
+  context.Store.StartupGroupIndex = kNoIndex;
+  context.Store.StartupType = 2;
+  ASSERT_TRUE(store.WriteItems());
+
+  Refresh();
+
+  EXPECT_EQ(context.Store.StartupGroupIndex, kNoIndex);
+  EXPECT_EQ(tree.At(tree.Find(st::kDelayedItemsRoot)).text, "Delayed Items (0)");
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRoot)).text, "Current User (1)");
+}
+
+TEST_F(StartupTreeTest, UnknownStartupFolderHoldsNothing) {
+  // Without a special folder the path is empty; the drive's root is not
+  // listed in its place.
+  world.AddFile("C:\\stray.txt", "x");
+  context.CurrentUserStartupFolder.clear();
+  context.AllUsersStartupFolder.clear();
+  WriteProgramGroups({}, {});
+
+  Refresh();
+
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserStartup)).text, "Startup Folder (0)");
+  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersStartup)).text, "Startup Folder (0)");
+  EXPECT_TRUE(tree.At(tree.Find(st::kCurrentUserStartup)).children.empty());
+}
+
+TEST_F(StartupTreeTest, RefreshReadsTheFileAndAlignsTheOwnRunValue) {
+  // What memory holds beyond the file is not shown: the file is read again.
+  // StartupType 1 with a delayed all-users item registers for the machine
+  // only, before the Run keys are read.
+  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
+  WriteProgramGroups({Delayed("ExecuteAU", "Scanner.lnk")}, {}, 1);
+  context.Store.StoppedPrograms = {"_STPCU_only-in-memory.lnk"};
+
+  Refresh();
+
+  EXPECT_EQ(tree.At(tree.Find(st::kDelayedAllUsers)).text, "All Users (1)");
+  EXPECT_EQ(tree.At(tree.Find(st::kStoppedItemsRoot)).text, "Stopped Items (0)");
+  EXPECT_FALSE(world.RegGetString(kHkeyCurrentUser, kRunKey, "Tarrow"));
+  EXPECT_EQ(world.RegGetString(kHkeyLocalMachine, kRunKey, "Tarrow"), kOwnRun);
+  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRegistry)).text, "Registry Run (0)");
+  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersRegistry)).text, "Registry Run (0)");
+}
+
+TEST_F(StartupTreeTest, ExpandedStatesSurviveARefresh) {
+  WriteProgramGroups({Delayed("Execute", "a.lnk")}, {"_STPAU_b.lnk"});
+  Refresh();
+  // The first refresh has nothing to remember.
+  for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
+    EXPECT_FALSE(tree.At(node).expanded) << tree.At(node).key;
+
+  struct Row {
+    std::vector<std::string_view> expand;
+    std::vector<std::string_view> expandedAfter;
+  };
+  const std::vector<Row> rows = {
+      {{st::kCurrentUserRoot, st::kDelayedStartupCurrentUser},
+       {st::kCurrentUserRoot, st::kDelayedStartupCurrentUser}},
+      // The stopped root follows its children; its leaves are not kept.
+      {{st::kStoppedItemsRoot, st::kStoppedAllStartup}, {}},
+      {{st::kStoppedAll}, {st::kStoppedItemsRoot, st::kStoppedAll}},
+      {{st::kStoppedCurrent, st::kAllUsersRegistry, st::kDelayedAllUsers},
+       {st::kStoppedItemsRoot, st::kStoppedCurrent, st::kAllUsersRegistry, st::kDelayedAllUsers}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.expand));
+    for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
+      tree.At(node).expanded = false;
+    for (const std::string_view key : row.expand)
+      tree.At(tree.Find(key)).expanded = true;
+    Refresh();
+    std::vector<std::string_view> expanded;
+    for (const TreeModel::NodeId node : NodesInIndexOrder(tree)) {
+      if (tree.At(node).expanded)
+        expanded.push_back(tree.At(node).key);
+    }
+    std::vector<std::string_view> expected = row.expandedAfter;
+    std::sort(expected.begin(), expected.end());
+    std::sort(expanded.begin(), expanded.end());
+    EXPECT_EQ(expanded, expected);
+  }
+}
+
+} // namespace
+} // namespace vantrel::startup_test

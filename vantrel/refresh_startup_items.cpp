@@ -1,0 +1,59 @@
+#include "vantrel/refresh_startup_items.h"
+
+#include <exception>
+#include <string>
+
+#include "common/dir_struct.h"
+#include "common/event_log.h"
+#include "common/registry.h"
+#include "vantrel/known_programs.h"
+#include "vantrel/run_at_login.h"
+
+namespace vantrel {
+
+namespace {
+
+void ListStartupFolder(CDirStruct& folders, const std::string& path,
+                       std::vector<std::string>& files) {
+  if (path.empty())
+    files.assign(1, std::string());
+  else
+    folders.ReturnFiles(path, files);
+}
+
+} // namespace
+
+StartupItemLists ReadStartupLocations(AppContext& context) {
+  StartupItemLists lists;
+  CDirStruct folders(context.platform);
+  ListStartupFolder(folders, context.CurrentUserStartupFolder, lists.CurrentUserStartupFiles);
+  ListStartupFolder(folders, context.AllUsersStartupFolder, lists.AllUsersStartupFiles);
+  CRegistry registry(context.platform);
+  registry.EnumKey(kHkeyCurrentUser, kRunKeyPath, lists.CurrentUserRunValues);
+  registry.EnumKey(kHkeyLocalMachine, kRunKeyPath, lists.AllUsersRunValues);
+  return lists;
+}
+
+void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree,
+                         StartupItemLists& lists, const RefreshProgress& progress) {
+  try {
+    const auto expanded = RememberExpandedCategories(tree);
+    const std::string ownValue = OwnRunValueText(context.OwnRunCommand);
+    SetRunAtLogin(context, context.Store.StartupType);
+    store.LoadItems();
+    lists = ReadStartupLocations(context);
+    const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
+    BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
+    RestoreExpandedCategories(tree, expanded);
+    if (progress) {
+      progress(100);
+      progress(0);
+    }
+  } catch (const std::exception& error) {
+    WriteLog(context.platform, std::string("RefreshData Error: ") + error.what(), LogError);
+    return;
+  }
+  MarkKnown(context.platform, tree, context.Text.SafeList);
+}
+
+} // namespace vantrel
