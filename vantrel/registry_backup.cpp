@@ -1,0 +1,104 @@
+#include "vantrel/registry_backup.h"
+
+#include <cstdio>
+
+#include "common/dir_struct.h"
+#include "common/file_functions.h"
+#include "common/text.h"
+
+namespace vantrel::items {
+
+namespace {
+
+constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr std::string_view kLineEnd = "\r\n";
+// Well beyond any number of moves a user makes in one second.
+constexpr int kMaxSameSecondFiles = 1000;
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+bool Exists(Platform& platform, const std::string& path) {
+  return platform.GetFileAttributes(path) != kInvalidFileAttributes;
+}
+
+} // namespace
+
+std::string BackupDayFolderName(const LocalTime& when) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", when.year, when.month, when.day);
+  return text;
+}
+
+std::string BackupFileStem(const LocalTime& when) {
+  return TwoDigits(when.hour) + " " + TwoDigits(when.minute) + " " + TwoDigits(when.second);
+}
+
+std::string EscapeRegText(std::string_view text) {
+  return ReplaceAll(ReplaceAll(text, "\\", "\\\\"), "\"", "\\\"");
+}
+
+std::string RunKeyLine(bool currentUser) {
+  return std::string("[") + (currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") +
+         std::string(kRunKey) + "]";
+}
+
+std::string RunValueLine(std::string_view name, std::string_view command) {
+  return "\"" + EscapeRegText(name) + "\"=\"" + EscapeRegText(command) + "\"";
+}
+
+bool RegistryBackup::Open(const LocalTime& when) {
+  path_.clear();
+  keyLineWritten_ = false;
+  values_ = 0;
+  CDirStruct dirs(platform_);
+  const std::string root = programFolder_ + "\\" + kBackupFolderName;
+  const std::string day = BackupDayFolderName(when);
+  if (!dirs.DirectoryExists(kBackupFolderName, programFolder_, true) ||
+      !dirs.DirectoryExists(day, root, true))
+    return false;
+
+  const std::string stem = root + "\\" + day + "\\" + BackupFileStem(when);
+  std::string path = stem + ".reg";
+  for (int n = 2; Exists(platform_, path); ++n) {
+    if (n > kMaxSameSecondFiles)
+      return false;
+    path = stem + " (" + std::to_string(n) + ").reg";
+  }
+  if (!platform_.WriteWholeFile(path, std::string(kHeader) + std::string(kLineEnd) +
+                                          std::string(kLineEnd)))
+    return false;
+  path_ = std::move(path);
+  return true;
+}
+
+bool RegistryBackup::Append(const std::string& line) {
+  return IsOpen() && platform_.AppendToFile(path_, line + std::string(kLineEnd));
+}
+
+bool RegistryBackup::WriteKeyLine(bool currentUser) {
+  if (keyLineWritten_)
+    return true;
+  keyLineWritten_ = Append(RunKeyLine(currentUser));
+  return keyLineWritten_;
+}
+
+bool RegistryBackup::WriteValue(std::string_view name, std::string_view command) {
+  if (!keyLineWritten_ || !Append(RunValueLine(name, command)))
+    return false;
+  ++values_;
+  return true;
+}
+
+void RegistryBackup::Discard(WindowHandle owner) {
+  if (!IsOpen())
+    return;
+  CFileFunctions(platform_).DeleteFile(path_, owner, "Deleting", kFofSilent | kFofNoConfirmation);
+  path_.clear();
+}
+
+} // namespace vantrel::items

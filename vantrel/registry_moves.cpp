@@ -1,0 +1,311 @@
+#include "vantrel/registry_moves.h"
+
+#include <optional>
+#include <vector>
+
+#include "common/registry.h"
+#include "common/text.h"
+#include "vantrel/delayed_program_lookup.h"
+#include "vantrel/registry_backup.h"
+#include "vantrel/run_at_login.h"
+#include "vantrel/run_command_split.h"
+#include "vantrel/startup_item_kind.h"
+
+namespace vantrel::items {
+
+namespace {
+
+// The value named exactly name, as EnumKey lists it (so a value of any
+// type reads as the text the tree shows).
+std::optional<std::string> ListedValue(Platform& platform, RegKey root, const std::string& key,
+                                       const std::string& name) {
+  std::vector<std::string> values;
+  CRegistry(platform).EnumKey(root, key, values);
+  const std::string prefix = name + "=";
+  for (const std::string& value : values) {
+    if (StartsWith(value, prefix))
+      return value.substr(prefix.size());
+  }
+  return std::nullopt;
+}
+
+// The first stored value whose listed text contains text: how a stopped
+// item, known only by its program's path, finds its value.
+std::optional<NameAndCommand> StoredValueContaining(Platform& platform, const RunScope& scope,
+                                                    const std::string& text) {
+  std::vector<std::string> values;
+  CRegistry(platform).EnumKey(scope.root, scope.store, values);
+  for (const std::string& value : values) {
+    if (!value.empty() && value.find(text) != std::string::npos)
+      return SplitNameAndCommand(value);
+  }
+  return std::nullopt;
+}
+
+class RunValueMover {
+public:
+  RunValueMover(MoveSession& session, const RunScope& scope)
+      : session_(session), platform_(session.context.platform), registry_(platform_),
+        scope_(scope) {}
+
+  // Copies the value into the store and takes it out of the Run key. A
+  // different value of the same name already in the store is never
+  // replaced.
+  bool IntoStore(const NameAndCommand& value) {
+    const auto before = Stored(value.name);
+    if (before && *before != value.command && InRunKey(value.name))
+      return Fail(value.name, reason::AlreadyInStore());
+    registry_.CreateKey(scope_.root, scope_.store);
+    registry_.SaveSettingString(scope_.root, scope_.store, value.name, value.command);
+    if (Stored(value.name) != value.command)
+      return Fail(value.name,
+                  scope_.currentUser ? reason::StoreNotReadBack() : reason::NeedsAdministrator());
+    registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
+    if (InRunKey(value.name)) {
+      if (!before)
+        registry_.DeleteValue(scope_.root, scope_.store, value.name);
+      return Fail(value.name,
+                  scope_.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
+    }
+    return true;
+  }
+
+  // Writes the value back into the Run key and takes it out of the store.
+  bool IntoRunKey(const NameAndCommand& value) {
+    const bool wasInRunKey = InRunKey(value.name);
+    registry_.SaveSettingString(scope_.root, kRunKeyPath, value.name, value.command);
+    if (ListedValue(platform_, scope_.root, kRunKeyPath, value.name) != value.command)
+      return Fail(value.name,
+                  scope_.currentUser ? reason::RunKeyNotWritten() : reason::NeedsAdministrator());
+    registry_.DeleteValue(scope_.root, scope_.store, value.name);
+    if (Stored(value.name)) {
+      if (!wasInRunKey)
+        registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
+      return Fail(value.name,
+                  scope_.currentUser ? reason::StoreNotCleared() : reason::NeedsAdministrator());
+    }
+    return true;
+  }
+
+  std::optional<std::string> Stored(const std::string& name) {
+    return ListedValue(platform_, scope_.root, scope_.store, name);
+  }
+  bool InRunKey(const std::string& name) {
+    return ListedValue(platform_, scope_.root, kRunKeyPath, name).has_value();
+  }
+
+  bool Fail(const std::string& item, std::string why) {
+    session_.failures.Add(ItemType::kRunValue, item, std::move(why));
+    return false;
+  }
+
+private:
+  MoveSession& session_;
+  Platform& platform_;
+  CRegistry registry_;
+  const RunScope& scope_;
+};
+
+// The value that a node text of the form "name=command" stands for. The
+// node of a delayed value shows its command as the model rebuilds it from
+// path and parameters; the store holds the value exactly as it was, so
+// that is the one to use wherever the Run key no longer has it.
+NameAndCommand ValueOfText(RunValueMover& mover, const std::string& text) {
+  NameAndCommand value = SplitNameAndCommand(text);
+  if (!mover.InRunKey(value.name)) {
+    if (auto stored = mover.Stored(value.name))
+      value.command = std::move(*stored);
+  }
+  return value;
+}
+
+// Drops the "Startup" program that records the delayed value; any of the
+// texts may name it (the command as stored, or as the tree shows it).
+void DropDelayed(MoveSession& session, const RunScope& scope, const std::string& name,
+                 std::initializer_list<std::string> texts) {
+  const StoreTables& tables = session.context.Store;
+  for (const std::string& text : texts) {
+    const StoreIndex program = FindDelayedProgram(tables, text, scope.command, name);
+    if (program != kNoIndex) {
+      session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
+      return;
+    }
+  }
+}
+
+void RecordDelayed(MoveSession& session, const RunScope& scope, const std::string& name,
+                   const PathAndParameters& split) {
+  session.store.AddProgramToGroup(kNoIndex, scope.command, split.path, split.parameters, 0, name);
+}
+
+// Opens a backup file holding the scope's key line, or nothing.
+std::optional<RegistryBackup> OpenBackup(MoveSession& session, bool currentUser) {
+  const auto now = session.Now();
+  if (!now)
+    return std::nullopt;
+  RegistryBackup backup(session.context.platform, session.context.ProgramFolder);
+  if (!backup.Open(*now))
+    return std::nullopt;
+  if (!backup.WriteKeyLine(currentUser)) {
+    backup.Discard(session.owner);
+    return std::nullopt;
+  }
+  return backup;
+}
+
+} // namespace
+
+RunScope RunScopeOf(int kind) {
+  RunScope scope;
+  scope.kind = kind;
+  scope.currentUser = IsCurrentUserRunValue(kind);
+  scope.root = scope.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
+  scope.store = scope.currentUser ? kCurrentUserRunStore : kAllUsersRunStore;
+  scope.command = std::string(scope.currentUser ? kCommandExecuteReg : kCommandExecuteRegAU);
+  return scope;
+}
+
+bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, bool stop,
+                       bool fromStoppedNode) {
+  if (text.empty())
+    return false;
+  const RunScope scope = RunScopeOf(kind);
+  RunValueMover mover(session, scope);
+
+  NameAndCommand value;
+  if (fromStoppedNode) {
+    auto found = StoredValueContaining(session.context.platform, scope, text);
+    if (!found)
+      return mover.Fail(text, reason::NoStoredData());
+    value = std::move(*found);
+  } else {
+    value = ValueOfText(mover, text);
+  }
+
+  // The backup comes before any change to the registry.
+  auto backup = OpenBackup(session, scope.currentUser);
+  if (!backup || !backup->WriteValue(value.name, value.command))
+    return mover.Fail(value.name, reason::BackupNotWritten());
+  if (!mover.IntoStore(value))
+    return false;
+
+  const PathAndParameters split = SplitRunCommand(value.command);
+  if (stop) {
+    session.store.AddStoppedProgram(split.path, kind);
+    DropDelayed(session, scope, value.name, {value.command, split.path});
+  } else {
+    RecordDelayed(session, scope, value.name, split);
+    session.store.RemoveStoppedProgram(split.path, kind);
+  }
+  // The stopped entry is the node's own text, whatever the split gives.
+  if (fromStoppedNode)
+    session.store.RemoveStoppedProgram(text, kind);
+  session.SaveModel();
+  return true;
+}
+
+void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind,
+                         bool fromStopped) {
+  if (text.empty())
+    return;
+  const RunScope scope = RunScopeOf(kind);
+  RunValueMover mover(session, scope);
+  if (!fromStopped) {
+    const NameAndCommand shown = SplitNameAndCommand(text);
+    const NameAndCommand value = ValueOfText(mover, text);
+    if (mover.IntoRunKey(value))
+      DropDelayed(session, scope, value.name, {shown.command, value.command});
+    return;
+  }
+  const auto found = StoredValueContaining(session.context.platform, scope, text);
+  if (!found) {
+    mover.Fail(text, reason::NoStoredData());
+    return;
+  }
+  if (mover.IntoRunKey(*found))
+    session.store.RemoveStoppedProgram(text, kind);
+}
+
+bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked, bool stop,
+                               bool delayStopped) {
+  const RunScope scope = RunScopeOf(kCurrentUserRunValue);
+  RunValueMover mover(session, scope);
+  CDelayLoad& store = session.store;
+  const StoreTables& tables = session.context.Store;
+  // One file for the whole command; it goes again when no value was moved.
+  auto backup = OpenBackup(session, scope.currentUser);
+  try {
+    for (const std::string& text : checked.windows) {
+      const NameAndCommand value = SplitNameAndCommand(text);
+      if (!backup || !backup->WriteValue(value.name, value.command)) {
+        mover.Fail(value.name, reason::BackupNotWritten());
+        continue;
+      }
+      if (!mover.IntoStore(value))
+        continue;
+      const PathAndParameters split = SplitRunCommand(value.command);
+      if (stop)
+        store.AddStoppedProgram(split.path, scope.kind);
+      else
+        RecordDelayed(session, scope, value.name, split);
+    }
+    if (stop) {
+      for (const std::string& text : checked.delayed) {
+        const NameAndCommand value = SplitNameAndCommand(text);
+        const StoreIndex program =
+            FindDelayedProgram(tables, value.command, scope.command, value.name);
+        if (program == kNoIndex)
+          continue;
+        const auto& group =
+            tables.ProgramGroups[static_cast<std::size_t>(tables.StartupGroupIndex)];
+        // The value itself stays in the store.
+        store.AddStoppedProgram(group.Programs[static_cast<std::size_t>(program)].Path, scope.kind);
+        store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
+      }
+    } else if (delayStopped) {
+      for (const std::string& text : checked.stopped) {
+        const auto found = StoredValueContaining(session.context.platform, scope, text);
+        if (!found) {
+          mover.Fail(text, reason::NoStoredData());
+          continue;
+        }
+        PathAndParameters split = SplitRunCommand(TrimBlanks(found->command));
+        split.path = TrimBlanks(split.path);
+        RecordDelayed(session, scope, found->name, split);
+        store.RemoveStoppedProgram(text, scope.kind);
+      }
+    }
+  } catch (...) {
+    mover.Fail("", reason::UnexpectedError());
+    return false;
+  }
+  if (backup && backup->ValueCount() == 0)
+    backup->Discard(session.owner);
+  return session.SaveModel();
+}
+
+bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& checked) {
+  const RunScope scope = RunScopeOf(kCurrentUserRunValue);
+  RunValueMover mover(session, scope);
+  try {
+    for (const std::string& text : checked.delayed) {
+      const NameAndCommand shown = SplitNameAndCommand(text);
+      const NameAndCommand value = ValueOfText(mover, text);
+      if (mover.IntoRunKey(value))
+        DropDelayed(session, scope, value.name, {shown.command, value.command});
+    }
+    for (const std::string& text : checked.stopped) {
+      const auto found = StoredValueContaining(session.context.platform, scope, text);
+      if (found && !mover.IntoRunKey(*found))
+        continue;
+      // An entry whose value is gone from the store has nothing to put
+      // back; it goes all the same.
+      session.store.RemoveStoppedProgram(text, scope.kind);
+    }
+  } catch (...) {
+    return false;
+  }
+  return session.SaveModel();
+}
+
+} // namespace vantrel::items

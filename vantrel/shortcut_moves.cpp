@@ -1,0 +1,188 @@
+#include "vantrel/shortcut_moves.h"
+
+#include "common/dir_struct.h"
+#include "common/file_functions.h"
+#include "common/store/stopped_programs.h"
+#include "common/text.h"
+#include "vantrel/delayed_program_lookup.h"
+#include "vantrel/startup_item_kind.h"
+
+namespace vantrel::items {
+
+namespace {
+
+// Into an items folder the shell may have to make the folder first.
+constexpr std::uint32_t kIntoItemsFolder = kFofSilent | kFofNoConfirmation | kFofNoConfirmMkdir;
+constexpr std::uint32_t kBackToStartupFolder = kFofSilent | kFofNoConfirmation;
+// DE_ACCESSDENIEDSRC, which older shells answer instead of a Win32 code.
+constexpr int kShellAccessDenied = 0x78;
+
+bool Present(Platform& platform, const std::string& path) {
+  return platform.GetFileAttributes(path) != kInvalidFileAttributes;
+}
+
+bool AccessDenied(int shellResult) {
+  return (shellResult & 0xFFFF) == win32err::kAccessDenied || shellResult == kShellAccessDenied;
+}
+
+// Moves folder\name to target\name through the shell. The move counts
+// only when the file has left its old place and is in its new one; a file
+// already in the target is never replaced. Failures go to the session.
+bool MoveShortcut(MoveSession& session, const ShortcutScope& scope, const std::string& name,
+                  const std::string& from, const std::string& to, std::uint32_t flags) {
+  Platform& platform = session.context.platform;
+  const std::string source = WithTrailingBackslash(from) + name;
+  const std::string target = WithTrailingBackslash(to) + name;
+  if (!Present(platform, source)) {
+    session.failures.Add(ItemType::kShortcut, name, reason::NotFound(from));
+    return false;
+  }
+  if (Present(platform, target)) {
+    session.failures.Add(ItemType::kShortcut, name, reason::AlreadyThere(to));
+    return false;
+  }
+  const int result = CFileFunctions(platform).MoveFile(source, target, session.owner, "", flags);
+  if (!Present(platform, source) && Present(platform, target))
+    return true;
+  session.failures.Add(ItemType::kShortcut, name,
+                       !scope.currentUser && AccessDenied(result) ? reason::NeedsAdministrator()
+                                                                  : reason::FileNotMoved(result));
+  return false;
+}
+
+// The record of a delayed shortcut: its full path in the items folder.
+// The folder ends in a backslash, so the path holds two before the name;
+// the reader strips the folder and both when the model is read again.
+void RecordDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
+  session.store.AddProgramToGroup(kNoIndex, scope.command, scope.itemsFolder + "\\" + name, "", 0,
+                                  "");
+}
+
+void DropDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
+  const StoreTables& tables = session.context.Store;
+  session.store.RemoveProgramFromGroup(tables.StartupGroupIndex,
+                                       FindDelayedProgram(tables, name, scope.command));
+}
+
+} // namespace
+
+ShortcutScope ShortcutScopeOf(const AppContext& context, int kind) {
+  ShortcutScope scope;
+  scope.kind = kind;
+  scope.currentUser = IsCurrentUserShortcut(kind);
+  if (scope.currentUser) {
+    scope.startupFolder = context.CurrentUserStartupFolder;
+    scope.itemsFolder = context.Store.CurrentUserItemsFolder;
+    scope.command = std::string(kCommandExecute);
+  } else {
+    scope.startupFolder = context.AllUsersStartupFolder;
+    scope.itemsFolder = context.Store.AllUsersItemsFolder;
+    scope.command = std::string(kCommandExecuteAU);
+  }
+  return scope;
+}
+
+bool DelayShortcutItem(MoveSession& session, const std::string& name, int kind, bool stop) {
+  if (name.empty())
+    return false;
+  const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
+  if (CDirStruct(session.context.platform).FileExists(name, scope.startupFolder)) {
+    if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
+                      kIntoItemsFolder))
+      return false;
+  } else {
+    // Already in the items folder: only the record changes, and a delay
+    // set in the editor starts again at 0.
+    DropDelayed(session, scope, name);
+    session.store.RemoveStoppedProgram(name, kind);
+  }
+  if (stop)
+    session.store.AddStoppedProgram(name, kind);
+  else
+    RecordDelayed(session, scope, name);
+  session.SaveModel();
+  return true;
+}
+
+void RestoreShortcutItem(MoveSession& session, const std::string& name, int kind,
+                         bool fromStopped) {
+  if (name.empty())
+    return;
+  const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
+  // A file that is gone from the items folder has nothing to put back; its
+  // record goes all the same.
+  if (Present(session.context.platform, WithTrailingBackslash(scope.itemsFolder) + name) &&
+      !MoveShortcut(session, scope, name, scope.itemsFolder, scope.startupFolder,
+                    kBackToStartupFolder))
+    return;
+  if (fromStopped)
+    session.store.RemoveStoppedProgram(name, kind);
+  else
+    DropDelayed(session, scope, name);
+}
+
+bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked, bool stop,
+                               bool delayStopped) {
+  const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
+  CDelayLoad& store = session.store;
+  try {
+    for (const std::string& name : checked.windows) {
+      if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
+                        kIntoItemsFolder))
+        continue;
+      if (stop)
+        store.AddStoppedProgram(name, scope.kind);
+      else
+        RecordDelayed(session, scope, name);
+    }
+    if (stop) {
+      for (const std::string& name : checked.delayed) {
+        store.AddStoppedProgram(name, scope.kind);
+        DropDelayed(session, scope, name);
+      }
+    } else {
+      for (const std::string& name : checked.stopped) {
+        if (delayStopped) {
+          RecordDelayed(session, scope, name);
+          store.RemoveStoppedProgram(name, scope.kind);
+        } else if (Present(session.context.platform,
+                           WithTrailingBackslash(scope.itemsFolder) + name)) {
+          // The stopped entry goes in RestoreCheckedShortcutItems.
+          MoveShortcut(session, scope, name, scope.itemsFolder, scope.startupFolder,
+                       kIntoItemsFolder);
+        }
+      }
+    }
+  } catch (...) {
+    session.failures.Add(ItemType::kShortcut, "", reason::UnexpectedError());
+    return false;
+  }
+  return session.SaveModel();
+}
+
+bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checked) {
+  const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
+  Platform& platform = session.context.platform;
+  const auto inItemsFolder = [&](const std::string& name) {
+    return Present(platform, WithTrailingBackslash(scope.itemsFolder) + name);
+  };
+  try {
+    for (const std::string& name : checked.delayed) {
+      if (inItemsFolder(name) && !MoveShortcut(session, scope, name, scope.itemsFolder,
+                                               scope.startupFolder, kBackToStartupFolder))
+        continue;
+      DropDelayed(session, scope, name);
+    }
+    for (const std::string& name : checked.stopped) {
+      if (inItemsFolder(name) && !MoveShortcut(session, scope, name, scope.itemsFolder,
+                                               scope.startupFolder, kBackToStartupFolder))
+        continue;
+      session.store.RemoveStoppedProgram(name, scope.kind);
+    }
+  } catch (...) {
+    return false;
+  }
+  return session.SaveModel();
+}
+
+} // namespace vantrel::items
