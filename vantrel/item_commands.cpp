@@ -1,0 +1,161 @@
+#include "vantrel/item_commands.h"
+
+#include <exception>
+
+#include "common/event_log.h"
+#include "vantrel/check_propagation.h"
+#include "vantrel/item_node.h"
+#include "vantrel/popup_menu.h"
+#include "vantrel/registry_moves.h"
+#include "vantrel/shortcut_moves.h"
+
+namespace vantrel::items {
+
+namespace {
+
+std::string Description(const std::exception* failure) {
+  return failure != nullptr ? failure->what() : "unexpected error";
+}
+
+} // namespace
+
+void ItemCommands::RunBatch(Batch batch) {
+  MainWindowHost& window = host();
+  const TreeModel& tree = window.Tree();
+  if (!AnyNodeChecked(tree))
+    return;
+  const CheckedItems runValues = CheckedCurrentUserRunValues(tree);
+  const CheckedItems shortcuts = CheckedCurrentUserShortcuts(tree);
+  MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
+  switch (batch) {
+  case Batch::kSave:
+    ApplyCheckedRegistryItems(session, runValues, false, false);
+    ApplyCheckedShortcutItems(session, shortcuts, false, false);
+    RestoreCheckedRegistryItems(session, runValues);
+    RestoreCheckedShortcutItems(session, shortcuts);
+    break;
+  case Batch::kDelay:
+    ApplyCheckedRegistryItems(session, runValues, false, true);
+    ApplyCheckedShortcutItems(session, shortcuts, false, true);
+    break;
+  case Batch::kStop:
+    // Checked stopped items stay as they are (the procedures skip them).
+    ApplyCheckedRegistryItems(session, runValues, true, true);
+    ApplyCheckedShortcutItems(session, shortcuts, true, false);
+    break;
+  case Batch::kRun:
+    RestoreCheckedRegistryItems(session, runValues);
+    RestoreCheckedShortcutItems(session, shortcuts);
+    break;
+  }
+  window.RefreshData();
+  session.failures.Show(window.Context(), window.Handle());
+}
+
+void ItemCommands::ToolbarButtonClick(std::string_view key) {
+  try {
+    if (key == toolbar_key::kSave)
+      RunBatch(Batch::kSave);
+    else if (key == toolbar_key::kDelay)
+      RunBatch(Batch::kDelay);
+    else if (key == toolbar_key::kStop)
+      RunBatch(Batch::kStop);
+    else if (key == toolbar_key::kRun)
+      RunBatch(Batch::kRun);
+    else if (key == toolbar_key::kRefresh)
+      host().RefreshData();
+    else if (key == toolbar_key::kProperties && services_.showProgramGroups)
+      services_.showProgramGroups(std::string());
+  } catch (...) {
+    // The toolbar goes on as if the command had finished.
+  }
+  host().CheckForOptions();
+}
+
+void ItemCommands::FileSave() {
+  MainWindowHost& window = host();
+  if (!AnyNodeChecked(window.Tree()))
+    return;
+  MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
+  try {
+    const CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
+    const CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+    ApplyCheckedRegistryItems(session, runValues, false, false);
+    ApplyCheckedShortcutItems(session, shortcuts, false, false);
+    RestoreCheckedRegistryItems(session, runValues);
+    RestoreCheckedShortcutItems(session, shortcuts);
+    session.SaveModel();
+    window.RefreshData();
+  } catch (const std::exception& failure) {
+    WriteLog(window.Context().platform, "Menu Save Error: " + Description(&failure), LogError);
+  } catch (...) {
+    WriteLog(window.Context().platform, "Menu Save Error: " + Description(nullptr), LogError);
+  }
+  session.failures.Show(window.Context(), window.Handle());
+}
+
+void ItemCommands::TreeNodeCheck(TreeModel::NodeId node) {
+  TreeClick();
+  if (PropagateCheck(host().Tree(), node))
+    host().ChecksChanged();
+  host().CheckForOptions();
+}
+
+void ItemCommands::TreeMouseUp(int button) {
+  if (button == kRightButton) {
+    const ItemNode item = ClassifyItemNode(host().Tree(), host().SelectedNode());
+    if (item.actionable)
+      host().ShowItemPopup(PopupStateFor(item.fullPath));
+  }
+  host().CheckForOptions();
+}
+
+void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
+  MainWindowHost& window = host();
+  const ItemNode item = ClassifyItemNode(window.Tree(), window.SelectedNode());
+  if (!item.actionable || !IsEnabled(PopupStateFor(item.fullPath), entry))
+    return;
+  AppContext& context = window.Context();
+  try {
+    switch (entry) {
+    case ItemPopupEntry::kDelay:
+    case ItemPopupEntry::kStop:
+    case ItemPopupEntry::kRun: {
+      MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
+      const bool stop = entry == ItemPopupEntry::kStop;
+      if (entry == ItemPopupEntry::kRun && item.runValue)
+        RestoreRegistryItem(session, item.text, item.Kind(), item.stoppedForRun);
+      else if (entry == ItemPopupEntry::kRun)
+        RestoreShortcutItem(session, item.text, item.Kind(), item.stoppedForRun);
+      else if (item.runValue)
+        DelayRegistryItem(session, item.text, item.Kind(), stop, item.stopped);
+      else
+        DelayShortcutItem(session, item.text, item.Kind(), stop);
+      session.SaveModel();
+      window.RefreshData();
+      session.failures.Show(context, window.Handle());
+      break;
+    }
+    case ItemPopupEntry::kProperties:
+      if (services_.showProgramGroups)
+        services_.showProgramGroups(item.text);
+      break;
+    case ItemPopupEntry::kSearchOnline:
+      SearchOnline(context.platform, window.Handle(), context.Text.OnlineSearchText, item.text,
+                   services_.toUtf8);
+      break;
+    }
+  } catch (...) {
+    // A popup command that fails leaves the tree as the last refresh built it.
+  }
+}
+
+void ItemCommands::TreeMouseMove(TreeModel::NodeId node) {
+  const TreeModel& tree = host().Tree();
+  if (tree.Contains(node))
+    host().ShowItemTip(tree.At(node).text);
+  else if (services_.clearItemTip)
+    services_.clearItemTip();
+}
+
+} // namespace vantrel::items

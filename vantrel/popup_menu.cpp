@@ -1,0 +1,45 @@
+#include "vantrel/popup_menu.h"
+
+#include "common/text.h"
+
+namespace vantrel::items {
+
+ItemPopupState PopupStateFor(std::string_view fullPath) {
+  if (StartsWith(fullPath, "Delayed Items"))
+    return {false, true, true, true, true};
+  if (fullPath.find("Stopped Items") != std::string_view::npos)
+    return {true, false, true, false, true};
+  return {true, true, false, false, true};
+}
+
+bool IsEnabled(const ItemPopupState& state, ItemPopupEntry entry) {
+  switch (entry) {
+  case ItemPopupEntry::kDelay:
+    return state.delay;
+  case ItemPopupEntry::kStop:
+    return state.stop;
+  case ItemPopupEntry::kRun:
+    return state.run;
+  case ItemPopupEntry::kProperties:
+    return state.properties;
+  case ItemPopupEntry::kSearchOnline:
+    return state.searchOnline;
+  }
+  return false;
+}
+
+std::vector<PopupMenuItem> BuildItemPopupMenu(const TextTables& text, const ItemPopupState& state) {
+  const std::pair<ItemPopupEntry, std::size_t> entries[] = {
+      {ItemPopupEntry::kDelay, menu::kTVDelay},
+      {ItemPopupEntry::kStop, menu::kTVStop},
+      {ItemPopupEntry::kRun, menu::kTVRun},
+      {ItemPopupEntry::kProperties, menu::kTVProperties},
+      {ItemPopupEntry::kSearchOnline, menu::kTVSearchOnline},
+  };
+  std::vector<PopupMenuItem> items;
+  for (const auto& [entry, index] : entries)
+    items.push_back({entry, text.Menus[index], IsEnabled(state, entry)});
+  return items;
+}
+
+} // namespace vantrel::items
