@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps imagemagick zip
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps imagemagick zip fp-utils nsis
 )
 # "$@" adds packages for one target only (for example fp-utils or nsis).
 packages+=("$@")
