@@ -43,12 +43,21 @@ std::string EscapeRegText(std::string_view text) {
 }
 
 std::string RunKeyLine(bool currentUser) {
-  return std::string("[") + (currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") +
-         std::string(kRunKey) + "]";
+  std::string line = "[";
+  line += currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
+  line += kRunKey;
+  line += ']';
+  return line;
 }
 
 std::string RunValueLine(std::string_view name, std::string_view command) {
-  return "\"" + EscapeRegText(name) + "\"=\"" + EscapeRegText(command) + "\"";
+  // Appended piece by piece: GCC 12's -O3 misreads "literal" + string&&.
+  std::string line = "\"";
+  line += EscapeRegText(name);
+  line += "\"=\"";
+  line += EscapeRegText(command);
+  line += '"';
+  return line;
 }
 
 bool RegistryBackup::Open(const LocalTime& when) {
