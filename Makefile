@@ -9,7 +9,7 @@ WINDOWS := build/windows
 DIST := build/dist
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps native windows test test-native test-windows run dist fuzz bench clean
+.PHONY: all deps native windows test test-native test-windows test-dist run dist fuzz bench clean
 
 all: native windows
 
@@ -31,7 +31,11 @@ test-windows: windows
 	scripts/wine-prefix.sh $(WINDOWS)/wineprefix
 	ctest --test-dir $(WINDOWS) --output-on-failure
 
-test: test-native test-windows
+# The setup program installs, runs and uninstalls under Wine.
+test-dist: dist
+	tests/windows/installer_test.sh $(WINDOWS)/wineprefix $(DIST)
+
+test: test-native test-windows test-dist
 	@echo "All native and Windows tests passed."
 
 run: windows
