@@ -1,0 +1,85 @@
+// What the in-process tests of the secondary windows share: a Vantrel
+// process context over the real Win32 layer whose program folder is a
+// scratch folder with caption files, message boxes and shell calls that
+// are recorded instead of shown, the dialog resources of Vantrel.exe, and
+// a way to act on a modal dialog while it runs.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/platform/win32/win32_api.h"
+#include "common/platform/win32/win32_platform.h"
+#include "vantrel/app_context.h"
+
+namespace vantrel::testing {
+
+// Win32Platform with the program folder moved and nothing shown.
+class RecordingPlatform : public win32::Win32Platform {
+public:
+  explicit RecordingPlatform(std::string programFolder) : folder_(std::move(programFolder)) {}
+
+  std::string GetModuleFileName() override { return folder_ + "\\Vantrel.exe"; }
+  // Recorded as "caption|text"; the answers queued are given in turn, then
+  // IDOK (IDYES for a yes/no box).
+  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                 std::uint32_t flags) override;
+  // Recorded as "verb|file"; fails as it would without a browser.
+  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
+                             const std::string& parameters, const std::string& directory,
+                             int show) override;
+
+  std::vector<std::string> boxes;
+  std::vector<std::uint32_t> boxFlags;
+  std::vector<int> answers;
+  std::vector<std::string> shellExecutes;
+
+private:
+  std::string folder_;
+};
+
+class SecondaryWindowsRig {
+public:
+  SecondaryWindowsRig();
+  ~SecondaryWindowsRig();
+
+  // Writes a file below the program folder (a relative path), CR LF lines.
+  void WriteFile(const std::string& relative, const std::vector<std::string>& lines);
+  std::string ReadFile(const std::string& path) const;
+  // Writes the caption files of a language: every entry of a kind is
+  // "<kind><index>-<code>", as many as counts says.
+  void WriteLanguage(const std::string& code, const std::map<std::string, int>& counts);
+  // The current user's proggroup.c.
+  std::string ProgGroupPath() const;
+
+  const std::string& folder() const { return folder_; }
+  HMODULE resources() const { return resources_; }
+
+  std::string folder_;
+  RecordingPlatform platform;
+  std::unique_ptr<AppContext> context;
+
+private:
+  HMODULE resources_ = nullptr;
+};
+
+// Shows a modal dialog through show, and runs act on it once it is up (the
+// first dialog of this thread that has a control with id marker). Whatever
+// act leaves open is cancelled. False when no such dialog came up.
+bool WithModalDialog(int marker, const std::function<void()>& show,
+                     const std::function<void(HWND dialog)>& act);
+
+// The first shown top-level dialog of this thread with a control of that id.
+HWND FindDialog(int marker);
+
+// Lets the dialog handle a button press as a click would.
+void Press(HWND dialog, int id);
+// Types one character into a control, with the caret at the end.
+void TypeCharacter(HWND dialog, int id, int code);
+std::string Text(HWND dialog, int id);
+std::string WindowTitle(HWND window);
+
+} // namespace vantrel::testing

@@ -1,0 +1,37 @@
+// frmOptions: Vantrel's four options, shown modeless and without an owner
+// from the main window's Tools > Options. The change test and the save are
+// in options_logic.
+#pragma once
+
+#include "common/platform/win32/win32_api.h"
+#include "vantrel/app_context.h"
+#include "vantrel/options_logic.h"
+#include "vantrel/win32ui/dialog_window.h"
+#include "vantrel/window_captions.h"
+
+namespace vantrel::win32ui {
+
+class OptionsWindow : private DialogWindow {
+public:
+  // Opens the window, or brings the open one to the front; returns it, or
+  // null when it could not be created.
+  static HWND ShowOptions(AppContext& context, HMODULE resources);
+
+private:
+  explicit OptionsWindow(AppContext& context) : context_(context) {}
+
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroyed() override;
+  void OnInit();
+  void SetWindowTexts();
+  void OnOk();
+  OptionsForm ReadForm() const;
+
+  static OptionsWindow* open_;
+
+  AppContext& context_;
+  WindowCaptions captions_;
+  OptionsForm shown_;
+};
+
+} // namespace vantrel::win32ui
