@@ -21,4 +21,12 @@ void MainWindowCommands::TreeMouseUp(int) {
   host_.CheckForOptions();
 }
 
+void MainWindowCommands::TreeMouseMove(TreeModel::NodeId node) {
+  const TreeModel& tree = host_.Tree();
+  if (tree.Contains(node))
+    host_.ShowItemTip(tree.At(node).text);
+  else
+    host_.ClearItemTip();
+}
+
 } // namespace vantrel

@@ -70,6 +70,8 @@ public:
   // The tree's tool tip for a node text; the empty text means the selected
   // node.
   virtual void ShowItemTip(const std::string& text) = 0;
+  // Empties the tree's tool tip.
+  virtual void ClearItemTip() {}
   // The model's check marks changed: the control shows them again.
   virtual void ChecksChanged() = 0;
   // Shows the item popup at the pointer with these entries enabled; a chosen
@@ -97,6 +99,9 @@ public:
   virtual void TreeNodeCheck(TreeModel::NodeId node);
   // A mouse button went up over the tree. Here: toolbar state.
   virtual void TreeMouseUp(int button);
+  // The pointer moved onto another node of the tree (kNoNode: off every
+  // node). Here: the node's tool tip, or none.
+  virtual void TreeMouseMove(TreeModel::NodeId node);
   // An entry of the item popup was chosen. Here: nothing.
   virtual void ItemPopupCommand(ItemPopupEntry) {}
 

@@ -111,7 +111,8 @@ public:
   void Add(std::string_view parentKey, std::string_view marker, const std::string& keyText,
            const std::string& text, std::string_view tag) {
     const TreeModel::NodeId parent = tree_.Find(parentKey);
-    std::string key = "#" + std::to_string(++serial_);
+    std::string key(1, '#');
+    key += std::to_string(++serial_);
     key += marker;
     key += keyText;
     if (const auto node = tree_.Add(parent, std::move(key), text))

@@ -1,19 +1,37 @@
 #include "vantrel/win32ui/startup_items_window.h"
 
+#include <commctrl.h>
+
+#include <exception>
 #include <string>
 
 #include "common/event_log.h"
+#include "vantrel/check_for_options.h"
+#include "vantrel/known_programs.h"
+#include "vantrel/language_switch.h"
+#include "vantrel/min_size.h"
+#include "vantrel/popup_menu.h"
+#include "vantrel/refresh_startup_items.h"
+#include "vantrel/resources/main_window_ids.h"
 #include "vantrel/tray_command.h"
+#include "vantrel/web_links.h"
+#include "vantrel/win32ui/item_popup.h"
+#include "vantrel/win32ui/min_size_subclass.h"
+#include "vantrel/win32ui/secondary_windows.h"
 
 namespace vantrel::win32ui {
 
 namespace {
 
-constexpr const char* kClassName = "VantrelStartupItems";
-// 10725 x 6285 twips at 15 twips a pixel.
-constexpr int kWidth = 715;
-constexpr int kHeight = 419;
+constexpr const char* kMainWindowClass = "VantrelStartupItems";
+// The size the window opens with, at 96 dots per inch.
+constexpr int kWidth = 760;
+constexpr int kHeight = 520;
+// The tree's margin: 75 twips, 5 pixels at 96 dots per inch.
+constexpr int kTreeMargin = 5;
 constexpr const char* kTrayTip = "Vantrel";
+constexpr int kPictureSize = 16;
+constexpr COLORREF kPictureBackground = RGB(255, 0, 255);
 
 // The system's description of the last error, without its line end.
 std::string LastErrorText() {
@@ -27,25 +45,74 @@ std::string LastErrorText() {
   return description.empty() ? "error " + std::to_string(error) : description;
 }
 
+// The six tree pictures; an empty list when the module has no bitmap.
+HIMAGELIST LoadTreePictures(HINSTANCE instance) {
+  const HIMAGELIST list =
+      ::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+  if (list == nullptr)
+    return nullptr;
+  if (const HBITMAP strip =
+          static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(IDB_TREE_PICTURES),
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+    ::ImageList_AddMasked(list, strip, kPictureBackground);
+    ::DeleteObject(strip);
+  }
+  return list;
+}
+
+// The hourglass for as long as the object lives.
+class WaitCursor {
+public:
+  WaitCursor() : previous_(::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+  ~WaitCursor() { ::SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+  HCURSOR previous_;
+};
+
 } // namespace
 
-StartupItemsWindow::StartupItemsWindow(AppContext& context, HINSTANCE instance)
-    : context_(context), instance_(instance) {}
+StartupItemsWindow::StartupItemsWindow(AppContext& context, HINSTANCE instance, HMODULE resources)
+    : context_(context), instance_(instance), resources_(resources ? resources : instance),
+      commands_(std::make_unique<MainWindowCommands>(*this)) {
+  INITCOMMONCONTROLSEX classes{};
+  classes.dwSize = sizeof classes;
+  classes.dwICC = ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
+  ::InitCommonControlsEx(&classes);
+}
 
 StartupItemsWindow::~StartupItemsWindow() {
   // The process ends: no close logic, just let go.
   tray_.reset();
   if (hwnd_ != nullptr)
     ::DestroyWindow(hwnd_);
+  if (pictures_ != nullptr)
+    ::ImageList_Destroy(pictures_);
+}
+
+void StartupItemsWindow::SetCommands(std::unique_ptr<MainWindowCommands> commands) {
+  if (commands != nullptr)
+    commands_ = std::move(commands);
 }
 
 HICON StartupItemsWindow::ClockIcon(int size) const {
   // Shared: the system keeps the image for the life of the process.
-  if (HANDLE icon = ::LoadImageA(instance_, "clock", IMAGE_ICON, size, size, LR_SHARED))
+  if (HANDLE icon = ::LoadImageA(resources_, "clock", IMAGE_ICON, size, size, LR_SHARED))
     return static_cast<HICON>(icon);
   // Without the resource the standard application icon stands in, so that
   // the tray icon is still there to reach the window.
   return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+}
+
+int StartupItemsWindow::Scaled(int pixelsAt96) const {
+  const UINT dpi = hwnd_ != nullptr ? ::GetDpiForWindow(hwnd_) : ::GetDpiForSystem();
+  return ::MulDiv(pixelsAt96, dpi == 0 ? 96 : static_cast<int>(dpi), 96);
+}
+
+void StartupItemsWindow::LogLoadFailure(const std::string& what) const {
+  WriteLog(context_.platform, "Startup Items Error! Reported: " + what, LogError);
 }
 
 void StartupItemsWindow::Load() {
@@ -59,19 +126,63 @@ void StartupItemsWindow::Load() {
   windowClass.hIconSm = ClockIcon(::GetSystemMetrics(SM_CXSMICON));
   windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
+  windowClass.lpszClassName = kMainWindowClass;
   ::RegisterClassExA(&windowClass); // fails harmlessly when already registered
-  if (::CreateWindowExA(0, kClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                        CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance_,
-                        this) == nullptr) {
-    WriteLog(context_.platform, "Startup Items Error! Reported: " + LastErrorText(), LogError);
+  if (::CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kWidth), Scaled(kHeight), nullptr,
+                        nullptr, instance_, this) == nullptr) {
+    LogLoadFailure(LastErrorText());
     return;
   }
-  FormLoad();
+  try {
+    FormLoad();
+  } catch (const std::exception& error) {
+    LogLoadFailure(error.what());
+  }
 }
 
-void StartupItemsWindow::FormLoad() {
+bool StartupItemsWindow::CreateControls() {
+  controls_ = std::make_unique<Controls>();
+  if (pictures_ == nullptr)
+    pictures_ = LoadTreePictures(resources_);
+  Controls& c = *controls_;
+  if (::SetMenu(hwnd_, c.menu.bar()) == FALSE)
+    return false;
+  c.menu.GiveBarAway();
+  return c.toolbar.Create(hwnd_, instance_, resources_, kToolbarId) &&
+         c.statusBar.Create(hwnd_, instance_, kStatusBarId) &&
+         c.tree.Create(hwnd_, instance_, kTreeId, pictures_) && c.apb.Create(hwnd_, instance_);
+}
+
+bool StartupItemsWindow::FormLoad() {
+  if (!InstallMinimumSize(hwnd_, kMainWindowMinWidthTwips, kMainWindowMinHeightTwips)) {
+    LogLoadFailure("the minimum window size could not be set");
+    return false;
+  }
   store_ = std::make_unique<CDelayLoad>(context_.NewDelayLoad());
+  if (!CreateControls()) {
+    LogLoadFailure(LastErrorText());
+    return false;
+  }
+  Controls& c = *controls_;
+  c.tree.NodeChecked = [this](TreeModel::NodeId node) { commands_->TreeNodeCheck(node); };
+  c.tree.Clicked = [this] { commands_->TreeClick(); };
+  c.tree.MouseUp = [this](int button) { commands_->TreeMouseUp(button); };
+  c.tree.PointerOver = [this](TreeModel::NodeId node) {
+    if (node == pointerNode_)
+      return;
+    pointerNode_ = node;
+    commands_->TreeMouseMove(node);
+  };
+  c.tree.HelpKey = [this] { ShowHelp(); };
+
+  c.apb.SetMin(0);
+  c.apb.SetMax(100);
+  c.apb.SetValue(0);
+  c.apb.SetGradient(false);
+  c.apb.SetMyParent(c.statusBar.hwnd());
+  c.apb.SetStatusBarPanelIndex(1);
+  FormResize();
 
   // The control lives as long as this object: it may be closing the window
   // from inside its own notification handling.
@@ -87,14 +198,144 @@ void StartupItemsWindow::FormLoad() {
     tray_->LoadTrayIcon(kTrayTip);
   }
 
+  LoadWindowTexts();
+
   if (context_.GuiMode) {
+    CheckForOptions();
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     context_.platform.PumpMessages();
-    const HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
+    const WaitCursor hourglass;
     RefreshData();
-    ::SetCursor(previous);
   }
+  if (controls_ != nullptr)
+    controls_->apb.SetValue(0);
+  return true;
+}
+
+void StartupItemsWindow::LoadWindowTexts() {
+  try {
+    vantrel::LoadWindowTexts(context_.Text, context_.Store.Language, texts_);
+  } catch (const std::exception& error) {
+    WriteLog(context_.platform, std::string("Startup Items - Form Captions: ") + error.what(),
+             LogWarning);
+  }
+  if (controls_ == nullptr)
+    return;
+  controls_->menu.ApplyTexts(texts_);
+  ::DrawMenuBar(hwnd_);
+  controls_->toolbar.SetToolTips(texts_.toolTips);
+  controls_->statusBar.SetPanelText(texts_.statusText);
+}
+
+void StartupItemsWindow::FormResize() {
+  if (controls_ == nullptr || ::IsIconic(hwnd_))
+    return;
+  Controls& c = *controls_;
+  c.toolbar.Resize();
+  c.statusBar.Resize();
+  c.apb.FitIntoPanel();
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  const int margin = Scaled(kTreeMargin);
+  const int width = client.right - 2 * margin;
+  const int height = client.bottom - 2 * margin - c.toolbar.Height() - c.statusBar.Height();
+  // A size that comes out negative leaves the tree as it was.
+  if (width < 0 || height < 0)
+    return;
+  ::MoveWindow(c.tree.hwnd(), client.left + margin, client.top + c.toolbar.Height() + margin, width,
+               height, TRUE);
+}
+
+void StartupItemsWindow::RefreshData() {
+  if (controls_ == nullptr || store_ == nullptr)
+    return;
+  StartupTreeView& view = controls_->tree;
+  AdvProgressBar& apb = controls_->apb;
+  pointerNode_ = TreeModel::kNoNode;
+  ::SendMessageA(view.hwnd(), WM_SETREDRAW, FALSE, 0);
+  // The control follows the model as it grows: it is emptied when the model
+  // is (progress 0) and takes the new nodes at every later step.
+  RefreshStartupItems(context_, *store_, tree_, lists_, [&view, &apb, this](float percent) {
+    if (percent == 0)
+      view.Clear();
+    else
+      view.AddNewNodes(tree_);
+    apb.SetPercent(percent);
+  });
+  view.AddNewNodes(tree_);
+  view.ShowStates(tree_);
+  ::SendMessageA(view.hwnd(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(view.hwnd(), nullptr, TRUE);
+}
+
+void StartupItemsWindow::ShowTipOfTheDay() {
+  ShowTipWindow(context_, hwnd_, true);
+}
+
+CDelayLoad& StartupItemsWindow::Store() {
+  // Between loads the window has no store of its own; a fresh one on the
+  // same tables serves.
+  if (store_ == nullptr)
+    store_ = std::make_unique<CDelayLoad>(context_.NewDelayLoad());
+  return *store_;
+}
+
+TreeModel::NodeId StartupItemsWindow::SelectedNode() const {
+  return controls_ == nullptr ? TreeModel::kNoNode : controls_->tree.SelectedNode();
+}
+
+WindowHandle StartupItemsWindow::Handle() const {
+  return reinterpret_cast<WindowHandle>(hwnd_);
+}
+
+void StartupItemsWindow::CheckForOptions() {
+  const ItemButtons buttons = vantrel::CheckForOptions(context_.platform, tree_);
+  if (controls_ == nullptr)
+    return;
+  controls_->toolbar.ShowItemButtons(buttons);
+  controls_->tree.ShowChecks(tree_);
+}
+
+void StartupItemsWindow::ShowItemTip(const std::string& text) {
+  if (controls_ == nullptr)
+    return;
+  try {
+    controls_->tree.SetToolTip(std::string());
+    std::string subject = text;
+    if (subject.empty()) {
+      const TreeModel::NodeId selected = SelectedNode();
+      if (!tree_.Contains(selected))
+        return;
+      subject = tree_.At(selected).text;
+    }
+    controls_->tree.SetToolTip(ItemTip(context_.Text.SafeList, subject));
+  } catch (const std::exception& error) {
+    WriteLog(context_.platform, std::string("Tool Tip error: ") + error.what(), LogWarning);
+  }
+}
+
+void StartupItemsWindow::ChecksChanged() {
+  if (controls_ != nullptr)
+    controls_->tree.ShowChecks(tree_);
+}
+
+void StartupItemsWindow::ShowItemPopup(const ItemPopupState& state) {
+  if (hwnd_ == nullptr)
+    return;
+  // The popup's captions as the menu bar's: the language's, or the designed
+  // ones where it has none.
+  TextTables captions;
+  captions.Menus = texts_.menuCaptions;
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  if (const auto entry = TrackItemPopup(hwnd_, pointer, items::BuildItemPopupMenu(captions, state)))
+    commands_->ItemPopupCommand(*entry);
+}
+
+void StartupItemsWindow::ClearItemTip() {
+  if (controls_ != nullptr)
+    controls_->tree.SetToolTip(std::string());
 }
 
 bool StartupItemsWindow::IsVisible() const {
@@ -122,12 +363,76 @@ void StartupItemsWindow::ShowAndActivate() {
   ::SetForegroundWindow(hwnd_);
 }
 
-void StartupItemsWindow::RefreshData() {
-  // The item tree is not part of this window yet.
+void StartupItemsWindow::ShowHelp() {
+  vantrel::ShowHelp(context_.platform, context_.ProgramFolder, Handle());
 }
 
-void StartupItemsWindow::ShowTipOfTheDay() {
-  // The tip-of-the-day window is not part of Vantrel yet.
+void StartupItemsWindow::OpenLink(const std::string& address) {
+  OpenWebLink(context_.platform, Handle(), address);
+}
+
+void StartupItemsWindow::SwitchLanguage(std::size_t index) {
+  if (store_ == nullptr || controls_ == nullptr)
+    return;
+  if (vantrel::SwitchLanguage(context_, *store_, index, texts_))
+    controls_->menu.ShowLanguageChecks(texts_.languages);
+}
+
+void StartupItemsWindow::OnCommand(UINT id, HWND control) {
+  if (controls_ != nullptr && control == controls_->toolbar.hwnd()) {
+    if (const auto key = MainToolbar::KeyOf(id))
+      commands_->ToolbarButtonClick(*key);
+    return;
+  }
+  if (const auto language = MainMenu::LanguageOf(id)) {
+    SwitchLanguage(*language);
+    return;
+  }
+  switch (id) {
+  case menu_id::kFileSave:
+    commands_->FileSave();
+    break;
+  case menu_id::kFileMinimizeToTray:
+    ::ShowWindow(hwnd_, SW_HIDE);
+    break;
+  case menu_id::kFileExit:
+    Unload();
+    break;
+  case menu_id::kProgramGroupsModify:
+    ShowProgramGroupsEditor(context_, hwnd_);
+    break;
+  case menu_id::kToolsOptions:
+    ShowOptionsWindow(context_);
+    break;
+  case menu_id::kHelpHelp:
+    ShowHelp();
+    break;
+  case menu_id::kHelpAbout:
+    ShowAboutWindow(context_, hwnd_);
+    break;
+  case menu_id::kHelpTips:
+    ShowTipWindow(context_, hwnd_, false);
+    break;
+  case menu_id::kHelpOnlineForums:
+    OpenLink(std::string(web_links::kForumPage));
+    break;
+  case menu_id::kHelpOnlineMainPage:
+    OpenLink(std::string(web_links::kHomePage));
+    break;
+  case menu_id::kHelpOnlineSupportEmail:
+    OpenLink(SupportMailLink());
+    break;
+  default:
+    break;
+  }
+}
+
+void StartupItemsWindow::OnNotify(NMHDR& header) {
+  if (controls_ == nullptr)
+    return;
+  if (controls_->toolbar.OnNotify(header))
+    return;
+  controls_->tree.OnNotify(header, tree_);
 }
 
 void StartupItemsWindow::FormQueryUnload(CloseReason reason) {
@@ -145,11 +450,38 @@ void StartupItemsWindow::FormQueryUnload(CloseReason reason) {
 void StartupItemsWindow::CloseForGood() {
   if (tray_ != nullptr)
     tray_->RemoveTrayIcon();
+  RemoveMinimumSize(hwnd_);
   store_.reset();
 }
 
 LRESULT StartupItemsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+  case WM_SIZE:
+    FormResize();
+    return 0;
+  case WM_COMMAND:
+    OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return 0;
+  case WM_NOTIFY:
+    OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    return 0;
+  case StartupTreeView::kCheckToggledMessage:
+    if (controls_ != nullptr)
+      controls_->tree.OnCheckPosted(reinterpret_cast<HTREEITEM>(lParam), tree_);
+    return 0;
+  case WM_KEYUP:
+    if (wParam == VK_F1)
+      ShowHelp();
+    return 0;
+  case WM_HELP:
+    return TRUE; // F1 is answered on its key-up
+  case WM_DPICHANGED: {
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+  }
   case WM_SYSCOMMAND:
     if ((wParam & 0xFFF0) == SC_CLOSE) {
       closeFromSystemMenu_ = true;
@@ -169,6 +501,8 @@ LRESULT StartupItemsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
       FormQueryUnload(CloseReason::kWindowsShutdown);
     return 0;
   case WM_DESTROY:
+    // The children go with the window; their objects go first.
+    controls_.reset();
     ::PostQuitMessage(0);
     return 0;
   default:

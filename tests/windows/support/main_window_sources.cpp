@@ -1,0 +1,58 @@
+// The main window's Win32 views, built into the Windows test binary so that
+// its tests can create the real window in-process. Vantrel.exe's sources are
+// not part of that binary, and neither is comctl32's import library: the
+// common-control functions the views call are bound here, at start-up, to
+// the system's comctl32.dll (the entries the linker would otherwise take
+// from the import library). The item popup (item_popup.cpp) comes with the
+// item commands' end-to-end test.
+#include "vantrel/win32ui/main_menu.cpp"
+#include "vantrel/win32ui/main_toolbar.cpp"
+#include "vantrel/win32ui/min_size_subclass.cpp"
+#include "vantrel/win32ui/progress_bar.cpp"
+#include "vantrel/win32ui/secondary_windows.cpp"
+#include "vantrel/win32ui/startup_items_window.cpp"
+#include "vantrel/win32ui/startup_tree_view.cpp"
+#include "vantrel/win32ui/status_bar.cpp"
+#include "vantrel/win32ui/tray_icon.cpp"
+#include "vantrel/win32ui/tray_popup.cpp"
+
+namespace {
+
+FARPROC CommonControl(const char* name) {
+  static const HMODULE comctl = ::LoadLibraryA("comctl32.dll");
+  return comctl == nullptr ? nullptr : ::GetProcAddress(comctl, name);
+}
+
+} // namespace
+
+// The import entries of the functions the headers declare as imported: each
+// holds the address of the function it names.
+extern "C" {
+FARPROC __imp_InitCommonControlsEx = CommonControl("InitCommonControlsEx");
+FARPROC __imp_ImageList_Create = CommonControl("ImageList_Create");
+FARPROC __imp_ImageList_AddMasked = CommonControl("ImageList_AddMasked");
+FARPROC __imp_ImageList_Destroy = CommonControl("ImageList_Destroy");
+FARPROC __imp_ImageList_GetImageCount = CommonControl("ImageList_GetImageCount");
+}
+
+// The functions the headers declare as plain functions: each passes the call
+// on to the system's.
+extern "C" BOOL WINAPI SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id,
+                                         DWORD_PTR data) {
+  static const auto real = reinterpret_cast<decltype(&SetWindowSubclass)>(
+      reinterpret_cast<void*>(CommonControl("SetWindowSubclass")));
+  return real != nullptr && real(window, procedure, id, data);
+}
+
+extern "C" BOOL WINAPI RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
+  static const auto real = reinterpret_cast<decltype(&RemoveWindowSubclass)>(
+      reinterpret_cast<void*>(CommonControl("RemoveWindowSubclass")));
+  return real != nullptr && real(window, procedure, id);
+}
+
+extern "C" LRESULT WINAPI DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const auto real = reinterpret_cast<decltype(&DefSubclassProc)>(
+      reinterpret_cast<void*>(CommonControl("DefSubclassProc")));
+  return real != nullptr ? real(window, message, wParam, lParam)
+                         : ::DefWindowProcA(window, message, wParam, lParam);
+}
