@@ -156,6 +156,8 @@ void ItemCommands::TreeMouseMove(TreeModel::NodeId node) {
     host().ShowItemTip(tree.At(node).text);
   else if (services_.clearItemTip)
     services_.clearItemTip();
+  else
+    host().ClearItemTip();
 }
 
 } // namespace vantrel::items

@@ -27,7 +27,8 @@ struct ItemCommandServices {
   // Shows the program-group editor modally; with a delayed item's text it
   // opens on that item's program.
   std::function<void(const std::string& itemText)> showProgramGroups;
-  // Empties the tree's tool tip.
+  // Empties the tree's tool tip; without it the window's own ClearItemTip
+  // does.
   std::function<void()> clearItemTip;
 };
 
@@ -55,7 +56,7 @@ public:
   void ItemPopupCommand(ItemPopupEntry entry) override;
   // The pointer moved over the tree: the tool tip of the node under it
   // (kNoNode: none, and the tip is emptied).
-  void TreeMouseMove(TreeModel::NodeId node);
+  void TreeMouseMove(TreeModel::NodeId node) override;
 
 private:
   enum class Batch { kSave, kDelay, kStop, kRun };

@@ -52,6 +52,7 @@ public:
     events.push_back("options");
   }
   void ShowItemTip(const std::string& text) override { events.push_back("tip:" + text); }
+  void ClearItemTip() override { events.push_back("no tip"); }
   void ChecksChanged() override { events.push_back("checks"); }
   void ShowItemPopup(const ItemPopupState& state) override {
     events.push_back("popup:" + StateText(state));
@@ -444,6 +445,11 @@ TEST(ItemCommands, ToolTipsFollowThePointer) {
   m.window.events.clear();
   commands.TreeClick();
   EXPECT_EQ(m.window.events, (std::vector<std::string>{"options", "tip:"}));
+  // Without a service of its own the window empties the tip.
+  m.window.events.clear();
+  ItemCommands plain(m.window);
+  plain.TreeMouseMove(TreeModel::kNoNode);
+  EXPECT_EQ(m.window.events, std::vector<std::string>{"no tip"});
 }
 
 TEST(ItemCommands, OnlineSearch) {

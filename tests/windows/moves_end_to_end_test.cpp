@@ -1,8 +1,8 @@
-// Delaying and putting back real startup items under Wine: a real shortcut
-// in the user's Startup folder and a real value in the user's Run key are
-// delayed through the item popup menu (the real Win32 menu, chosen by its
-// access keys) and put back with Run. The tree is the real refresh's, on
-// the real platform; Vantrel's program folder is a scratch folder.
+// Delaying and putting back real startup items under Wine with the real
+// main window: a real shortcut in the user's Startup folder and a real
+// value in the user's Run key are delayed through the item popup menu
+// (right-clicked in the tree control, the entry chosen by its access key)
+// and put back with Run. Vantrel's program folder is a scratch folder.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,14 +11,16 @@
 #include "common/program_folder.h"
 #include "common/store/delay_load.h"
 #include "vantrel/app_context.h"
-#include "vantrel/check_for_options.h"
 #include "vantrel/item_commands.h"
-#include "vantrel/refresh_startup_items.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/startup_tree.h"
 #include "vantrel/win32ui/item_command_services.h"
 #include "vantrel/win32ui/item_popup.h"
 #include "windows/moves_rig.h"
+
+#include <commctrl.h>
+
+#include "windows/support/main_window_rig.h"
 #include "windows/support/test_window.h"
 
 // The two Win32 pieces of the item commands live in Vantrel.exe; the test
@@ -82,37 +84,38 @@ bool MakeShortcut(const std::string& linkPath, const std::string& target) {
   return saved;
 }
 
-// The main window as the item commands see it: the real tree refresh and
-// toolbar state, and the real popup menu over a real window, in which the
-// entry the test wants is chosen by typing its access key.
-class WineWindowHost : public MainWindowHost {
-public:
-  WineWindowHost(AppContext& context, CDelayLoad& store) : context_(context), store_(store) {}
-
-  AppContext& Context() override { return context_; }
-  TreeModel& Tree() override { return tree; }
-  CDelayLoad& Store() override { return store_; }
-  TreeModel::NodeId SelectedNode() const override { return selected; }
-  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(window.handle()); }
-  void RefreshData() override {
-    RefreshStartupItems(context_, store_, tree, lists);
-    selected = TreeModel::kNoNode;
+// The real main window over the real platform, its program folder a
+// scratch folder, but its current user's Startup folder the real one. The
+// item commands are installed as Vantrel.exe installs them.
+class MovesEndToEnd : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_FALSE(startupFolder_.empty());
+    AppContext& context = rig_.context();
+    context.CurrentUserStartupFolder = startupFolder_;
+    context.Store.StartupType = 1;
+    // Access keys by which the test picks the popup's entries.
+    context.Text.Menus[menu::kTVDelay] = "&Delay";
+    context.Text.Menus[menu::kTVStop] = "&Stop";
+    context.Text.Menus[menu::kTVRun] = "&Run";
+    context.Text.Menus[menu::kTVProperties] = "&Properties";
+    context.Text.Menus[menu::kTVSearchOnline] = "Search &Online";
+    ASSERT_TRUE(context.NewDelayLoad().WriteItems());
   }
-  void CheckForOptions() override { vantrel::CheckForOptions(context_.platform, tree); }
-  void ShowItemTip(const std::string&) override {}
-  void ChecksChanged() override {}
-  void ShowItemPopup(const ItemPopupState& state) override {
-    shownStates.push_back(state);
-    // The menu's own loop reads the key from the thread's queue.
-    ::PostMessageA(window.handle(), WM_CHAR, static_cast<WPARAM>(AccessKey(wanted)), 0);
-    chosen = win32ui::TrackItemPopup(window.handle(), POINT{40, 40},
-                                     items::BuildItemPopupMenu(context_.Text, state));
-    if (chosen && commands != nullptr)
-      commands->ItemPopupCommand(*chosen);
+
+  win32ui::StartupItemsWindow& Window() {
+    if (!loaded_) {
+      loaded_ = true;
+      rig_.LoadWindow();
+      rig_.window().SetCommands(std::make_unique<items::ItemCommands>(
+          rig_.window(), win32ui::Win32ItemCommandServices()));
+    }
+    return rig_.window();
   }
 
   // The item node with this text under the category; kNoNode if none.
-  TreeModel::NodeId Item(std::string_view category, const std::string& text) const {
+  TreeModel::NodeId Item(std::string_view category, const std::string& text) {
+    const TreeModel& tree = Window().Tree();
     const TreeModel::NodeId parent = tree.Find(category);
     if (parent == TreeModel::kNoNode)
       return TreeModel::kNoNode;
@@ -123,57 +126,27 @@ public:
     return TreeModel::kNoNode;
   }
 
-  TestWindow window{"Vantrel moves test"};
-  TreeModel tree;
-  StartupItemLists lists;
-  TreeModel::NodeId selected = TreeModel::kNoNode;
-  ItemPopupEntry wanted = ItemPopupEntry::kDelay;
-  std::optional<ItemPopupEntry> chosen;
-  std::vector<ItemPopupState> shownStates;
-  MainWindowCommands* commands = nullptr;
-
-private:
-  AppContext& context_;
-  CDelayLoad& store_;
-};
-
-class MovesEndToEnd : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_FALSE(startupFolder_.empty());
-    context_.OwnRunCommand = "\"" + folder_ + "\\Vantrel.exe\" -nogui";
-    context_.CurrentUserStartupFolder = startupFolder_;
-    context_.AllUsersStartupFolder = GetSpecialFolder(platform_, kCsidlCommonStartup);
-    context_.Store.CurrentUserItemsFolder = folder_ + "\\Vantrel Items\\Current User\\";
-    context_.Store.AllUsersItemsFolder = folder_ + "\\Vantrel Items\\All Users\\";
-    context_.Text.Menus[menu::kTVDelay] = "&Delay";
-    context_.Text.Menus[menu::kTVStop] = "&Stop";
-    context_.Text.Menus[menu::kTVRun] = "&Run";
-    context_.Text.Menus[menu::kTVProperties] = "&Properties";
-    context_.Text.Menus[menu::kTVSearchOnline] = "Search &Online";
-    SetDefaultTables(context_.Store);
-    context_.Store.StartupType = 1;
-    ASSERT_TRUE(store_.WriteItems());
-    host_.commands = &commands_;
-  }
-  void TearDown() override { RemoveTree(folder_); }
-
-  // Right-clicks the item and picks the entry in the popup.
+  // Selects the item in the tree control, right-clicks it and types the
+  // entry's access key into the popup menu that opens.
   void Choose(std::string_view category, const std::string& text, ItemPopupEntry entry) {
-    host_.RefreshData();
-    host_.selected = host_.Item(category, text);
-    ASSERT_NE(host_.selected, TreeModel::kNoNode) << text;
-    host_.wanted = entry;
-    host_.chosen.reset();
-    commands_.TreeMouseUp(kRightButton);
-    ASSERT_EQ(host_.chosen, entry) << "the popup menu gave another entry";
-    host_.RefreshData();
+    win32ui::StartupItemsWindow& window = Window();
+    const TreeModel::NodeId node = Item(category, text);
+    ASSERT_NE(node, TreeModel::kNoNode) << text;
+    const HWND tree = window.TreeView()->hwnd();
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(window.TreeView()->ItemOf(node)));
+    ASSERT_EQ(window.SelectedNode(), node);
+    // The menu's own loop reads the key from the thread's queue.
+    ::PostMessageA(window.hwnd(), WM_CHAR, static_cast<WPARAM>(AccessKey(entry)), 0);
+    NMHDR click{tree, static_cast<UINT_PTR>(::GetDlgCtrlID(tree)), static_cast<UINT>(NM_RCLICK)};
+    ::SendMessageA(window.hwnd(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+    MainWindowRig::Pump();
   }
 
   std::string RunValueText() const { return std::string(kValueName) + "=" + kValueData; }
   std::string ShortcutPath() const { return startupFolder_ + "\\" + kShortcutName; }
-  std::string DelayedShortcutPath() const {
-    return context_.Store.CurrentUserItemsFolder + kShortcutName;
+  std::string DelayedShortcutPath() {
+    return rig_.context().Store.CurrentUserItemsFolder + kShortcutName;
   }
 
   // Guards first: they give everything back after the test.
@@ -182,14 +155,10 @@ protected:
   RegValueGuard runValue_{HKEY_CURRENT_USER, kRunKey, kValueName};
   CreatedKeysGuard storeKeys_{kUserStore};
   RegValueGuard storedValue_{HKEY_CURRENT_USER, kUserStore, kValueName};
-  std::string folder_ = NewScratchFolder();
-  ScratchProgramPlatform platform_{folder_};
-  std::string startupFolder_ = GetSpecialFolder(platform_, kCsidlStartup);
+  MainWindowRig rig_;
+  std::string startupFolder_ = GetSpecialFolder(rig_.platform(), kCsidlStartup);
   FileGuard shortcut_{startupFolder_ + "\\" + kShortcutName};
-  AppContext context_{platform_};
-  CDelayLoad store_{context_.NewDelayLoad()};
-  WineWindowHost host_{context_, store_};
-  items::ItemCommands commands_{host_, win32ui::Win32ItemCommandServices()};
+  bool loaded_ = false;
 };
 
 TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
@@ -201,26 +170,22 @@ TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
   // Delay both from the popup.
   Choose(st::kCurrentUserStartup, kShortcutName, ItemPopupEntry::kDelay);
   Choose(st::kCurrentUserRegistry, RunValueText(), ItemPopupEntry::kDelay);
-  ASSERT_EQ(host_.shownStates.size(), 2u);
-  EXPECT_TRUE(host_.shownStates[0].delay && host_.shownStates[0].stop);
-  EXPECT_FALSE(host_.shownStates[0].run);
 
   EXPECT_FALSE(PathExists(ShortcutPath()));
   EXPECT_EQ(ReadFileBytes(DelayedShortcutPath()), shortcutBytes);
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kValueName), std::nullopt);
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), kValueData);
-  EXPECT_NE(host_.Item(st::kDelayedStartupCurrentUser, kShortcutName), TreeModel::kNoNode);
-  EXPECT_NE(host_.Item(st::kDelayedRegistryCurrentUser,
-                       std::string(kValueName) + "=\"C:\\Program Files\\Moves Test\\tool.exe\" /q"),
-            TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kDelayedStartupCurrentUser, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kDelayedRegistryCurrentUser, RunValueText()), TreeModel::kNoNode);
   // Startup type 1 with delayed items of the current user: Vantrel starts
   // at this user's login.
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), context_.OwnRunCommand);
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
   EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kRunKey, kOwnValue), std::nullopt);
   // The value was backed up in today's folder, named by the system clock.
   const auto today = win32ui::SystemLocalTime();
   ASSERT_TRUE(today);
-  const std::string day = folder_ + "\\Delayed Registry\\" + items::BackupDayFolderName(*today);
+  const std::string day =
+      rig_.folder() + "\\Delayed Registry\\" + items::BackupDayFolderName(*today);
   WIN32_FIND_DATAA found{};
   win32::UniqueFind search(::FindFirstFileA((day + "\\*.reg").c_str(), &found));
   ASSERT_TRUE(search.valid()) << day;
@@ -232,9 +197,7 @@ TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
 
   // Put both back with Run.
   Choose(st::kDelayedStartupCurrentUser, kShortcutName, ItemPopupEntry::kRun);
-  Choose(st::kDelayedRegistryCurrentUser,
-         std::string(kValueName) + "=\"C:\\Program Files\\Moves Test\\tool.exe\" /q",
-         ItemPopupEntry::kRun);
+  Choose(st::kDelayedRegistryCurrentUser, RunValueText(), ItemPopupEntry::kRun);
   EXPECT_EQ(ReadFileBytes(ShortcutPath()), shortcutBytes) << "byte for byte";
   EXPECT_FALSE(PathExists(DelayedShortcutPath()));
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
@@ -242,24 +205,28 @@ TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), std::nullopt);
   EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kRunKey, kOwnValue), std::nullopt);
-  EXPECT_NE(host_.Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
-  EXPECT_NE(host_.Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
-  EXPECT_EQ(::IsWindow(host_.window.handle()), TRUE);
+  EXPECT_NE(Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
-TEST_F(MovesEndToEnd, ThePopupMenuReturnsNothingWhenDismissed) {
-  ::PostMessageA(host_.window.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  const auto chosen = win32ui::TrackItemPopup(
-      host_.window.handle(), POINT{10, 10},
-      items::BuildItemPopupMenu(context_.Text, items::PopupStateFor("Stopped Items")));
-  EXPECT_EQ(chosen, std::nullopt);
-  // A disabled entry cannot be chosen by its key either.
-  ::PostMessageA(host_.window.handle(), WM_CHAR, 's', 0);
-  ::PostMessageA(host_.window.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_EQ(win32ui::TrackItemPopup(
-                host_.window.handle(), POINT{10, 10},
-                items::BuildItemPopupMenu(context_.Text, items::PopupStateFor("Stopped Items"))),
-            std::nullopt);
+TEST(MovesPopupMenu, ReturnsNothingWhenDismissedOrForADisabledEntry) {
+  TestWindow owner("Vantrel popup test");
+  TextTables text;
+  text.Menus[menu::kTVDelay] = "&Delay";
+  text.Menus[menu::kTVStop] = "&Stop";
+  const auto entries = items::BuildItemPopupMenu(text, items::PopupStateFor("Stopped Items"));
+  ::PostMessageA(owner.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries), std::nullopt);
+  // Stop is greyed for a stopped item: its key chooses nothing.
+  ::PostMessageA(owner.handle(), WM_CHAR, 's', 0);
+  ::PostMessageA(owner.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries), std::nullopt);
+  // Whatever the closed menu left in the queue goes first.
+  MainWindowRig::Pump();
+  ::PostMessageA(owner.handle(), WM_CHAR, 'd', 0);
+  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries),
+            ItemPopupEntry::kDelay);
 }
 
 } // namespace
