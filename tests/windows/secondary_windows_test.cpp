@@ -374,7 +374,8 @@ TEST_F(SecondaryWindows, AboutWithoutItsCaptionFileKeepsItsDesignTexts) {
 // --- Screenshots for people: not a test. Run with
 //   --gtest_also_run_disabled_tests --gtest_filter=SecondaryWindowsScreenshot.*
 // and VANTREL_SHOT=program-groups|options|tip|about, VANTREL_SHOT_FOLDER=<a
-// program folder with lang\>, VANTREL_SHOT_SECONDS=<how long it stays up>.
+// program folder with lang\>, VANTREL_SHOT_SECONDS=<how long it stays up> and,
+// for the editor, VANTREL_SHOT_ITEM=<the item it opens on>.
 
 TEST(SecondaryWindowsScreenshot, DISABLED_Show) {
   const char* which = std::getenv("VANTREL_SHOT");
@@ -410,7 +411,9 @@ TEST(SecondaryWindowsScreenshot, DISABLED_Show) {
     ::PostQuitMessage(0);
   });
   if (name == "program-groups") {
-    ProgramGroupsWindow::ShowProgramGroups(context, resources, nullptr, "Tool.lnk");
+    const char* item = std::getenv("VANTREL_SHOT_ITEM");
+    ProgramGroupsWindow::ShowProgramGroups(context, resources, nullptr,
+                                           item != nullptr ? item : "");
   } else if (name == "tip") {
     TipWindow::ShowTipOfTheDay(context, resources, nullptr, TipShow::kModal);
   } else if (name == "about") {

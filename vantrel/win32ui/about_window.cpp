@@ -13,6 +13,9 @@ namespace vantrel::win32ui {
 namespace {
 
 constexpr WORD kVersionResourceId = 1; // VS_VERSION_INFO
+// The blue of links on Windows' default scheme (Wine's COLOR_HOTLIGHT is a
+// pale grey that reads as disabled).
+constexpr COLORREF kLinkColor = RGB(0, 102, 204);
 
 bool IsLink(int id) {
   return id == IDC_ABOUT_FORUM || id == IDC_ABOUT_UPDATES;
@@ -80,7 +83,7 @@ INT_PTR AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CTLCOLORSTATIC:
     if (IsLink(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
       auto dc = reinterpret_cast<HDC>(wParam);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_HOTLIGHT));
+      ::SetTextColor(dc, kLinkColor);
       ::SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
     }

@@ -54,7 +54,9 @@ INT_PTR TipWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_INITDIALOG:
     OnInit();
-    return TRUE;
+    // The focus goes to OK rather than to the check box, the first stop.
+    ::SetFocus(::GetDlgItem(hwnd(), IDOK));
+    return FALSE;
   case WM_COMMAND:
     switch (LOWORD(wParam)) {
     case IDC_TIP_NEXT:
