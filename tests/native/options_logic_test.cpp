@@ -114,6 +114,14 @@ TEST_F(OptionsTest, OkAfterChangingTheCloseMethodSavesWithoutTouchingTheRunKeys)
   EXPECT_NE(File().find("\r\nconst CloseType = 0;\r\n"), std::string::npos) << File();
   EXPECT_TRUE(ChangesTo("Run").empty());
   EXPECT_EQ(context.Store.CloseType, 0);
+
+  // Not called at all while the login type stays.
+  int calls = 0;
+  form.StartupDelay = "45";
+  form.ShowTipsAtStartup = false;
+  EXPECT_EQ(ConfirmOptions(context, form, 0, [&](std::int32_t) { ++calls; }),
+            OptionsOkResult::kSaved);
+  EXPECT_EQ(calls, 0);
 }
 
 TEST_F(OptionsTest, OkAfterChangingTheLoginTypeRegistersOnceBeforeTheSave) {

@@ -215,6 +215,18 @@ TEST_F(OptionsWindowTest, OpensOnceWithItsCaptionsAndTheOptions) {
   EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_OPT_SHOW_TIPS), BST_CHECKED);
 }
 
+TEST_F(OptionsWindowTest, TheCaptionsFollowTheLanguage) {
+  UseLanguage("de");
+  HWND dialog = OptionsWindow::ShowOptions(Context(), resources());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(dialog, IDC_OPT_RUN_LABEL), "options11-de");
+  EXPECT_EQ(Text(dialog, IDC_OPT_CLOSE_LABEL), "options12-de");
+  EXPECT_EQ(Text(dialog, IDCANCEL), "buttons1-de");
+  char item[64] = {};
+  ::SendDlgItemMessageA(dialog, IDC_OPT_CLOSE, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+  EXPECT_STREQ(item, "options5-de");
+}
+
 TEST_F(OptionsWindowTest, TheDelayBoxTakesDigitsAndThePointOnly) {
   HWND dialog = OptionsWindow::ShowOptions(Context(), resources());
   ASSERT_NE(dialog, nullptr);
