@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "vantrel/min_size.h"
+#include "vantrel/refresh_startup_items.h"
 #include "vantrel/startup_tree.h"
 #include "vantrel/win32ui/main_menu.h"
 #include "vantrel/win32ui/main_toolbar.h"
@@ -319,6 +320,40 @@ TEST_F(MainWindowTest, HelpAndWebLinksGoThroughTheShell) {
                 "|mailto:support@korvane.example?subject=Vantrel%202%20Support"}));
 }
 
+// The dialogs of this thread, other than the main window.
+std::vector<HWND> ThreadDialogs() {
+  std::vector<HWND> dialogs;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && ::IsWindowVisible(window))
+          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&dialogs));
+  return dialogs;
+}
+
+TEST_F(MainWindowTest, OptionsAndTipsOpenModeless) {
+  auto& window = LoadWindow(true);
+  ASSERT_TRUE(ThreadDialogs().empty());
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kToolsOptions, 0);
+  auto dialogs = ThreadDialogs();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(::GetWindow(dialogs[0], GW_OWNER), nullptr); // without an owner
+  ::DestroyWindow(dialogs[0]);
+  Pump();
+
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpTips, 0);
+  dialogs = ThreadDialogs();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(::GetWindow(dialogs[0], GW_OWNER), window.hwnd());
+  ::DestroyWindow(dialogs[0]);
+  Pump();
+}
+
 TEST_F(MainWindowTest, MinimizeToTrayHidesAndExitCloses) {
   auto& window = LoadWindow(true);
   ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileMinimizeToTray, 0);
@@ -367,6 +402,23 @@ TEST_F(MainWindowTest, DISABLED_RefreshBenchmark) {
             .count());
   }
   std::sort(times.begin(), times.end());
+
+  // The same refresh without the window: the real registry and folders, the
+  // model alone.
+  TreeModel tree;
+  StartupItemLists lists;
+  CDelayLoad store = context().NewDelayLoad();
+  std::vector<double> modelTimes;
+  for (int run = 0; run < 7; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    RefreshStartupItems(context(), store, tree, lists);
+    modelTimes.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
+  }
+  std::sort(modelTimes.begin(), modelTimes.end());
+  std::printf("RefreshStartupItems, %zu nodes, model only: median %.1f ms, best %.1f ms\n",
+              tree.Count(), modelTimes[modelTimes.size() / 2], modelTimes.front());
   std::printf(
       "RefreshData, %zu nodes, real controls: median %.1f ms, best %.1f ms, worst %.1f ms\n",
       window.Tree().Count(), times[times.size() / 2], times.front(), times.back());

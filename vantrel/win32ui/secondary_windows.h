@@ -1,7 +1,7 @@
 // Where the main window opens Vantrel's other windows: the program-group
-// editor, the options, the about window and the tip of the day. The main
-// window calls these and nothing else, so that each window is reached from
-// one place.
+// editor, the options, the about window and the tip of the day, each built
+// from the dialog resources of the resources module. The main window and
+// its item commands call these and nothing else.
 #pragma once
 
 #include <string>
@@ -11,15 +11,17 @@
 
 namespace vantrel::win32ui {
 
-// Program Groups > Modify and the toolbar's Properties: the editor, modal,
-// owned by owner. With a delayed item's text it opens on that program.
-void ShowProgramGroupsEditor(AppContext& context, HWND owner, const std::string& itemText = {});
+// Program Groups > Modify, the toolbar's and the popup's Properties: the
+// editor, modal, owned by owner. With a delayed item's text it opens on that
+// item's program.
+void ShowProgramGroupsEditor(AppContext& context, HMODULE resources, HWND owner,
+                             const std::string& itemText = {});
 // Tools > Options: modeless, without an owner.
-void ShowOptionsWindow(AppContext& context);
+void ShowOptionsWindow(AppContext& context, HMODULE resources);
 // Help > About: modal, owned by owner.
-void ShowAboutWindow(AppContext& context, HWND owner);
+void ShowAboutWindow(AppContext& context, HMODULE resources, HWND owner);
 // The tip of the day: modal after a windowed start, modeless from Help >
 // Tips; owned by owner.
-void ShowTipWindow(AppContext& context, HWND owner, bool modal);
+void ShowTipWindow(AppContext& context, HMODULE resources, HWND owner, bool modal);
 
 } // namespace vantrel::win32ui

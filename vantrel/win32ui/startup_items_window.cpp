@@ -128,9 +128,10 @@ void StartupItemsWindow::Load() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kMainWindowClass;
   ::RegisterClassExA(&windowClass); // fails harmlessly when already registered
-  if (::CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kWidth), Scaled(kHeight), nullptr,
-                        nullptr, instance_, this) == nullptr) {
+  if (::CreateWindowExA(0, kMainWindowClass, kMainWindowTitle,
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                        Scaled(kWidth), Scaled(kHeight), nullptr, nullptr, instance_,
+                        this) == nullptr) {
     LogLoadFailure(LastErrorText());
     return;
   }
@@ -270,7 +271,7 @@ void StartupItemsWindow::RefreshData() {
 }
 
 void StartupItemsWindow::ShowTipOfTheDay() {
-  ShowTipWindow(context_, hwnd_, true);
+  ShowTipWindow(context_, resources_, hwnd_, true);
 }
 
 CDelayLoad& StartupItemsWindow::Store() {
@@ -399,19 +400,19 @@ void StartupItemsWindow::OnCommand(UINT id, HWND control) {
     Unload();
     break;
   case menu_id::kProgramGroupsModify:
-    ShowProgramGroupsEditor(context_, hwnd_);
+    ShowProgramGroupsEditor(context_, resources_, hwnd_);
     break;
   case menu_id::kToolsOptions:
-    ShowOptionsWindow(context_);
+    ShowOptionsWindow(context_, resources_);
     break;
   case menu_id::kHelpHelp:
     ShowHelp();
     break;
   case menu_id::kHelpAbout:
-    ShowAboutWindow(context_, hwnd_);
+    ShowAboutWindow(context_, resources_, hwnd_);
     break;
   case menu_id::kHelpTips:
-    ShowTipWindow(context_, hwnd_, false);
+    ShowTipWindow(context_, resources_, hwnd_, false);
     break;
   case menu_id::kHelpOnlineForums:
     OpenLink(std::string(web_links::kForumPage));

@@ -8,7 +8,6 @@ namespace vantrel::win32ui {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 // State image 1 is the empty box, 2 the ticked one.
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
@@ -26,8 +25,10 @@ UINT WantedState(const TreeModel::Node& node) {
 } // namespace
 
 StartupTreeView::~StartupTreeView() {
-  if (tree_ != nullptr)
-    ::RemoveWindowSubclass(tree_, &StartupTreeView::Subclass, kSubclassId);
+  if (tree_ != nullptr && ::IsWindow(tree_)) {
+    ::SetWindowLongPtrA(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    ::SetWindowLongPtrA(tree_, GWLP_USERDATA, 0);
+  }
   if (tip_ != nullptr)
     ::DestroyWindow(tip_);
 }
@@ -46,18 +47,23 @@ bool StartupTreeView::Create(HWND parent, HINSTANCE instance, int id, HIMAGELIST
   ::SetWindowLongPtrA(tree_, GWL_STYLE, ::GetWindowLongPtrA(tree_, GWL_STYLE) | TVS_CHECKBOXES);
   if (pictures != nullptr)
     ::SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictures));
-  ::SetWindowSubclass(tree_, &StartupTreeView::Subclass, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+  // Replaced directly rather than through SetWindowSubclass: that keeps its
+  // bookkeeping in a window property, which Wine fetches from its server on
+  // every message, and a refresh sends the control thousands.
+  ::SetWindowLongPtrA(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  controlProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+      tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StartupTreeView::TreeProc)));
 
   // The tree's own tool tip: one tool covering the whole control, whose text
-  // follows the node under the pointer.
+  // follows the node under the pointer. The tree's procedure passes it the
+  // mouse messages (for the same reason, rather than TTF_SUBCLASS).
   tip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
                            nullptr, instance, nullptr);
   if (tip_ != nullptr) {
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = parent;
     tool.uId = reinterpret_cast<UINT_PTR>(tree_);
     tool.lpszText = const_cast<char*>("");
@@ -262,16 +268,23 @@ bool StartupTreeView::OnNotify(const NMHDR& header, TreeModel& model) {
   }
 }
 
-LRESULT CALLBACK StartupTreeView::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data) {
-  auto* view = reinterpret_cast<StartupTreeView*>(data);
+LRESULT CALLBACK StartupTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* view = reinterpret_cast<StartupTreeView*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (view == nullptr)
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && view->tip_ != nullptr) {
+    MSG relayed{hwnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    const DWORD position = ::GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ::SendMessageA(view->tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
   if (message == WM_MOUSEMOVE && view->PointerOver) {
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     view->PointerOver(view->NodeAt(point));
   } else if (message == WM_KEYUP && wParam == VK_F1 && view->HelpKey) {
     view->HelpKey();
   }
-  return ::DefSubclassProc(hwnd, message, wParam, lParam);
+  return ::CallWindowProcA(view->controlProc_, hwnd, message, wParam, lParam);
 }
 
 } // namespace vantrel::win32ui

@@ -73,8 +73,9 @@ public:
   static constexpr UINT kCheckToggledMessage = WM_APP + 0x51;
 
 private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR data);
+  // The tree's procedure in front of the control's own: the pointer, the F1
+  // key and the tool tip's mouse messages.
+  static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HTREEITEM Insert(const TreeModel& model, TreeModel::NodeId node);
   void PostCheckRead(HTREEITEM item);
   bool IsChecked(HTREEITEM item) const;
@@ -82,6 +83,7 @@ private:
   HWND tree_ = nullptr;
   HWND parent_ = nullptr;
   HWND tip_ = nullptr;
+  WNDPROC controlProc_ = nullptr;
   std::string tipText_;
   // By node id; null where the node has no item (yet).
   std::vector<HTREEITEM> items_;

@@ -9,6 +9,7 @@
 #include "vantrel/app_context.h"
 #include "vantrel/item_commands.h"
 #include "vantrel/main_entry.h"
+#include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/item_command_services.h"
 #include "vantrel/win32ui/secondary_windows.h"
 #include "vantrel/win32ui/startup_items_window.h"
@@ -19,8 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   vantrel::win32ui::StartupItemsWindow window(context, instance);
 
   vantrel::items::ItemCommandServices services = vantrel::win32ui::Win32ItemCommandServices();
-  services.showProgramGroups = [&context, &window](const std::string& itemText) {
-    vantrel::win32ui::ShowProgramGroupsEditor(context, window.hwnd(), itemText);
+  services.showProgramGroups = [&context, &window, instance](const std::string& itemText) {
+    vantrel::win32ui::ShowProgramGroupsEditor(context, instance, window.hwnd(), itemText);
   };
   services.clearItemTip = [&window] { window.ClearItemTip(); };
   window.SetCommands(std::make_unique<vantrel::items::ItemCommands>(window, std::move(services)));
@@ -29,6 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The window posts the quit when it is destroyed.
     MSG message{};
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (vantrel::win32ui::IsSecondaryDialogMessage(message))
+        continue;
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     }

@@ -34,25 +34,3 @@ FARPROC __imp_ImageList_AddMasked = CommonControl("ImageList_AddMasked");
 FARPROC __imp_ImageList_Destroy = CommonControl("ImageList_Destroy");
 FARPROC __imp_ImageList_GetImageCount = CommonControl("ImageList_GetImageCount");
 }
-
-// The functions the headers declare as plain functions: each passes the call
-// on to the system's.
-extern "C" BOOL WINAPI SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id,
-                                         DWORD_PTR data) {
-  static const auto real = reinterpret_cast<decltype(&SetWindowSubclass)>(
-      reinterpret_cast<void*>(CommonControl("SetWindowSubclass")));
-  return real != nullptr && real(window, procedure, id, data);
-}
-
-extern "C" BOOL WINAPI RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
-  static const auto real = reinterpret_cast<decltype(&RemoveWindowSubclass)>(
-      reinterpret_cast<void*>(CommonControl("RemoveWindowSubclass")));
-  return real != nullptr && real(window, procedure, id);
-}
-
-extern "C" LRESULT WINAPI DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const auto real = reinterpret_cast<decltype(&DefSubclassProc)>(
-      reinterpret_cast<void*>(CommonControl("DefSubclassProc")));
-  return real != nullptr ? real(window, message, wParam, lParam)
-                         : ::DefWindowProcA(window, message, wParam, lParam);
-}
