@@ -268,7 +268,26 @@ TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {
   context().Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
   context().Text.Menus[0] = "&File";
   context().Text.Menus[1] = "Sa&ve all";
+  context().Text.Toolbar[2] = "Stop it";
+  context().Text.Toolbar[6] = "Ready";
   auto& window = LoadWindow(true);
+
+  // The toolbar's tool tips and the status text from the Toolbar table; a
+  // tip the table leaves empty keeps its designed text.
+  const auto tipOf = [&](int index) {
+    NMTTDISPINFOA request{};
+    request.hdr.hwndFrom =
+        reinterpret_cast<HWND>(::SendMessageA(window.Toolbar()->hwnd(), TB_GETTOOLTIPS, 0, 0));
+    request.hdr.idFrom = win32ui::MainToolbar::CommandOf(index);
+    request.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    return std::string(request.lpszText != nullptr ? request.lpszText : "");
+  };
+  EXPECT_EQ(tipOf(5), "Stop it");
+  EXPECT_EQ(tipOf(6), "Delay the startup");
+  char status[64] = {};
+  ::SendMessageA(window.StatusBar()->hwnd(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
+  EXPECT_STREQ(status, "Ready");
 
   const HMENU languages = window.Menu()->languageMenu();
   ASSERT_EQ(::GetMenuItemCount(languages), 3);
