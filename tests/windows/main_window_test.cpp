@@ -188,6 +188,16 @@ TEST_F(MainWindowTest, CheckBoxesReachTheModelAndTheToolbar) {
   EXPECT_FALSE(window.Tree().At(windowsItem).checked);
   EXPECT_FALSE(ButtonEnabled(window, 5));
   EXPECT_FALSE(ButtonEnabled(window, 7));
+
+  // A refresh drops every check mark, and the buttons follow.
+  ClickCheckBox(delayedItem);
+  ASSERT_TRUE(ButtonEnabled(window, 5));
+  window.RefreshData();
+  for (const ControlItem& item : ControlItems())
+    EXPECT_FALSE(item.checked) << item.text;
+  EXPECT_FALSE(ButtonEnabled(window, 5));
+  EXPECT_FALSE(ButtonEnabled(window, 6));
+  EXPECT_FALSE(ButtonEnabled(window, 7));
 }
 
 TEST_F(MainWindowTest, DraggingBelowTheMinimumSizeIsCorrected) {
@@ -255,9 +265,12 @@ TEST_F(MainWindowTest, ProgressBarPercentAndValue) {
   apb.SetValue(0);
   EXPECT_FLOAT_EQ(apb.Value(), 0);
   EXPECT_EQ(apb.StatusBarPanelIndex(), 1);
-  // A login start's window stays hidden and empty.
+  // A login start's window stays hidden and empty, with nothing to act on.
   EXPECT_FALSE(window.IsVisible());
   EXPECT_EQ(window.Tree().Count(), 0u);
+  EXPECT_FALSE(ButtonEnabled(window, 5));
+  EXPECT_FALSE(ButtonEnabled(window, 6));
+  EXPECT_FALSE(ButtonEnabled(window, 7));
 }
 
 TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {

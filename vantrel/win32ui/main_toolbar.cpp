@@ -75,7 +75,8 @@ bool MainToolbar::Create(HWND parent, HINSTANCE instance, HMODULE resources, int
     }
     button.iBitmap = kButtons[i].glyph;
     button.idCommand = static_cast<int>(kButtons[i].command);
-    button.fsState = TBSTATE_ENABLED;
+    // Stop, Delay and Run wait for a checked item.
+    button.fsState = i >= 4 && i <= 6 ? 0 : TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON;
     button.iString = -1;
   }

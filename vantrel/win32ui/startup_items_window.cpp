@@ -266,6 +266,8 @@ void StartupItemsWindow::RefreshData() {
   });
   view.AddNewNodes(tree_);
   view.ShowStates(tree_);
+  // A new tree has no check marks, so nothing is left for Stop, Delay and Run.
+  controls_->toolbar.ShowItemButtons(ItemButtons{});
   ::SendMessageA(view.hwnd(), WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(view.hwnd(), nullptr, TRUE);
 }
