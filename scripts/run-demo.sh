@@ -6,8 +6,10 @@
 set -euo pipefail
 build=${1:?windows build folder}
 folder=${2:-}
+demo=
 if [ -z "$folder" ]; then
   folder=build/demo/Vantrel
+  demo=yes
   mkdir -p "$folder"
   cp -r package/. "$folder/"
 fi
@@ -21,6 +23,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix $WINEPREFIX (first run only)..."
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
+fi
+# The demo fills the demo prefix's Startup folders and Run keys with items in
+# every branch; a folder of the user's own is left as it is.
+if [ -n "$demo" ]; then
+  scripts/demo-machine.sh "$folder"
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -20,8 +20,6 @@ constexpr std::size_t kUpdatesLabel = 4;
 constexpr std::size_t kVendor = 5;
 } // namespace about_caption
 
-inline constexpr std::string_view kForumAddress = "https://forum.korvane.example/vantrel";
-inline constexpr std::string_view kHomePageAddress = "https://www.korvane.example/";
 
 // The four parts of a file version: 2,0,0,4 is major 2, minor 0, build 0,
 // revision 4.

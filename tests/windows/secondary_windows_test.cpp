@@ -367,7 +367,7 @@ TEST_F(SecondaryWindows, AboutShowsTheVersionAndALinkClickClosesIt) {
       });
   EXPECT_TRUE(shown);
   ASSERT_EQ(platform.shellExecutes.size(), 1u);
-  EXPECT_EQ(platform.shellExecutes[0], "|https://www.korvane.example/");
+  EXPECT_EQ(platform.shellExecutes[0], "|https://www.korvane.example/vantrel");
 }
 
 TEST_F(SecondaryWindows, AboutWithoutItsCaptionFileKeepsItsDesignTexts) {

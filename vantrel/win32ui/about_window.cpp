@@ -4,6 +4,7 @@
 
 #include "common/event_log.h"
 #include "vantrel/about_logic.h"
+#include "vantrel/web_links.h"
 #include "vantrel/language_files.h"
 #include "vantrel/resources/dialog_ids.h"
 #include "vantrel/win32ui/dialog_controls.h"
@@ -105,8 +106,8 @@ void AboutWindow::OnInit() {
   SetCaption(dialog, IDC_ABOUT_FORUM_LABEL, captions_.At(kForumLabel));
   SetCaption(dialog, IDC_ABOUT_UPDATES_LABEL, captions_.At(kUpdatesLabel));
   SetCaption(dialog, IDC_ABOUT_VENDOR, captions_.At(kVendor));
-  SetControlText(dialog, IDC_ABOUT_FORUM, std::string(kForumAddress));
-  SetControlText(dialog, IDC_ABOUT_UPDATES, std::string(kHomePageAddress));
+  SetControlText(dialog, IDC_ABOUT_FORUM, std::string(web_links::kForumPage));
+  SetControlText(dialog, IDC_ABOUT_UPDATES, std::string(web_links::kHomePage));
   SetCaption(dialog, IDOK, ButtonCaption(context_, button::kOk));
 
   titleFont_ = DerivedFont(dialog, FW_BOLD, 1.5, false);
