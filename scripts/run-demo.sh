@@ -34,11 +34,12 @@ if [ -n "${DISPLAY:-}" ]; then
   (cd "$folder" && wine ./Vantrel.exe)
 else
   shot=$PWD/build/screenshot.png
+  # Vantrel keeps running in the tray, so the run ends after the screenshot.
   xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
-    cd '$folder' && wine ./Vantrel.exe &
-    sleep 8
-    import -window root '$shot'
-    wineserver -k"
-  echo "No display: ran under Xvfb, screenshot in $shot"
+    (cd '$folder' && wine ./Vantrel.exe) &
+    sleep 10
+    import -window root '$shot' || echo 'Could not take the screenshot.' >&2
+    wineserver -k || true" || true
+  [ -f "$shot" ] && echo "No display: ran under Xvfb, screenshot in $shot"
 fi
 echo "Program folder: $folder (log: $folder/log.txt)"
