@@ -34,19 +34,6 @@ bool Exists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ThisExeFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string exe(path, length);
-  return exe.substr(0, exe.find_last_of('\\'));
-}
-
-std::string UserName() {
-  char name[257] = {};
-  DWORD size = sizeof name;
-  return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
-}
-
 long long NowMs() {
   FILETIME now{};
   ::GetSystemTimeAsFileTime(&now);

@@ -58,19 +58,6 @@ std::vector<std::string> Names(const std::string& folder) {
   return names;
 }
 
-std::string ThisExeFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string exe(path, length);
-  return exe.substr(0, exe.find_last_of('\\'));
-}
-
-std::string UserName() {
-  char name[257] = {};
-  DWORD size = sizeof name;
-  return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
-}
-
 std::string ShellFolder(int csidl) {
   char path[MAX_PATH + 1] = {};
   return SUCCEEDED(::SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? std::string(path)

@@ -57,4 +57,17 @@ bool RunningUnderWine() {
   return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+std::string ThisExeFolder() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string exe(path, length);
+  return exe.substr(0, exe.find_last_of('\\'));
+}
+
+std::string UserName() {
+  char name[257] = {};
+  DWORD size = sizeof name;
+  return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
 } // namespace vantrel::testing

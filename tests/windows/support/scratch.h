@@ -16,5 +16,9 @@ std::string ScratchKeyPath();
 void RemoveTree(const std::string& folder);
 // True when ntdll exports wine_get_version.
 bool RunningUnderWine();
+// The folder of the running test binary, where the built exes lie beside it.
+std::string ThisExeFolder();
+// The logon name, which names each user's folder beside Vantrel.exe.
+std::string UserName();
 
 } // namespace vantrel::testing
