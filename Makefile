@@ -1,7 +1,8 @@
 # Vantrel: the two commands of README.md, plus dist, fuzz and bench.
 #   make run   build Vantrel.exe and start it under Wine on a demo program folder
 #              (or on DIR=/path/to/program/folder)
-#   make test  install what is missing, build both presets and run every test
+#   make test  install what is missing, build both presets and run every test,
+#              then the proggroup.c fuzzer for FUZZ_SECONDS
 SHELL := /bin/bash
 JOBS ?= 2
 NATIVE := build/native
@@ -9,7 +10,8 @@ WINDOWS := build/windows
 DIST := build/dist
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps native windows test test-native test-windows test-dist run dist fuzz bench clean
+.PHONY: all deps native windows test test-native test-windows test-dist test-fuzz run dist fuzz \
+	bench clean
 
 all: native windows
 
@@ -24,8 +26,11 @@ windows: deps
 	cmake --preset windows >/dev/null
 	cmake --build $(WINDOWS) -j$(JOBS)
 
+# The random conservation test runs on its own so that its seed and step
+# count show in the output (VANTREL_CONSERVATION_SEED repeats a run).
 test-native: native
-	ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure
+	ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure -E '^Conservation\.'
+	$(NATIVE)/native_tests --gtest_filter='Conservation.*' --gtest_brief=1
 
 test-windows: windows
 	scripts/wine-prefix.sh $(WINDOWS)/wineprefix
@@ -35,7 +40,11 @@ test-windows: windows
 test-dist: dist
 	tests/windows/installer_test.sh $(WINDOWS)/wineprefix $(DIST)
 
-test: test-native test-windows test-dist
+# Every run gives the proggroup.c fuzzer its FUZZ_SECONDS (60).
+test-fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+test: test-native test-windows test-dist test-fuzz
 	@echo "All native and Windows tests passed."
 
 run: windows

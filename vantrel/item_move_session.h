@@ -2,8 +2,14 @@
 // window runs: the process context, the window's program-group store, the
 // window that owns the shell's dialogs and message boxes, the clock for the
 // registry backups, and the failures gathered on the way.
+//
+// A move and its record belong together: every move is noted with the way
+// to undo it, and when proggroup.c cannot be written afterwards the moves
+// since the last save are undone and the model goes back to what the file
+// holds, so that no item ever sits in Vantrel's store without its record.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,14 +21,22 @@
 
 namespace vantrel::items {
 
-struct MoveSession {
+class MoveSession {
+public:
   MoveSession(AppContext& appContext, CDelayLoad& programGroups, WindowHandle ownerWindow = 0,
               LocalTimeSource localTime = {})
-      : context(appContext), store(programGroups), owner(ownerWindow), clock(std::move(localTime)) {
-  }
+      : context(appContext), store(programGroups), owner(ownerWindow), clock(std::move(localTime)),
+        savedTables_(appContext.Store) {}
+  // Moves that were never saved are undone.
+  ~MoveSession();
+  MoveSession(const MoveSession&) = delete;
+  MoveSession& operator=(const MoveSession&) = delete;
 
   std::optional<LocalTime> Now() { return CurrentLocalTime(context.platform, clock); }
-  // Writes the model; a file that cannot be written is a failure to show.
+  // Notes a move that happened, with what undoes it.
+  void Moved(std::function<void()> undo) { undo_.push_back(std::move(undo)); }
+  // Writes the model. A file that cannot be written is a failure to show,
+  // and the moves since the last save are undone.
   bool SaveModel();
 
   AppContext& context;
@@ -30,6 +44,12 @@ struct MoveSession {
   WindowHandle owner;
   LocalTimeSource clock;
   MoveFailures failures;
+
+private:
+  void UndoMoves();
+
+  StoreTables savedTables_;
+  std::vector<std::function<void()>> undo_;
 };
 
 // The texts of the checked item nodes of the current user's three

@@ -5,7 +5,6 @@
 
 #include "common/registry.h"
 #include "common/text.h"
-#include "vantrel/delayed_program_lookup.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/run_command_split.h"
@@ -29,15 +28,41 @@ std::optional<std::string> ListedValue(Platform& platform, RegKey root, const st
   return std::nullopt;
 }
 
+// The "Startup" program that records the value as delayed, found by the
+// value name alone: two values of one program differ in nothing else.
+StoreIndex DelayedRecordOf(const StoreTables& tables, const RunScope& scope,
+                           const std::string& name) {
+  if (tables.StartupGroupIndex < 0 ||
+      static_cast<std::size_t>(tables.StartupGroupIndex) >= tables.ProgramGroups.size())
+    return kNoIndex;
+  const auto& programs =
+      tables.ProgramGroups[static_cast<std::size_t>(tables.StartupGroupIndex)].Programs;
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    if (!programs[i].Path.empty() && programs[i].Command == scope.command &&
+        programs[i].RegistryName == name)
+      return static_cast<StoreIndex>(i);
+  }
+  return kNoIndex;
+}
+
+bool RecordedAsDelayed(const StoreTables& tables, const RunScope& scope, const std::string& name) {
+  return DelayedRecordOf(tables, scope, name) != kNoIndex;
+}
+
 // The first stored value whose listed text contains text: how a stopped
-// item, known only by its program's path, finds its value.
-std::optional<NameAndCommand> StoredValueContaining(Platform& platform, const RunScope& scope,
+// item, known only by its program's path, finds its value. Several values
+// may start one program (rundll32.exe with other arguments); a value the
+// model records as delayed is never a stopped item's.
+std::optional<NameAndCommand> StoredValueContaining(MoveSession& session, const RunScope& scope,
                                                     const std::string& text) {
   std::vector<std::string> values;
-  CRegistry(platform).EnumKey(scope.root, scope.store, values);
+  CRegistry(session.context.platform).EnumKey(scope.root, scope.store, values);
   for (const std::string& value : values) {
-    if (!value.empty() && value.find(text) != std::string::npos)
-      return SplitNameAndCommand(value);
+    if (value.empty() || value.find(text) == std::string::npos)
+      continue;
+    NameAndCommand found = SplitNameAndCommand(value);
+    if (!RecordedAsDelayed(session.context.Store, scope, found.name))
+      return found;
   }
   return std::nullopt;
 }
@@ -53,6 +78,7 @@ public:
   // replaced.
   bool IntoStore(const NameAndCommand& value) {
     const auto before = Stored(value.name);
+    const bool wasInRunKey = InRunKey(value.name);
     if (before && *before != value.command && InRunKey(value.name))
       return Fail(value.name, reason::AlreadyInStore());
     registry_.CreateKey(scope_.root, scope_.store);
@@ -67,12 +93,21 @@ public:
       return Fail(value.name,
                   scope_.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
     }
+    // A value that was only in the store already has not moved.
+    if (wasInRunKey)
+      session_.Moved([registry = registry_, scope = scope_, value, hadCopy = before.has_value()] {
+        CRegistry back = registry;
+        back.SaveSettingString(scope.root, kRunKeyPath, value.name, value.command);
+        if (!hadCopy)
+          back.DeleteValue(scope.root, scope.store, value.name);
+      });
     return true;
   }
 
   // Writes the value back into the Run key and takes it out of the store.
   bool IntoRunKey(const NameAndCommand& value) {
     const bool wasInRunKey = InRunKey(value.name);
+    const bool wasStored = Stored(value.name).has_value();
     registry_.SaveSettingString(scope_.root, kRunKeyPath, value.name, value.command);
     if (ListedValue(platform_, scope_.root, kRunKeyPath, value.name) != value.command)
       return Fail(value.name,
@@ -81,9 +116,20 @@ public:
     if (Stored(value.name)) {
       if (!wasInRunKey)
         registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
-      return Fail(value.name,
-                  scope_.currentUser ? reason::StoreNotCleared() : reason::NeedsAdministrator());
+      Fail(value.name,
+           scope_.currentUser ? reason::StoreNotCleared() : reason::NeedsAdministrator());
+      // A value that stays in the Run key starts from there: its record
+      // must go, or it would start twice. The copy left in the store does
+      // nothing.
+      return InRunKey(value.name);
     }
+    if (wasStored)
+      session_.Moved([registry = registry_, scope = scope_, value, wasInRunKey] {
+        CRegistry back = registry;
+        back.SaveSettingString(scope.root, scope.store, value.name, value.command);
+        if (!wasInRunKey)
+          back.DeleteValue(scope.root, kRunKeyPath, value.name);
+      });
     return true;
   }
 
@@ -119,18 +165,11 @@ NameAndCommand ValueOfText(RunValueMover& mover, const std::string& text) {
   return value;
 }
 
-// Drops the "Startup" program that records the delayed value; any of the
-// texts may name it (the command as stored, or as the tree shows it).
-void DropDelayed(MoveSession& session, const RunScope& scope, const std::string& name,
-                 std::initializer_list<std::string> texts) {
+void DropDelayed(MoveSession& session, const RunScope& scope, const std::string& name) {
   const StoreTables& tables = session.context.Store;
-  for (const std::string& text : texts) {
-    const StoreIndex program = FindDelayedProgram(tables, text, scope.command, name);
-    if (program != kNoIndex) {
-      session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
-      return;
-    }
-  }
+  const StoreIndex program = DelayedRecordOf(tables, scope, name);
+  if (program != kNoIndex)
+    session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
 }
 
 void RecordDelayed(MoveSession& session, const RunScope& scope, const std::string& name,
@@ -174,13 +213,19 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
 
   NameAndCommand value;
   if (fromStoppedNode) {
-    auto found = StoredValueContaining(session.context.platform, scope, text);
+    auto found = StoredValueContaining(session, scope, text);
     if (!found)
       return mover.Fail(text, reason::NoStoredData());
     value = std::move(*found);
   } else {
     value = ValueOfText(mover, text);
   }
+
+  // Where the value is now, by the model: a stopped value has its entry in
+  // the stopped list. Several values may share that entry's text (one
+  // program, other arguments), so an entry goes only with its own value.
+  const bool wasDelayed = RecordedAsDelayed(session.context.Store, scope, value.name);
+  const bool wasStopped = !wasDelayed && !mover.InRunKey(value.name) && mover.Stored(value.name);
 
   // The backup comes before any change to the registry.
   auto backup = OpenBackup(session, scope.currentUser);
@@ -190,16 +235,19 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
     return false;
 
   const PathAndParameters split = SplitRunCommand(value.command);
-  if (stop) {
-    session.store.AddStoppedProgram(split.path, kind);
-    DropDelayed(session, scope, value.name, {value.command, split.path});
-  } else {
-    RecordDelayed(session, scope, value.name, split);
-    session.store.RemoveStoppedProgram(split.path, kind);
-  }
   // The stopped entry is the node's own text, whatever the split gives.
-  if (fromStoppedNode)
-    session.store.RemoveStoppedProgram(text, kind);
+  const std::string stoppedEntry = fromStoppedNode ? text : split.path;
+  if (stop) {
+    if (!wasStopped)
+      session.store.AddStoppedProgram(split.path, kind);
+    DropDelayed(session, scope, value.name);
+  } else {
+    // Delaying a delayed value again starts its own delay at 0.
+    DropDelayed(session, scope, value.name);
+    RecordDelayed(session, scope, value.name, split);
+    if (wasStopped)
+      session.store.RemoveStoppedProgram(stoppedEntry, kind);
+  }
   session.SaveModel();
   return true;
 }
@@ -214,10 +262,10 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
     const NameAndCommand shown = SplitNameAndCommand(text);
     const NameAndCommand value = ValueOfText(mover, text);
     if (mover.IntoRunKey(value))
-      DropDelayed(session, scope, value.name, {shown.command, value.command});
+      DropDelayed(session, scope, value.name);
     return;
   }
-  const auto found = StoredValueContaining(session.context.platform, scope, text);
+  const auto found = StoredValueContaining(session, scope, text);
   if (!found) {
     mover.Fail(text, reason::NoStoredData());
     return;
@@ -237,6 +285,10 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
   try {
     for (const std::string& text : checked.windows) {
       const NameAndCommand value = SplitNameAndCommand(text);
+      // Gone from the Run key since the tree was built: the refresh after
+      // the command shows where it is.
+      if (!mover.InRunKey(value.name))
+        continue;
       if (!backup || !backup->WriteValue(value.name, value.command)) {
         mover.Fail(value.name, reason::BackupNotWritten());
         continue;
@@ -252,8 +304,7 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
     if (stop) {
       for (const std::string& text : checked.delayed) {
         const NameAndCommand value = SplitNameAndCommand(text);
-        const StoreIndex program =
-            FindDelayedProgram(tables, value.command, scope.command, value.name);
+        const StoreIndex program = DelayedRecordOf(tables, scope, value.name);
         if (program == kNoIndex)
           continue;
         const auto& group =
@@ -264,7 +315,7 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
       }
     } else if (delayStopped) {
       for (const std::string& text : checked.stopped) {
-        const auto found = StoredValueContaining(session.context.platform, scope, text);
+        const auto found = StoredValueContaining(session, scope, text);
         if (!found) {
           mover.Fail(text, reason::NoStoredData());
           continue;
@@ -292,10 +343,10 @@ bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& check
       const NameAndCommand shown = SplitNameAndCommand(text);
       const NameAndCommand value = ValueOfText(mover, text);
       if (mover.IntoRunKey(value))
-        DropDelayed(session, scope, value.name, {shown.command, value.command});
+        DropDelayed(session, scope, value.name);
     }
     for (const std::string& text : checked.stopped) {
-      const auto found = StoredValueContaining(session.context.platform, scope, text);
+      const auto found = StoredValueContaining(session, scope, text);
       if (found && !mover.IntoRunKey(*found))
         continue;
       // An entry whose value is gone from the store has nothing to put

@@ -4,7 +4,7 @@
 #include "common/file_functions.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "vantrel/delayed_program_lookup.h"
+#include "vantrel/startup_group.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -42,8 +42,12 @@ bool MoveShortcut(MoveSession& session, const ShortcutScope& scope, const std::s
     return false;
   }
   const int result = CFileFunctions(platform).MoveFile(source, target, session.owner, "", flags);
-  if (!Present(platform, source) && Present(platform, target))
+  if (!Present(platform, source) && Present(platform, target)) {
+    session.Moved([&platform, source, target, owner = session.owner] {
+      CFileFunctions(platform).MoveFile(target, source, owner, "", kIntoItemsFolder);
+    });
     return true;
+  }
   session.failures.Add(ItemType::kShortcut, name,
                        !scope.currentUser && AccessDenied(result) ? reason::NeedsAdministrator()
                                                                   : reason::FileNotMoved(result));
@@ -58,10 +62,54 @@ void RecordDelayed(MoveSession& session, const ShortcutScope& scope, const std::
                                   "");
 }
 
+// A shortcut as the commands know it: its file name. A delayed node shows
+// the record's path, which holds the items folder until the model is read
+// again from the file.
+std::string ShortcutName(const std::string& text) {
+  const auto slash = text.find_last_of('\\');
+  return slash == std::string::npos ? text : text.substr(slash + 1);
+}
+
+CheckedItems ShortcutNames(const CheckedItems& checked) {
+  const auto names = [](const std::vector<std::string>& texts) {
+    std::vector<std::string> result;
+    for (const std::string& text : texts)
+      result.push_back(ShortcutName(text));
+    return result;
+  };
+  return CheckedItems{names(checked.windows), names(checked.delayed), names(checked.stopped)};
+}
+
+// Drops the "Startup" program that records the delayed shortcut, by its
+// file name, with the items folder in its path or without.
 void DropDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
   const StoreTables& tables = session.context.Store;
-  session.store.RemoveProgramFromGroup(tables.StartupGroupIndex,
-                                       FindDelayedProgram(tables, name, scope.command));
+  const ProgramGroup* startup = StartupGroup(tables);
+  if (startup == nullptr)
+    return;
+  for (std::size_t i = 0; i < startup->Programs.size(); ++i) {
+    const ProgramEntry& program = startup->Programs[i];
+    if (!program.Path.empty() && program.Command == scope.command &&
+        EqualsIgnoreCase(ShortcutName(program.Path), name)) {
+      session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, static_cast<StoreIndex>(i));
+      return;
+    }
+  }
+}
+
+// Gives a shortcut in the items folder exactly one record: delayed, or
+// stopped with stop. A record left over from before (the file was put back
+// by hand, or a command was cut short) goes first, so the file never shows
+// in two branches or starts twice. File names are unique in their folder,
+// so the name alone finds the old records.
+void RecordAs(MoveSession& session, const ShortcutScope& scope, const std::string& name,
+              bool stop) {
+  DropDelayed(session, scope, name);
+  session.store.RemoveStoppedProgram(name, scope.kind);
+  if (stop)
+    session.store.AddStoppedProgram(name, scope.kind);
+  else
+    RecordDelayed(session, scope, name);
 }
 
 } // namespace
@@ -82,30 +130,24 @@ ShortcutScope ShortcutScopeOf(const AppContext& context, int kind) {
   return scope;
 }
 
-bool DelayShortcutItem(MoveSession& session, const std::string& name, int kind, bool stop) {
+bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, bool stop) {
+  const std::string name = ShortcutName(text);
   if (name.empty())
     return false;
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
-  if (CDirStruct(session.context.platform).FileExists(name, scope.startupFolder)) {
-    if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
-                      kIntoItemsFolder))
-      return false;
-  } else {
-    // Already in the items folder: only the record changes, and a delay
-    // set in the editor starts again at 0.
-    DropDelayed(session, scope, name);
-    session.store.RemoveStoppedProgram(name, kind);
-  }
-  if (stop)
-    session.store.AddStoppedProgram(name, kind);
-  else
-    RecordDelayed(session, scope, name);
+  // Already in the items folder, only the record changes, and a delay set
+  // in the editor starts again at 0.
+  if (CDirStruct(session.context.platform).FileExists(name, scope.startupFolder) &&
+      !MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder, kIntoItemsFolder))
+    return false;
+  RecordAs(session, scope, name, stop);
   session.SaveModel();
   return true;
 }
 
-void RestoreShortcutItem(MoveSession& session, const std::string& name, int kind,
+void RestoreShortcutItem(MoveSession& session, const std::string& text, int kind,
                          bool fromStopped) {
+  const std::string name = ShortcutName(text);
   if (name.empty())
     return;
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
@@ -121,30 +163,24 @@ void RestoreShortcutItem(MoveSession& session, const std::string& name, int kind
     DropDelayed(session, scope, name);
 }
 
-bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked, bool stop,
+bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts, bool stop,
                                bool delayStopped) {
+  const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  CDelayLoad& store = session.store;
   try {
     for (const std::string& name : checked.windows) {
       if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
                         kIntoItemsFolder))
         continue;
-      if (stop)
-        store.AddStoppedProgram(name, scope.kind);
-      else
-        RecordDelayed(session, scope, name);
+      RecordAs(session, scope, name, stop);
     }
     if (stop) {
-      for (const std::string& name : checked.delayed) {
-        store.AddStoppedProgram(name, scope.kind);
-        DropDelayed(session, scope, name);
-      }
+      for (const std::string& name : checked.delayed)
+        RecordAs(session, scope, name, true);
     } else {
       for (const std::string& name : checked.stopped) {
         if (delayStopped) {
-          RecordDelayed(session, scope, name);
-          store.RemoveStoppedProgram(name, scope.kind);
+          RecordAs(session, scope, name, false);
         } else if (Present(session.context.platform,
                            WithTrailingBackslash(scope.itemsFolder) + name)) {
           // The stopped entry goes in RestoreCheckedShortcutItems.
@@ -160,7 +196,8 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
   return session.SaveModel();
 }
 
-bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checked) {
+bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts) {
+  const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
   Platform& platform = session.context.platform;
   const auto inItemsFolder = [&](const std::string& name) {

@@ -1,5 +1,7 @@
 #include "vantrelsync/stored_items.h"
 
+#include <algorithm>
+
 #include "common/dir_struct.h"
 #include "common/event_log.h"
 #include "common/registry.h"
@@ -18,11 +20,25 @@ void ListFolder(Platform& platform, const std::string& folder, std::vector<std::
   }
 }
 
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std::string>& values,
                const char* failure) {
-  if (!CRegistry(platform).EnumKey(root, key, values)) {
+  CRegistry registry(platform);
+  if (!registry.EnumKey(root, key, values)) {
     WriteLog(platform, failure, LogWarning);
     values.assign(1, std::string());
+    return;
+  }
+  // A stored value that the Run key holds as well, unchanged, is a copy a
+  // move could not remove; Windows starts it, and a record would start it
+  // a second time.
+  std::vector<std::string> inRunKey;
+  if (!registry.EnumKey(root, kRunKey, inRunKey))
+    return;
+  for (std::string& value : values) {
+    if (std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())
+      value.clear();
   }
 }
 

@@ -58,7 +58,9 @@ void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
 void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
   const std::string wanted = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
   for (std::string& entry : tables.StoppedPrograms) {
-    if (entry == wanted) {
+    // An entry added in this session may still end in the blank that
+    // preceded the parameters; the file holds it trimmed.
+    if (TrimBlanks(entry) == wanted) {
       entry.clear();
       return;
     }

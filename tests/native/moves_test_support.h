@@ -66,7 +66,8 @@ struct MovesMachine {
     context.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(startup)}};
     context.Store.StartupGroupIndex = 0;
     context.Store.StoppedPrograms = std::move(stopped);
-    ASSERT_TRUE(store.WriteItems());
+    // Through the session, which then knows the model as saved.
+    ASSERT_TRUE(session.SaveModel());
     ASSERT_TRUE(store.LoadItems());
   }
   // Reads proggroup.c again, as the refresh after every command does.
