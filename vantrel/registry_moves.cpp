@@ -52,7 +52,9 @@ bool RecordedAsDelayed(const StoreTables& tables, const RunScope& scope, const s
 // The first stored value whose listed text contains text: how a stopped
 // item, known only by its program's path, finds its value. Several values
 // may start one program (rundll32.exe with other arguments); a value the
-// model records as delayed is never a stopped item's.
+// model records as delayed is never a stopped item's, and neither is a copy
+// of a value the Run key holds unchanged (left behind by a move whose
+// clean-up failed).
 std::optional<NameAndCommand> StoredValueContaining(MoveSession& session, const RunScope& scope,
                                                     const std::string& text) {
   std::vector<std::string> values;
@@ -61,7 +63,8 @@ std::optional<NameAndCommand> StoredValueContaining(MoveSession& session, const 
     if (value.empty() || value.find(text) == std::string::npos)
       continue;
     NameAndCommand found = SplitNameAndCommand(value);
-    if (!RecordedAsDelayed(session.context.Store, scope, found.name))
+    if (!RecordedAsDelayed(session.context.Store, scope, found.name) &&
+        ListedValue(session.context.platform, scope.root, kRunKeyPath, found.name) != found.command)
       return found;
   }
   return std::nullopt;

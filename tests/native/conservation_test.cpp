@@ -420,9 +420,9 @@ private:
     const std::string backups = AllBackupText();
 
     // Which stored values the stopped entries lead to, as putting one back
-    // finds it: the first value of its scope, not recorded as delayed,
-    // whose text holds the entry's path and that no other entry led to
-    // already.
+    // finds it: the first value of its scope, neither recorded as delayed
+    // nor a copy of the Run key's value, whose text holds the entry's path
+    // and that no other entry led to already.
     std::set<std::string> reachedByStopped;
     for (const bool currentUser : {true, false}) {
       const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
@@ -434,7 +434,11 @@ private:
         bool delayed = false;
         for (const ProgramEntry& p : startup)
           delayed = delayed || (p.Command == command && p.RegistryName == name);
-        if (!delayed)
+        // A copy of a value the Run key holds unchanged is no stopped item.
+        const bool copy =
+            m_.world.RegGetString(root, kRunKey, name).has_value() &&
+            m_.world.RegGetString(root, kRunKey, name) == m_.world.RegGetString(root, key, name);
+        if (!delayed && !copy)
           names.push_back(name);
       }
       for (const std::string& entry : tables.StoppedPrograms) {

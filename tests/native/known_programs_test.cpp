@@ -12,7 +12,6 @@
 namespace vantrel::startup_test {
 namespace {
 
-
 TEST(KnownPrograms, UnknownLeavesAreBold) {
   sim::SimWorld world;
   sim::SimPlatform platform(world);

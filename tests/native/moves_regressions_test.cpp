@@ -136,6 +136,15 @@ TEST(MovesRegressions, AValueThatStaysInTheRunKeyLosesItsRecord) {
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "S"), "C:\\s.exe");
   EXPECT_TRUE(m.Stopped().empty());
   EXPECT_FALSE(m.session.failures.empty());
+
+  // The copy left in the store is nobody's stopped item: another stopped
+  // value of the same program is the one that goes back.
+  m.world.RegSetString(kHkeyCurrentUser, kUserStore, "T", "C:\\s.exe /other");
+  m.SetModel({}, {"_REGCU_C:\\s.exe"});
+  items::RestoreRegistryItem(m.session, "C:\\s.exe", 1, true);
+  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "T"), "C:\\s.exe /other");
+  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "T"), std::nullopt);
+  EXPECT_TRUE(m.Stopped().empty());
 }
 
 TEST(MovesRegressions, ShortcutRecordsStayOnePerFile) {
