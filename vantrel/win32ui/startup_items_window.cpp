@@ -15,6 +15,7 @@
 #include "vantrel/resources/main_window_ids.h"
 #include "vantrel/tray_command.h"
 #include "vantrel/web_links.h"
+#include "vantrel/win32ui/common_controls.h"
 #include "vantrel/win32ui/item_popup.h"
 #include "vantrel/win32ui/min_size_subclass.h"
 #include "vantrel/win32ui/secondary_windows.h"
@@ -48,13 +49,13 @@ std::string LastErrorText() {
 // The six tree pictures; an empty list when the module has no bitmap.
 HIMAGELIST LoadTreePictures(HINSTANCE instance) {
   const HIMAGELIST list =
-      ::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
   if (list == nullptr)
     return nullptr;
   if (const HBITMAP strip =
           static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(IDB_TREE_PICTURES),
                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ::ImageList_AddMasked(list, strip, kPictureBackground);
+    common_controls::AddMasked(list, strip, kPictureBackground);
     ::DeleteObject(strip);
   }
   return list;
@@ -83,8 +84,7 @@ StartupItemsWindow::~StartupItemsWindow() {
   tray_.reset();
   if (hwnd_ != nullptr)
     ::DestroyWindow(hwnd_);
-  if (pictures_ != nullptr)
-    ::ImageList_Destroy(pictures_);
+  common_controls::DestroyImageList(pictures_);
 }
 
 void StartupItemsWindow::SetCommands(std::unique_ptr<MainWindowCommands> commands) {
@@ -140,13 +140,7 @@ void StartupItemsWindow::Load() {
 bool StartupItemsWindow::CreateControls() {
   // The control classes are registered with the first controls: a login
   // start whose window is never shown needs none of them.
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX classes{};
-    classes.dwSize = sizeof classes;
-    classes.dwICC = ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
-    return ::InitCommonControlsEx(&classes) != FALSE;
-  }();
-  (void)registered;
+  common_controls::RegisterClasses(ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES);
   controls_ = std::make_unique<Controls>();
   if (pictures_ == nullptr)
     pictures_ = LoadTreePictures(resources_);
