@@ -25,7 +25,9 @@ vantrel_sources(VANTREL_UI_SOURCES vantrel/win32ui)
 add_executable(vantrel_exe WIN32 ${VANTREL_UI_SOURCES}
                ${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc)
 set_target_properties(vantrel_exe PROPERTIES OUTPUT_NAME Vantrel)
-target_link_libraries(vantrel_exe PRIVATE vantrel_core vantrel_win32 comctl32)
+# Not comctl32: the views bind it by name when they first need it
+# (vantrel/win32ui/common_controls.h), so that a login start never loads it.
+target_link_libraries(vantrel_exe PRIVATE vantrel_core vantrel_win32)
 
 # VantrelSync.exe: GUI subsystem too, so that no console window flashes.
 vantrel_sources(SYNC_WIN32_SOURCES vantrelsync/win32)

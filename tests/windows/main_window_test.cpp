@@ -1,7 +1,8 @@
 // The main window in-process with its real controls: the tree control
 // mirrors the item tree, check boxes reach the model, the window keeps its
-// minimum size, the progress bar sits in the status bar, and the language
-// menu switches the language.
+// minimum size, the progress bar sits in the status bar, the language
+// menu switches the language, and a login start makes the controls only
+// when the window is first shown.
 #include <gtest/gtest.h>
 
 #include "common/platform/win32/win32_api.h"
@@ -18,6 +19,7 @@
 #include "vantrel/min_size.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/startup_tree.h"
+#include "vantrel/tray_command.h"
 #include "vantrel/win32ui/main_menu.h"
 #include "vantrel/win32ui/main_toolbar.h"
 #include "windows/support/main_window_rig.h"
@@ -46,6 +48,19 @@ std::string Describe(const std::vector<ControlItem>& items) {
            "\n";
   }
   return out;
+}
+
+// The class names of a window's own children, sorted.
+std::vector<std::string> ChildClasses(HWND parent) {
+  std::vector<std::string> names;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    names.emplace_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 bool ButtonEnabled(const win32ui::StartupItemsWindow& window, int index) {
@@ -244,6 +259,7 @@ TEST_F(MainWindowTest, DraggingBelowTheMinimumSizeIsCorrected) {
 
 TEST_F(MainWindowTest, ProgressBarPercentAndValue) {
   auto& window = LoadWindow(false);
+  ASSERT_TRUE(window.EnsureControls());
   win32ui::AdvProgressBar& apb = *window.ProgressBar();
   EXPECT_FLOAT_EQ(apb.Min(), 0);
   EXPECT_FLOAT_EQ(apb.Max(), 100);
@@ -271,6 +287,57 @@ TEST_F(MainWindowTest, ProgressBarPercentAndValue) {
   EXPECT_FALSE(ButtonEnabled(window, 5));
   EXPECT_FALSE(ButtonEnabled(window, 6));
   EXPECT_FALSE(ButtonEnabled(window, 7));
+}
+
+TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
+  Populate();
+  context().Text.Toolbar[6] = "Ready";
+  const std::vector<std::string> children = {"SysTreeView32", "ToolbarWindow32",
+                                             "msctls_statusbar32"};
+  // Opened from the tray, and shown by anyone else.
+  for (const bool fromTray : {true, false}) {
+    SCOPED_TRACE(fromTray ? "from the tray" : "ShowWindow");
+    auto& window = LoadWindow(false);
+    // Hidden with its tray icon only: no menu bar, no children.
+    EXPECT_FALSE(window.IsVisible());
+    EXPECT_EQ(::GetMenu(window.hwnd()), nullptr);
+    EXPECT_EQ(ChildClasses(window.hwnd()), std::vector<std::string>{});
+    EXPECT_EQ(window.TreeView(), nullptr);
+    EXPECT_EQ(window.ProgressBar(), nullptr);
+    EXPECT_EQ(window.Tree().Count(), 0u);
+
+    if (fromTray)
+      OpenMainWindow(context(), window);
+    else
+      ::ShowWindow(window.hwnd(), SW_SHOWNORMAL);
+    Pump();
+    EXPECT_TRUE(window.IsVisible());
+    EXPECT_NE(::GetMenu(window.hwnd()), nullptr);
+    ASSERT_EQ(ChildClasses(window.hwnd()), children);
+    // The texts of the load reached the new controls, and the tree fills
+    // the room between the bars.
+    char status[64] = {};
+    ::SendMessageA(window.StatusBar()->hwnd(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, "Ready");
+    EXPECT_EQ(::GetParent(window.ProgressBar()->hwnd()), window.StatusBar()->hwnd());
+    RECT tree{};
+    ::GetWindowRect(window.TreeView()->hwnd(), &tree);
+    EXPECT_GT(tree.right - tree.left, 100);
+    EXPECT_GT(tree.bottom - tree.top, 100);
+    if (fromTray) {
+      ASSERT_EQ(window.Tree().Count(), 20u + 12u);
+      EXPECT_EQ(ControlItems(), ModelItems());
+    } else {
+      EXPECT_TRUE(ControlItems().empty());
+    }
+
+    // Hidden and shown again: the same controls.
+    const HWND treeControl = window.TreeView()->hwnd();
+    ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileMinimizeToTray, 0);
+    OpenMainWindow(context(), window);
+    EXPECT_EQ(window.TreeView()->hwnd(), treeControl);
+    EXPECT_EQ(ChildClasses(window.hwnd()), children);
+  }
 }
 
 TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "vantrel/win32ui/common_controls.h"
+
 namespace vantrel::win32ui {
 
 namespace {
@@ -90,20 +92,9 @@ bool IsSecondaryDialogMessage(MSG& message) {
 }
 
 void EnsureCommonControls() {
-  // Loaded by name rather than linked, so that every binary that shows
-  // these windows gets the tree view class, whether it links comctl32 or
-  // not; with a manifest this is version 6.
-  static const bool loaded = [] {
-    HMODULE comctl = ::LoadLibraryA("comctl32.dll");
-    if (comctl == nullptr)
-      return false;
-    using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto init = reinterpret_cast<InitProc>(
-        reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    return init != nullptr && init(&controls) != FALSE;
-  }();
-  (void)loaded;
+  static const bool registered =
+      common_controls::RegisterClasses(ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES);
+  (void)registered;
 }
 
 } // namespace vantrel::win32ui

@@ -4,6 +4,7 @@
 
 #include "vantrel/main_window_commands.h"
 #include "vantrel/resources/main_window_ids.h"
+#include "vantrel/win32ui/common_controls.h"
 
 namespace vantrel::win32ui {
 
@@ -44,8 +45,7 @@ const Button* ButtonOf(UINT command) {
 MainToolbar::~MainToolbar() {
   if (toolbar_ != nullptr)
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, 0);
-  if (glyphs_ != nullptr)
-    ::ImageList_Destroy(glyphs_);
+  common_controls::DestroyImageList(glyphs_);
 }
 
 bool MainToolbar::Create(HWND parent, HINSTANCE instance, HMODULE resources, int id) {
@@ -57,11 +57,11 @@ bool MainToolbar::Create(HWND parent, HINSTANCE instance, HMODULE resources, int
     return false;
   ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-  glyphs_ = ::ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+  glyphs_ = common_controls::CreateImageList(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0);
   if (const HBITMAP strip =
           static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(IDB_MAIN_TOOLBAR),
                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ::ImageList_AddMasked(glyphs_, strip, kGlyphBackground);
+    common_controls::AddMasked(glyphs_, strip, kGlyphBackground);
     ::DeleteObject(strip);
   }
   ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_));

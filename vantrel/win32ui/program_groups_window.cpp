@@ -42,6 +42,21 @@ std::vector<std::string> ComboItems(HWND combo) {
   return items;
 }
 
+// The open-file dialog, bound when it is first needed: comdlg32.dll brings
+// the print spooler's libraries with it, and every login start would load
+// them for a dialog it never shows. False when the user cancels or the
+// library is missing.
+bool ShowOpenFileDialog(OPENFILENAMEA& dialog) {
+  using OpenProc = BOOL(WINAPI*)(OPENFILENAMEA*);
+  static const OpenProc open = [] {
+    const HMODULE library = ::LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return library == nullptr ? nullptr
+                              : reinterpret_cast<OpenProc>(reinterpret_cast<void*>(
+                                    ::GetProcAddress(library, "GetOpenFileNameA")));
+  }();
+  return open != nullptr && open(&dialog) != FALSE;
+}
+
 } // namespace
 
 ProgramGroupsWindow* ProgramGroupsWindow::open_ = nullptr;
@@ -306,7 +321,7 @@ std::string ProgramGroupsWindow::BrowseForProgram() const {
   // its current folder.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
                  OFN_NODEREFERENCELINKS | OFN_NOCHANGEDIR;
-  if (::GetOpenFileNameA(&dialog) == FALSE)
+  if (!ShowOpenFileDialog(dialog))
     return {};
   return TrimBlanks(std::string(file, ::strnlen(file, sizeof file)));
 }

@@ -15,6 +15,7 @@
 #include "vantrel/resources/main_window_ids.h"
 #include "vantrel/tray_command.h"
 #include "vantrel/web_links.h"
+#include "vantrel/win32ui/common_controls.h"
 #include "vantrel/win32ui/item_popup.h"
 #include "vantrel/win32ui/min_size_subclass.h"
 #include "vantrel/win32ui/secondary_windows.h"
@@ -48,13 +49,13 @@ std::string LastErrorText() {
 // The six tree pictures; an empty list when the module has no bitmap.
 HIMAGELIST LoadTreePictures(HINSTANCE instance) {
   const HIMAGELIST list =
-      ::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
   if (list == nullptr)
     return nullptr;
   if (const HBITMAP strip =
           static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(IDB_TREE_PICTURES),
                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ::ImageList_AddMasked(list, strip, kPictureBackground);
+    common_controls::AddMasked(list, strip, kPictureBackground);
     ::DeleteObject(strip);
   }
   return list;
@@ -76,20 +77,14 @@ private:
 
 StartupItemsWindow::StartupItemsWindow(AppContext& context, HINSTANCE instance, HMODULE resources)
     : context_(context), instance_(instance), resources_(resources ? resources : instance),
-      commands_(std::make_unique<MainWindowCommands>(*this)) {
-  INITCOMMONCONTROLSEX classes{};
-  classes.dwSize = sizeof classes;
-  classes.dwICC = ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
-  ::InitCommonControlsEx(&classes);
-}
+      commands_(std::make_unique<MainWindowCommands>(*this)) {}
 
 StartupItemsWindow::~StartupItemsWindow() {
   // The process ends: no close logic, just let go.
   tray_.reset();
   if (hwnd_ != nullptr)
     ::DestroyWindow(hwnd_);
-  if (pictures_ != nullptr)
-    ::ImageList_Destroy(pictures_);
+  common_controls::DestroyImageList(pictures_);
 }
 
 void StartupItemsWindow::SetCommands(std::unique_ptr<MainWindowCommands> commands) {
@@ -143,6 +138,9 @@ void StartupItemsWindow::Load() {
 }
 
 bool StartupItemsWindow::CreateControls() {
+  // The control classes are registered with the first controls: a login
+  // start whose window is never shown needs none of them.
+  common_controls::RegisterClasses(ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES);
   controls_ = std::make_unique<Controls>();
   if (pictures_ == nullptr)
     pictures_ = LoadTreePictures(resources_);
@@ -155,16 +153,16 @@ bool StartupItemsWindow::CreateControls() {
          c.tree.Create(hwnd_, instance_, kTreeId, pictures_) && c.apb.Create(hwnd_, instance_);
 }
 
-bool StartupItemsWindow::FormLoad() {
-  if (!InstallMinimumSize(hwnd_, kMainWindowMinWidthTwips, kMainWindowMinHeightTwips)) {
-    LogLoadFailure("the minimum window size could not be set");
+bool StartupItemsWindow::EnsureControls() {
+  if (controls_ != nullptr)
+    return controlsComplete_;
+  if (hwnd_ == nullptr)
     return false;
-  }
-  store_ = std::make_unique<CDelayLoad>(context_.NewDelayLoad());
-  if (!CreateControls()) {
+  controlsComplete_ = CreateControls();
+  if (!controlsComplete_)
     LogLoadFailure(LastErrorText());
-    return false;
-  }
+  // What was made is wired up all the same, so that a control that is
+  // there never calls an empty handler.
   Controls& c = *controls_;
   c.tree.NodeChecked = [this](TreeModel::NodeId node) { commands_->TreeNodeCheck(node); };
   c.tree.Clicked = [this] { commands_->TreeClick(); };
@@ -183,7 +181,22 @@ bool StartupItemsWindow::FormLoad() {
   c.apb.SetGradient(false);
   c.apb.SetMyParent(c.statusBar.hwnd());
   c.apb.SetStatusBarPanelIndex(1);
+  ApplyWindowTexts();
   FormResize();
+  return controlsComplete_;
+}
+
+bool StartupItemsWindow::FormLoad() {
+  if (!InstallMinimumSize(hwnd_, kMainWindowMinWidthTwips, kMainWindowMinHeightTwips)) {
+    LogLoadFailure("the minimum window size could not be set");
+    return false;
+  }
+  store_ = std::make_unique<CDelayLoad>(context_.NewDelayLoad());
+  LoadWindowTexts();
+  // A windowed start shows the window at once; a login start leaves it
+  // hidden with its tray icon, and the controls wait for the first show.
+  if (context_.GuiMode && !EnsureControls())
+    return false;
 
   // The control lives as long as this object: it may be closing the window
   // from inside its own notification handling.
@@ -198,8 +211,6 @@ bool StartupItemsWindow::FormLoad() {
     tray_->ItemClicked = [this](std::int32_t id) { HandleTrayCommand(context_, *this, id); };
     tray_->LoadTrayIcon(kTrayTip);
   }
-
-  LoadWindowTexts();
 
   if (context_.GuiMode) {
     CheckForOptions();
@@ -221,6 +232,10 @@ void StartupItemsWindow::LoadWindowTexts() {
     WriteLog(context_.platform, std::string("Startup Items - Form Captions: ") + error.what(),
              LogWarning);
   }
+  ApplyWindowTexts();
+}
+
+void StartupItemsWindow::ApplyWindowTexts() {
   if (controls_ == nullptr)
     return;
   controls_->menu.ApplyTexts(texts_);
@@ -249,6 +264,7 @@ void StartupItemsWindow::FormResize() {
 }
 
 void StartupItemsWindow::RefreshData() {
+  EnsureControls();
   if (controls_ == nullptr || store_ == nullptr)
     return;
   StartupTreeView& view = controls_->tree;
@@ -355,13 +371,16 @@ void StartupItemsWindow::Unload() {
 }
 
 void StartupItemsWindow::Restore() {
-  if (hwnd_ != nullptr)
-    ::ShowWindow(hwnd_, SW_RESTORE);
+  if (hwnd_ == nullptr)
+    return;
+  EnsureControls();
+  ::ShowWindow(hwnd_, SW_RESTORE);
 }
 
 void StartupItemsWindow::ShowAndActivate() {
   if (hwnd_ == nullptr)
     return;
+  EnsureControls();
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
 }
@@ -459,6 +478,11 @@ void StartupItemsWindow::CloseForGood() {
 
 LRESULT StartupItemsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+  case WM_SHOWWINDOW:
+    // Whoever shows the window, it never shows without its controls.
+    if (wParam != FALSE)
+      EnsureControls();
+    break;
   case WM_SIZE:
     FormResize();
     return 0;

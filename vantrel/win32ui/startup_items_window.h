@@ -1,8 +1,10 @@
 // frmStartupItems: Vantrel's main window. It shows every startup item in a
 // tree with check boxes, under a menu bar and a toolbar and above a status
 // bar with a progress bar; it owns the tray icon. It is loaded hidden in
-// both start modes; a windowed start shows it and fills the tree. Closing it
-// hides it to the tray or closes it for good, as the close type says.
+// both start modes; a windowed start shows it and fills the tree. A login
+// start leaves it hidden and without its menu bar and controls, which are
+// made when it is first shown. Closing it hides it to the tray or closes it
+// for good, as the close type says.
 //
 // The window renders and forwards: the tree's content is the portable
 // TreeModel that RefreshStartupItems builds, and toolbar clicks, File >
@@ -68,7 +70,13 @@ public:
   void ShowItemPopup(const ItemPopupState& state) override;
 
   HWND hwnd() const { return hwnd_; }
-  // The controls, for tests; null before the load.
+  // Creates the menu bar and the child controls unless they are there. A
+  // login start leaves them out; every entry that needs them calls this,
+  // and so does the window whenever it is shown. False when they could not
+  // all be made (which is logged).
+  bool EnsureControls();
+  // The controls, for tests; null before the load and, in a login start,
+  // until the window is first shown.
   const StartupTreeView* TreeView() const { return controls_ ? &controls_->tree : nullptr; }
   const MainToolbar* Toolbar() const { return controls_ ? &controls_->toolbar : nullptr; }
   const MainStatusBar* StatusBar() const { return controls_ ? &controls_->statusBar : nullptr; }
@@ -96,6 +104,7 @@ private:
   bool FormLoad();
   bool CreateControls();
   void LoadWindowTexts();
+  void ApplyWindowTexts();
   void FormResize();
   void OnCommand(UINT id, HWND control);
   void OnNotify(NMHDR& header);
@@ -116,6 +125,8 @@ private:
   std::unique_ptr<CDelayLoad> store_;
   std::unique_ptr<Tray> tray_;
   std::unique_ptr<Controls> controls_;
+  // Every control of controls_ was made.
+  bool controlsComplete_ = false;
   HIMAGELIST pictures_ = nullptr;
   TreeModel tree_;
   StartupItemLists lists_;

@@ -1,10 +1,9 @@
 // The main window's Win32 views, built into the Windows test binary so that
 // its tests can create the real window in-process. Vantrel.exe's sources are
-// not part of that binary, and neither is comctl32's import library: the
-// common-control functions the views call are bound here, at start-up, to
-// the system's comctl32.dll (the entries the linker would otherwise take
-// from the import library). The item popup (item_popup.cpp) comes with the
-// item commands' end-to-end test.
+// not part of that binary; the views bind comctl32.dll by name
+// (common_controls.cpp), as Vantrel.exe does. The item popup
+// (item_popup.cpp) comes with the item commands' end-to-end test.
+#include "vantrel/win32ui/common_controls.cpp"
 #include "vantrel/win32ui/main_menu.cpp"
 #include "vantrel/win32ui/main_toolbar.cpp"
 #include "vantrel/win32ui/min_size_subclass.cpp"
@@ -25,12 +24,9 @@ FARPROC CommonControl(const char* name) {
 
 } // namespace
 
-// The import entries of the functions the headers declare as imported: each
-// holds the address of the function it names.
+// The import entry of the one common-control function the tests call
+// themselves: it holds the address of the function it names, as the import
+// library would, which the test binary does not link.
 extern "C" {
-FARPROC __imp_InitCommonControlsEx = CommonControl("InitCommonControlsEx");
-FARPROC __imp_ImageList_Create = CommonControl("ImageList_Create");
-FARPROC __imp_ImageList_AddMasked = CommonControl("ImageList_AddMasked");
-FARPROC __imp_ImageList_Destroy = CommonControl("ImageList_Destroy");
 FARPROC __imp_ImageList_GetImageCount = CommonControl("ImageList_GetImageCount");
 }
