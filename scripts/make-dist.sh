@@ -55,6 +55,14 @@ to_crlf() {
 to_crlf "$here/installer/readme.txt" "$folder/readme.txt"
 to_crlf "$here/installer/licence.txt" "$folder/licence.txt"
 
+# Every file carries the time of the commit, on an even second: the setup
+# stores file times to two seconds, and the uninstaller tells a shipped text
+# from one the user changed by its time, so the two must agree exactly. It
+# also makes the zip the same for the same commit.
+stamp=$(git -C "$here" log -1 --format=%ct 2>/dev/null || date +%s)
+stamp=$((stamp / 2 * 2))
+find "$folder" -exec touch -h -d "@$stamp" {} +
+
 (cd "$dist" && zip -qrX "$zip_file" Vantrel)
 
 # The setup program installs, and its uninstaller removes, exactly the files
