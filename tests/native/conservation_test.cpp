@@ -9,10 +9,12 @@
 // come from VANTREL_CONSERVATION_SEED and VANTREL_CONSERVATION_STEPS; a
 // failure prints the machine's seed and the steps that led to it, and
 //   VANTREL_CONSERVATION_SEED=<seed> VANTREL_CONSERVATION_STEPS=<steps>
-// runs that machine again first.
+// runs that machine again first (with VANTREL_CONSERVATION_MACHINE_STEPS
+// when the run that failed set it; 60 by default).
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -37,7 +39,6 @@
 namespace vantrel::moves_test {
 namespace {
 
-constexpr int kStepsPerMachine = 60;
 const std::string kProgGroup = kFolder + "\\Tester\\proggroup.c";
 const std::string kLog = kFolder + "\\log.txt";
 const std::string kBackupRoot = kFolder + "\\Delayed Registry";
@@ -561,12 +562,17 @@ TEST(Conservation, NoStartupEntryIsLostOrDoubledUnderRandomCommandsAndFaults) {
       std::chrono::system_clock::now().time_since_epoch().count() % 1000000007);
   const std::uint64_t base = FromEnvironment("VANTREL_CONSERVATION_SEED", clockSeed);
   const auto steps = static_cast<int>(FromEnvironment("VANTREL_CONSERVATION_STEPS", 20000));
-  std::printf("[ conservation ] base seed %llu, %d steps (VANTREL_CONSERVATION_SEED=%llu to "
-              "repeat)\n",
-              static_cast<unsigned long long>(base), steps, static_cast<unsigned long long>(base));
+  // Longer sessions reach states that short ones do not; many machines
+  // reach more of the odd layouts.
+  const auto perMachine =
+      std::max(1, static_cast<int>(FromEnvironment("VANTREL_CONSERVATION_MACHINE_STEPS", 60)));
+  std::printf("[ conservation ] base seed %llu, %d steps, %d per machine "
+              "(VANTREL_CONSERVATION_SEED=%llu to repeat)\n",
+              static_cast<unsigned long long>(base), steps, perMachine,
+              static_cast<unsigned long long>(base));
   int done = 0;
   for (std::uint64_t seed = base; done < steps; ++seed) {
-    const int machineSteps = std::min(kStepsPerMachine, steps - done);
+    const int machineSteps = std::min(perMachine, steps - done);
     ConservationRun run(seed);
     if (!run.Run(machineSteps)) {
       ADD_FAILURE() << run.Report();
