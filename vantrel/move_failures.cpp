@@ -41,7 +41,8 @@ std::string BackupNotWritten() {
   return "Its registry backup file could not be written, so the registry was not changed.";
 }
 std::string ProgramGroupsNotSaved() {
-  return "Vantrel could not save its program groups file.";
+  return "Vantrel could not save its program groups file, so what this command had moved "
+         "was put back.";
 }
 std::string UnexpectedError() {
   return "Vantrel ran into an unexpected error.";
