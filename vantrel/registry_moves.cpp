@@ -8,6 +8,7 @@
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/run_command_split.h"
+#include "vantrel/startup_group.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -32,17 +33,9 @@ std::optional<std::string> ListedValue(Platform& platform, RegKey root, const st
 // value name alone: two values of one program differ in nothing else.
 StoreIndex DelayedRecordOf(const StoreTables& tables, const RunScope& scope,
                            const std::string& name) {
-  if (tables.StartupGroupIndex < 0 ||
-      static_cast<std::size_t>(tables.StartupGroupIndex) >= tables.ProgramGroups.size())
-    return kNoIndex;
-  const auto& programs =
-      tables.ProgramGroups[static_cast<std::size_t>(tables.StartupGroupIndex)].Programs;
-  for (std::size_t i = 0; i < programs.size(); ++i) {
-    if (!programs[i].Path.empty() && programs[i].Command == scope.command &&
-        programs[i].RegistryName == name)
-      return static_cast<StoreIndex>(i);
-  }
-  return kNoIndex;
+  return FindStartupProgram(tables, [&](const ProgramEntry& program) {
+    return program.Command == scope.command && program.RegistryName == name;
+  });
 }
 
 bool RecordedAsDelayed(const StoreTables& tables, const RunScope& scope, const std::string& name) {
@@ -82,7 +75,7 @@ public:
   bool IntoStore(const NameAndCommand& value) {
     const auto before = Stored(value.name);
     const bool wasInRunKey = InRunKey(value.name);
-    if (before && *before != value.command && InRunKey(value.name))
+    if (before && *before != value.command && wasInRunKey)
       return Fail(value.name, reason::AlreadyInStore());
     registry_.CreateKey(scope_.root, scope_.store);
     registry_.SaveSettingString(scope_.root, scope_.store, value.name, value.command);
@@ -98,8 +91,8 @@ public:
     }
     // A value that was only in the store already has not moved.
     if (wasInRunKey)
-      session_.Moved([registry = registry_, scope = scope_, value, hadCopy = before.has_value()] {
-        CRegistry back = registry;
+      session_.Moved([&platform = platform_, scope = scope_, value, hadCopy = before.has_value()] {
+        CRegistry back(platform);
         back.SaveSettingString(scope.root, kRunKeyPath, value.name, value.command);
         if (!hadCopy)
           back.DeleteValue(scope.root, scope.store, value.name);
@@ -127,8 +120,8 @@ public:
       return InRunKey(value.name);
     }
     if (wasStored)
-      session_.Moved([registry = registry_, scope = scope_, value, wasInRunKey] {
-        CRegistry back = registry;
+      session_.Moved([&platform = platform_, scope = scope_, value, wasInRunKey] {
+        CRegistry back(platform);
         back.SaveSettingString(scope.root, scope.store, value.name, value.command);
         if (!wasInRunKey)
           back.DeleteValue(scope.root, kRunKeyPath, value.name);
@@ -262,7 +255,6 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
   const RunScope scope = RunScopeOf(kind);
   RunValueMover mover(session, scope);
   if (!fromStopped) {
-    const NameAndCommand shown = SplitNameAndCommand(text);
     const NameAndCommand value = ValueOfText(mover, text);
     if (mover.IntoRunKey(value))
       DropDelayed(session, scope, value.name);
@@ -310,10 +302,9 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
         const StoreIndex program = DelayedRecordOf(tables, scope, value.name);
         if (program == kNoIndex)
           continue;
-        const auto& group =
-            tables.ProgramGroups[static_cast<std::size_t>(tables.StartupGroupIndex)];
         // The value itself stays in the store.
-        store.AddStoppedProgram(group.Programs[static_cast<std::size_t>(program)].Path, scope.kind);
+        store.AddStoppedProgram(
+            StartupGroup(tables)->Programs[static_cast<std::size_t>(program)].Path, scope.kind);
         store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
       }
     } else if (delayStopped) {
@@ -343,7 +334,6 @@ bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& check
   RunValueMover mover(session, scope);
   try {
     for (const std::string& text : checked.delayed) {
-      const NameAndCommand shown = SplitNameAndCommand(text);
       const NameAndCommand value = ValueOfText(mover, text);
       if (mover.IntoRunKey(value))
         DropDelayed(session, scope, value.name);

@@ -84,17 +84,11 @@ CheckedItems ShortcutNames(const CheckedItems& checked) {
 // file name, with the items folder in its path or without.
 void DropDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
   const StoreTables& tables = session.context.Store;
-  const ProgramGroup* startup = StartupGroup(tables);
-  if (startup == nullptr)
-    return;
-  for (std::size_t i = 0; i < startup->Programs.size(); ++i) {
-    const ProgramEntry& program = startup->Programs[i];
-    if (!program.Path.empty() && program.Command == scope.command &&
-        EqualsIgnoreCase(ShortcutName(program.Path), name)) {
-      session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, static_cast<StoreIndex>(i));
-      return;
-    }
-  }
+  const StoreIndex program = FindStartupProgram(tables, [&](const ProgramEntry& entry) {
+    return entry.Command == scope.command && EqualsIgnoreCase(ShortcutName(entry.Path), name);
+  });
+  if (program != kNoIndex)
+    session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
 }
 
 // Gives a shortcut in the items folder exactly one record: delayed, or

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "vantrel/startup_group.h"
+
 namespace vantrel {
 
 namespace startup_tree {
@@ -58,13 +60,6 @@ constexpr std::size_t kStoppedPrefixLength = 7;
 // A list's entry count: 0 when its first element is empty.
 int ListCount(const std::vector<std::string>& list) {
   return list.empty() || list.front().empty() ? 0 : static_cast<int>(list.size());
-}
-
-const ProgramGroup* StartupGroup(const StoreTables& tables) {
-  const StoreIndex index = tables.StartupGroupIndex;
-  if (index < 0 || static_cast<std::size_t>(index) >= tables.ProgramGroups.size())
-    return nullptr;
-  return &tables.ProgramGroups[static_cast<std::size_t>(index)];
 }
 
 // The text a delayed item shows: a shortcut's bare file name, or a Run
