@@ -26,14 +26,7 @@ std::string DefaultTitle(std::uint32_t operation) {
 }
 
 bool HasWildcard(const std::string& path) {
-  const auto lastSlash = path.find_last_of('\\');
-  const auto name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
-  return name.find_first_of("*?") != std::string::npos;
-}
-
-std::string ParentFolder(const std::string& path) {
-  const auto lastSlash = path.find_last_of('\\');
-  return lastSlash == std::string::npos ? std::string() : path.substr(0, lastSlash);
+  return FileNameOf(path).find_first_of("*?") != std::string::npos;
 }
 
 bool FolderExists(Platform& platform, const std::string& path) {
@@ -46,7 +39,7 @@ bool FolderExists(Platform& platform, const std::string& path) {
 void CreateFolderPath(Platform& platform, const std::string& folder) {
   if (folder.empty() || FolderExists(platform, folder))
     return;
-  const std::string parent = ParentFolder(folder);
+  const std::string parent = FolderOf(folder);
   if (!parent.empty() && parent != folder && !EndsWith(parent, ":"))
     CreateFolderPath(platform, parent);
   platform.CreateDirectory(folder);
@@ -101,12 +94,12 @@ int CFileFunctions::FileOperation(std::uint32_t operation, const std::string& so
   // without asking under FOF_NOCONFIRMMKDIR, and under FOF_NOCONFIRMATION,
   // which answers its question with yes.
   if (transfer && (flags & (kFofNoConfirmMkdir | kFofNoConfirmation)) != 0)
-    CreateFolderPath(platform_, wildcard ? destination : ParentFolder(destination));
+    CreateFolderPath(platform_, wildcard ? destination : FolderOf(destination));
 
   if (!(transfer && wildcard))
     return CallShell(platform_, operation, source, destination, hwnd, shownTitle, flags);
 
-  const std::string sourceFolder = WithTrailingBackslash(ParentFolder(source));
+  const std::string sourceFolder = WithTrailingBackslash(FolderOf(source));
   const std::string targetFolder = WithTrailingBackslash(destination);
   int result = 0;
   for (const auto& name : ExpandWildcard(platform_, source, (flags & kFofFilesOnly) != 0)) {

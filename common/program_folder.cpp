@@ -1,11 +1,11 @@
 #include "common/program_folder.h"
 
+#include "common/text.h"
+
 namespace vantrel {
 
 std::string ProgramFolder(Platform& platform) {
-  const std::string exe = platform.GetModuleFileName();
-  const auto lastSlash = exe.find_last_of('\\');
-  return lastSlash == std::string::npos ? std::string() : exe.substr(0, lastSlash);
+  return FolderOf(platform.GetModuleFileName());
 }
 
 std::string GetSpecialFolder(Platform& platform, int csidl) {

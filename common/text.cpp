@@ -63,4 +63,14 @@ std::string WithTrailingBackslash(std::string_view folder) {
   return out;
 }
 
+std::string FileNameOf(std::string_view path) {
+  const auto slash = path.find_last_of('\\');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string FolderOf(std::string_view path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
+}
+
 } // namespace vantrel

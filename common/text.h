@@ -17,5 +17,9 @@ std::string TrimBlanks(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 // Adds a backslash unless the folder already ends in one.
 std::string WithTrailingBackslash(std::string_view folder);
+// What follows the last backslash of a path (all of it without one).
+std::string FileNameOf(std::string_view path);
+// What precedes the last backslash of a path (nothing without one).
+std::string FolderOf(std::string_view path);
 
 } // namespace vantrel

@@ -65,16 +65,11 @@ void RecordDelayed(MoveSession& session, const ShortcutScope& scope, const std::
 // A shortcut as the commands know it: its file name. A delayed node shows
 // the record's path, which holds the items folder until the model is read
 // again from the file.
-std::string ShortcutName(const std::string& text) {
-  const auto slash = text.find_last_of('\\');
-  return slash == std::string::npos ? text : text.substr(slash + 1);
-}
-
 CheckedItems ShortcutNames(const CheckedItems& checked) {
   const auto names = [](const std::vector<std::string>& texts) {
     std::vector<std::string> result;
     for (const std::string& text : texts)
-      result.push_back(ShortcutName(text));
+      result.push_back(FileNameOf(text));
     return result;
   };
   return CheckedItems{names(checked.windows), names(checked.delayed), names(checked.stopped)};
@@ -85,7 +80,7 @@ CheckedItems ShortcutNames(const CheckedItems& checked) {
 void DropDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
   const StoreTables& tables = session.context.Store;
   const StoreIndex program = FindStartupProgram(tables, [&](const ProgramEntry& entry) {
-    return entry.Command == scope.command && EqualsIgnoreCase(ShortcutName(entry.Path), name);
+    return entry.Command == scope.command && EqualsIgnoreCase(FileNameOf(entry.Path), name);
   });
   if (program != kNoIndex)
     session.store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
@@ -125,7 +120,7 @@ ShortcutScope ShortcutScopeOf(const AppContext& context, int kind) {
 }
 
 bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, bool stop) {
-  const std::string name = ShortcutName(text);
+  const std::string name = FileNameOf(text);
   if (name.empty())
     return false;
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
@@ -141,7 +136,7 @@ bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, 
 
 void RestoreShortcutItem(MoveSession& session, const std::string& text, int kind,
                          bool fromStopped) {
-  const std::string name = ShortcutName(text);
+  const std::string name = FileNameOf(text);
   if (name.empty())
     return;
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);

@@ -68,9 +68,7 @@ std::int32_t AddPart(std::vector<TrayMenuEntry>& menu, std::string text, std::in
 } // namespace
 
 std::string TrayEntryText(std::string_view path) {
-  const auto slash = path.find_last_of('\\');
-  const std::string name =
-      TrimBlanks(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  const std::string name = TrimBlanks(FileNameOf(path));
   return name.empty() ? std::string(path) : name;
 }
 

@@ -6,6 +6,7 @@
 #include "common/event_log.h"
 #include "common/registry.h"
 #include "common/store/store_tables.h"
+#include "common/text.h"
 #include "vantrelsync/split_command.h"
 
 namespace vantrel::sync {
@@ -42,11 +43,6 @@ void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std
   }
 }
 
-std::string AfterLastBackslash(const std::string& path) {
-  const auto slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& files,
                   std::string_view command) {
   for (const std::string& file : files) {
@@ -57,8 +53,8 @@ bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<st
     SplitCommand(file, path, parameters);
     if (path.empty())
       continue;
-    if (!store.AddProgramToGroup(startup, std::string(command), AfterLastBackslash(path),
-                                 parameters, 0, ""))
+    if (!store.AddProgramToGroup(startup, std::string(command), FileNameOf(path), parameters, 0,
+                                 ""))
       return false;
   }
   return true;

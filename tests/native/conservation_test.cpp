@@ -61,11 +61,6 @@ std::string Describe(const Entry& e) {
          (e.runValue ? "Run value " : "shortcut ") + e.name + " [" + e.content + "]";
 }
 
-std::string FileNameOf(const std::string& path) {
-  const auto slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // What the .reg text of a value looks like.
 std::string RegEscaped(const std::string& text) {
   std::string escaped;

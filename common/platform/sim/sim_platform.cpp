@@ -1,17 +1,14 @@
 // The registry and file calls of a simulated process.
 #include "common/platform/sim/sim_platform.h"
 
+#include "common/text.h"
+
 namespace vantrel::sim {
 
 namespace {
 
 bool IsRoot(RegKey key) {
   return key >= kHkeyClassesRoot && key <= kHkeyLocalMachine;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 } // namespace
