@@ -4,6 +4,7 @@
 
 #include "common/dir_struct.h"
 #include "common/file_functions.h"
+#include "common/run_keys.h"
 #include "common/text.h"
 
 namespace vantrel::items {
@@ -11,7 +12,6 @@ namespace vantrel::items {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr std::string_view kLineEnd = "\r\n";
 // Well beyond any number of moves a user makes in one second.
 constexpr int kMaxSameSecondFiles = 1000;
@@ -45,7 +45,7 @@ std::string EscapeRegText(std::string_view text) {
 std::string RunKeyLine(bool currentUser) {
   std::string line = "[";
   line += currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-  line += kRunKey;
+  line += kRunKeyPath;
   line += ']';
   return line;
 }

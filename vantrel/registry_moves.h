@@ -12,12 +12,10 @@
 #include <string>
 
 #include "common/platform/platform.h"
+#include "common/run_keys.h"
 #include "vantrel/item_move_session.h"
 
 namespace vantrel::items {
-
-inline constexpr const char* kCurrentUserRunStore = "Software\\Korvane\\Vantrel\\HKCU";
-inline constexpr const char* kAllUsersRunStore = "Software\\Korvane\\Vantrel\\HKLM";
 
 struct RunScope {
   RegKey root = kHkeyCurrentUser;

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
+#include "common/run_keys.h"
 #include "vantrel/app_context.h"
 
 namespace vantrel {
 
-inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kOwnRunValueName = "Tarrow";
 
 // 0: no value in either Run key. 1: as 3 when the group "Startup" holds an

@@ -5,6 +5,7 @@
 #include "common/dir_struct.h"
 #include "common/event_log.h"
 #include "common/registry.h"
+#include "common/run_keys.h"
 #include "common/store/store_tables.h"
 #include "common/text.h"
 #include "vantrelsync/split_command.h"
@@ -21,8 +22,6 @@ void ListFolder(Platform& platform, const std::string& folder, std::vector<std::
   }
 }
 
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std::string>& values,
                const char* failure) {
   CRegistry registry(platform);
@@ -35,7 +34,7 @@ void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std
   // move could not remove; Windows starts it, and a record would start it
   // a second time.
   std::vector<std::string> inRunKey;
-  if (!registry.EnumKey(root, kRunKey, inRunKey))
+  if (!registry.EnumKey(root, kRunKeyPath, inRunKey))
     return;
   for (std::string& value : values) {
     if (std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())

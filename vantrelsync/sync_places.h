@@ -5,12 +5,9 @@
 #include <string>
 
 #include "common/platform/platform.h"
+#include "common/run_keys.h"
 
 namespace vantrel::sync {
-
-// Vantrel's stores of moved Run values, one per hive.
-inline constexpr const char* kCurrentUserRunStore = "Software\\Korvane\\Vantrel\\HKCU";
-inline constexpr const char* kAllUsersRunStore = "Software\\Korvane\\Vantrel\\HKLM";
 
 // The old layout kept delayed shortcuts in the Start Menu, in
 // Programs\KRV Vantrel\Current User\ and \All Users\.

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "common/registry.h"
+#include "common/run_keys.h"
 #include "common/text.h"
 
 namespace vantrel::store {
 
 namespace {
 
-constexpr std::string_view kCurrentUserStore = "Software\\Korvane\\Vantrel\\HKCU";
-constexpr std::string_view kAllUsersStore = "Software\\Korvane\\Vantrel\\HKLM";
 constexpr std::size_t kPrefixLength = 7;
 
 bool StoredRunValue(Platform& platform, RegKey root, std::string_view store, std::string_view name,
@@ -97,9 +96,9 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
   } else if (kind == StoppedPrefix(2)) {
     path = tables.AllUsersItemsFolder + std::string(name);
   } else if (kind == StoppedPrefix(1)) {
-    return StoredRunValue(platform, kHkeyCurrentUser, kCurrentUserStore, name, path, parameters);
+    return StoredRunValue(platform, kHkeyCurrentUser, kCurrentUserRunStore, name, path, parameters);
   } else if (kind == StoppedPrefix(0)) {
-    return StoredRunValue(platform, kHkeyLocalMachine, kAllUsersStore, name, path, parameters);
+    return StoredRunValue(platform, kHkeyLocalMachine, kAllUsersRunStore, name, path, parameters);
   }
   return true;
 }

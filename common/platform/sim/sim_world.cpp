@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/platform/sim/sim_names.h"
+#include "common/run_keys.h"
 
 namespace vantrel::sim {
 
@@ -11,7 +12,6 @@ namespace {
 constexpr const char* kUserStartMenu =
     "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
 constexpr const char* kCommonStartMenu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 } // namespace
 
@@ -29,8 +29,8 @@ SimWorld::SimWorld() {
   for (const auto& entry : specialFolders_)
     files_.MakeDirs(entry.second);
   files_.MakeDirs("C:\\Program Files\\Vantrel");
-  registry_.MakeKey(kHkeyCurrentUser, kRunKey);
-  registry_.MakeKey(kHkeyLocalMachine, kRunKey);
+  registry_.MakeKey(kHkeyCurrentUser, kRunKeyPath);
+  registry_.MakeKey(kHkeyLocalMachine, kRunKeyPath);
 }
 
 void SimWorld::RegSetString(RegKey root, const std::string& path, const std::string& name,
