@@ -3,8 +3,9 @@
 # runs it for the given number of seconds.
 #   scripts/fuzz.sh [SECONDS]          default 60
 # Findings (crash-*, timeout-*, leak-*) land in build/fuzz/artifacts/; the
-# growing corpus is kept in build/fuzz/corpus/ between runs, beside the seed
-# files of tests/fixtures/proggroup/seeds/.
+# growing corpus is kept in build/fuzz/corpus/ between runs; the seeds are
+# every file under tests/fixtures/proggroup/ (the golden files of the tests
+# and the odd ones of seeds/), which libFuzzer reads with its subfolders.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -43,4 +44,4 @@ clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/proggroup_load_fuzzer.
 cd "$out"
 exec ./proggroup_load_fuzzer -max_total_time="$seconds" -max_len=16384 -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 -dict="$root/tests/fuzz/proggroup.dict" \
-  -artifact_prefix="$out/artifacts/" "$out/corpus" "$root/tests/fixtures/proggroup/seeds"
+  -artifact_prefix="$out/artifacts/" "$out/corpus" "$root/tests/fixtures/proggroup"
