@@ -214,6 +214,17 @@ void ProgramGroupsEditor::KeepButtonsConsistent(Change change) {
                              remembered_.Group != kStartupGroupName;
 }
 
+std::optional<float> ProgramGroupsEditor::DelayOfField(const std::string& delayText) {
+  const std::optional<float> delay = delayText.empty() ? 0.0f : ParseDelayText(delayText);
+  if (!delay) {
+    Warn(captions_.At(properties_caption::kBadDelay,
+                      "Please enter the delay as a number of seconds, such as 30 or 2.5."),
+         kProgramTitle);
+    focus_ = EditorFocus::kDelay;
+  }
+  return delay;
+}
+
 void ProgramGroupsEditor::AddClicked() {
   const bool done = fields_.AddNewSelected ? AddProgram() : SaveEditedProgram();
   if (!done)
@@ -238,14 +249,9 @@ bool ProgramGroupsEditor::AddProgram() {
     focus_ = EditorFocus::kPath;
     return false;
   }
-  const std::optional<float> delay = delayText.empty() ? 0.0f : ParseDelayText(delayText);
-  if (!delay) {
-    Warn(captions_.At(properties_caption::kBadDelay,
-                      "Please enter the delay as a number of seconds, such as 30 or 2.5."),
-         kProgramTitle);
-    focus_ = EditorFocus::kDelay;
+  const std::optional<float> delay = DelayOfField(delayText);
+  if (!delay)
     return false;
-  }
   // A bare file name that lies in an items folder is found there when the
   // group starts, as delayed shortcuts are.
   const auto inItemsFolder = [&] {
@@ -305,14 +311,9 @@ bool ProgramGroupsEditor::SaveEditedProgram() {
     return true;
   }
   const std::string delayText = TrimBlanks(fields_.Delay);
-  const std::optional<float> delay = delayText.empty() ? 0.0f : ParseDelayText(delayText);
-  if (!delay) {
-    Warn(captions_.At(properties_caption::kBadDelay,
-                      "Please enter the delay as a number of seconds, such as 30 or 2.5."),
-         kProgramTitle);
-    focus_ = EditorFocus::kDelay;
+  const std::optional<float> delay = DelayOfField(delayText);
+  if (!delay)
     return false;
-  }
 
   const bool programChanged = path != remembered_.Path || parameters != remembered_.Parameters ||
                               *delay != remembered_.Delay;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +128,9 @@ private:
   // values then stay as they are, for the user to correct.
   bool AddProgram();
   bool SaveEditedProgram();
+  // The delay field's seconds (an empty field is 0); for any other text the
+  // user is warned and the field gets the focus.
+  std::optional<float> DelayOfField(const std::string& delayText);
   void ForgetRemembered();
   bool Save(std::string_view operation);
   // Shows the text the problem calls for; false when there is one.
