@@ -58,19 +58,15 @@ long SimPlatform::HandOut(RegKey root, const SimKeyPtr& key, RegKey* result) {
 }
 
 long SimPlatform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) {
-  OpenKey base;
-  if (result == nullptr)
-    return win32err::kInvalidParameter;
-  if (!ResolveKey(root, &base))
-    return win32err::kInvalidHandle;
-  *result = 0;
-  SimKeyPtr key;
-  if (const long rc = world_.registry().Open(base.key, subKey, &key); rc != win32err::kSuccess)
-    return rc;
-  return HandOut(root, key, result);
+  return OpenKeyHandle(root, subKey, result, false);
 }
 
 long SimPlatform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) {
+  return OpenKeyHandle(root, subKey, result, true);
+}
+
+long SimPlatform::OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result,
+                                bool create) {
   OpenKey base;
   if (result == nullptr)
     return win32err::kInvalidParameter;
@@ -78,7 +74,10 @@ long SimPlatform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* r
     return win32err::kInvalidHandle;
   *result = 0;
   SimKeyPtr key;
-  if (const long rc = world_.registry().Create(base.key, subKey, &key); rc != win32err::kSuccess)
+  SimRegistry& registry = world_.registry();
+  const long rc =
+      create ? registry.Create(base.key, subKey, &key) : registry.Open(base.key, subKey, &key);
+  if (rc != win32err::kSuccess)
     return rc;
   return HandOut(root, key, result);
 }

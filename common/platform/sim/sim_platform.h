@@ -122,6 +122,8 @@ private:
   };
 
   bool ResolveKey(RegKey handle, OpenKey* key) const;
+  // RegOpenKey, and RegCreateKey with create.
+  long OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result, bool create);
   long HandOut(RegKey root, const SimKeyPtr& key, RegKey* result);
   SimPath Path(const std::string& path) const;
   // Whether a shell-execute as recorded would start something.
