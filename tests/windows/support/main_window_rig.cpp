@@ -15,14 +15,6 @@ namespace vantrel::testing {
 
 namespace {
 
-// The folder of the running test binary, where Vantrel.exe is built too.
-std::string BinaryFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
@@ -30,22 +22,11 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 } // namespace
 
-int MainWindowPlatform::MessageBox(WindowHandle, const std::string& text,
-                                   const std::string& caption, std::uint32_t) {
-  boxes.push_back(caption + "|" + text);
-  return IDOK;
-}
-
-std::intptr_t MainWindowPlatform::ShellExecute(WindowHandle, const std::string& verb,
-                                               const std::string& file, const std::string&,
-                                               const std::string&, int) {
-  shellExecutes.push_back(verb + "|" + file);
-  return 42;
-}
-
 MainWindowRig::MainWindowRig()
     : folder_(NewScratchFolder()), userStartup_(folder_ + "\\UserStartup"),
       commonStartup_(folder_ + "\\CommonStartup"), platform_(folder_), context_(platform_) {
+  // Help files and links open as if a viewer and a browser were there.
+  platform_.shellExecuteResult = 42;
   ::CreateDirectoryA(userStartup_.c_str(), nullptr);
   ::CreateDirectoryA(commonStartup_.c_str(), nullptr);
   context_.OwnRunCommand = "\"" + folder_ + "\\Vantrel.exe\" -nogui";
@@ -57,7 +38,7 @@ MainWindowRig::MainWindowRig()
   // Startup type 0: the refresh takes Vantrel's own value out of the Run
   // keys rather than writing one into the test machine.
   context_.Store.StartupType = 0;
-  resources_ = ::LoadLibraryExA((BinaryFolder() + "\\Vantrel.exe").c_str(), nullptr,
+  resources_ = ::LoadLibraryExA((ThisExeFolder() + "\\Vantrel.exe").c_str(), nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 

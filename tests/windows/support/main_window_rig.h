@@ -16,28 +16,9 @@
 #include "common/tree_model.h"
 #include "vantrel/app_context.h"
 #include "vantrel/win32ui/startup_items_window.h"
+#include "windows/support/recording_platform.h"
 
 namespace vantrel::testing {
-
-class MainWindowPlatform : public win32::Win32Platform {
-public:
-  explicit MainWindowPlatform(std::string programFolder) : folder_(std::move(programFolder)) {}
-
-  std::string GetModuleFileName() override { return folder_ + "\\Vantrel.exe"; }
-  // Recorded as "caption|text", answered with OK.
-  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                 std::uint32_t flags) override;
-  // Recorded as "verb|file", answered as a success.
-  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override;
-
-  std::vector<std::string> boxes;
-  std::vector<std::string> shellExecutes;
-
-private:
-  std::string folder_;
-};
 
 // One item of the tree control as the user sees it.
 struct ControlItem {
@@ -84,7 +65,7 @@ public:
   void ClickCheckBox(TreeModel::NodeId node);
 
   const std::string& folder() const { return folder_; }
-  MainWindowPlatform& platform() { return platform_; }
+  RecordingPlatform& platform() { return platform_; }
   AppContext& context() { return context_; }
   std::string userFolder() const;
 
@@ -92,7 +73,7 @@ private:
   std::string folder_;
   std::string userStartup_;
   std::string commonStartup_;
-  MainWindowPlatform platform_;
+  RecordingPlatform platform_;
   AppContext context_;
   HMODULE resources_ = nullptr;
   std::unique_ptr<win32ui::StartupItemsWindow> window_;

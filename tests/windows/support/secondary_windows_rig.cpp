@@ -9,14 +9,6 @@ namespace vantrel::testing {
 
 namespace {
 
-std::string BesideTestBinary(const std::string& name) {
-  char path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  folder.resize(folder.find_last_of('\\') + 1);
-  return folder + name;
-}
-
 struct ModalRun {
   int marker = 0;
   std::function<void(HWND)> act;
@@ -40,30 +32,11 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-int RecordingPlatform::MessageBox(WindowHandle, const std::string& text, const std::string& caption,
-                                  std::uint32_t flags) {
-  boxes.push_back(caption + "|" + text);
-  boxFlags.push_back(flags);
-  if (!answers.empty()) {
-    const int answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  }
-  return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
-}
-
-std::intptr_t RecordingPlatform::ShellExecute(WindowHandle, const std::string& verb,
-                                              const std::string& file, const std::string&,
-                                              const std::string&, int) {
-  shellExecutes.push_back(verb + "|" + file);
-  return SE_ERR_NOASSOC;
-}
-
 SecondaryWindowsRig::SecondaryWindowsRig()
     : folder_(NewScratchFolder()), platform(folder_),
       context(std::make_unique<AppContext>(platform)) {
-  resources_ =
-      ::LoadLibraryExA(BesideTestBinary("Vantrel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  resources_ = ::LoadLibraryExA((ThisExeFolder() + "\\Vantrel.exe").c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE);
   context->Store.CurrentUserItemsFolder = folder_ + "\\Vantrel Items\\Current User\\";
   context->Store.AllUsersItemsFolder = folder_ + "\\Vantrel Items\\All Users\\";
   context->OwnRunCommand = "\"" + folder_ + "\\Vantrel.exe\" -nogui";

@@ -14,32 +14,9 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_platform.h"
 #include "vantrel/app_context.h"
+#include "windows/support/recording_platform.h"
 
 namespace vantrel::testing {
-
-// Win32Platform with the program folder moved and nothing shown.
-class RecordingPlatform : public win32::Win32Platform {
-public:
-  explicit RecordingPlatform(std::string programFolder) : folder_(std::move(programFolder)) {}
-
-  std::string GetModuleFileName() override { return folder_ + "\\Vantrel.exe"; }
-  // Recorded as "caption|text"; the answers queued are given in turn, then
-  // IDOK (IDYES for a yes/no box).
-  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                 std::uint32_t flags) override;
-  // Recorded as "verb|file"; fails as it would without a browser.
-  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override;
-
-  std::vector<std::string> boxes;
-  std::vector<std::uint32_t> boxFlags;
-  std::vector<int> answers;
-  std::vector<std::string> shellExecutes;
-
-private:
-  std::string folder_;
-};
 
 class SecondaryWindowsRig {
 public:
