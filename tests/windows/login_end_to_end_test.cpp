@@ -16,6 +16,7 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_handles.h"
 #include "windows/support/scratch.h"
+#include "windows/support/shell_link.h"
 
 namespace vantrel::testing {
 namespace {
@@ -54,31 +55,6 @@ std::vector<std::string> Lines(const std::string& text) {
     start = end + 2;
   }
   return lines;
-}
-
-// A shortcut made the way Explorer makes one.
-bool MakeShortcut(const std::string& linkPath, const std::string& target,
-                  const std::string& arguments) {
-  // {00021401-0000-0000-C000-000000000046}, {000214EE-...}, {0000010B-...}
-  static const CLSID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  static const IID kIShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  static const IID kIPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  IShellLinkA* link = nullptr;
-  if (FAILED(::CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-    return false;
-  link->SetPath(target.c_str());
-  link->SetArguments(arguments.c_str());
-  IPersistFile* file = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(link->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH] = {};
-    ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    saved = SUCCEEDED(file->Save(wide, TRUE));
-    file->Release();
-  }
-  link->Release();
-  return saved;
 }
 
 // The "Tarrow" values of both Run keys, taken away for the test and put
@@ -140,7 +116,6 @@ private:
 class LoginEndToEnd : public ::testing::Test {
 protected:
   void SetUp() override {
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::string built = ThisExeFolder();
     if (!Exists(built + "\\recorder.exe"))
       GTEST_SKIP() << "recorder.exe is not built (cmake/windows-test-helpers.cmake)";
@@ -152,7 +127,6 @@ protected:
   void TearDown() override {
     if (!folder_.empty())
       RemoveTree(folder_);
-    ::CoUninitialize();
   }
 
   // Starts Vantrel.exe with the arguments; false when it did not end by

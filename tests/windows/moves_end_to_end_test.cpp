@@ -21,6 +21,7 @@
 #include <commctrl.h>
 
 #include "windows/support/main_window_rig.h"
+#include "windows/support/shell_link.h"
 #include "windows/support/test_window.h"
 
 // The two Win32 pieces of the item commands live in Vantrel.exe; the test
@@ -53,35 +54,6 @@ char AccessKey(ItemPopupEntry entry) {
     return 'o';
   }
   return 0;
-}
-
-// A shortcut made the way Explorer makes one.
-bool MakeShortcut(const std::string& linkPath, const std::string& target) {
-  static const CLSID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  static const IID kIShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  static const IID kIPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkA* link = nullptr;
-  if (FAILED(::CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
-    if (SUCCEEDED(com))
-      ::CoUninitialize();
-    return false;
-  }
-  link->SetPath(target.c_str());
-  link->SetArguments("/moves-test");
-  IPersistFile* file = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(link->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH] = {};
-    ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    saved = SUCCEEDED(file->Save(wide, TRUE));
-    file->Release();
-  }
-  link->Release();
-  if (SUCCEEDED(com))
-    ::CoUninitialize();
-  return saved;
 }
 
 // The real main window over the real platform, its program folder a
@@ -162,7 +134,7 @@ protected:
 };
 
 TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
-  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe"));
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/moves-test"));
   const auto shortcutBytes = ReadFileBytes(ShortcutPath());
   ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
   ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kValueName, kValueData));
