@@ -14,6 +14,7 @@
 #include "common/platform/sim/sim_world.h"
 #include "common/store/delay_load.h"
 #include "common/tree_model.h"
+#include "tests/native/installed_machine.h"
 #include "vantrel/app_context.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/startup_tree.h"
@@ -23,22 +24,7 @@ namespace {
 using namespace vantrel;
 
 constexpr int kPerLocation = 1000;
-const std::string kFolder = "C:\\Program Files\\Vantrel";
-const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kUserStartup =
-    "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-const std::string kCommonStartup =
-    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
-
-ProgramEntry Delayed(const std::string& command, const std::string& path,
-                     const std::string& parameters, const std::string& name) {
-  ProgramEntry entry;
-  entry.Command = command;
-  entry.Path = path;
-  entry.Parameters = parameters;
-  entry.RegistryName = name;
-  return entry;
-}
+using namespace vantrel::installed;
 
 struct Machine {
   sim::SimWorld world;
@@ -49,12 +35,7 @@ struct Machine {
   StartupItemLists lists;
 
   Machine() {
-    context.OwnRunCommand = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
-    context.CurrentUserStartupFolder = kUserStartup;
-    context.AllUsersStartupFolder = kCommonStartup;
-    context.Store.CurrentUserItemsFolder = kFolder + "\\Vantrel Items\\Current User\\";
-    context.Store.AllUsersItemsFolder = kFolder + "\\Vantrel Items\\All Users\\";
-    SetDefaultTables(context.Store);
+    SetUpInstalledContext(context);
     context.Text.SafeList = {{"OneDrive.exe", "OneDrive"}, {"item 7", "A known item"}};
     std::vector<ProgramEntry> delayed;
     for (int i = 0; i < kPerLocation; ++i) {
@@ -74,12 +55,12 @@ struct Machine {
       world.RegSetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "StoredMachine" + n,
                          "C:\\Stored\\m" + n + ".exe");
       if (isDelayed) {
-        delayed.push_back(Delayed("Execute", "Moved user " + n + ".lnk", "", ""));
-        delayed.push_back(Delayed("ExecuteAU", "Moved common " + n + ".lnk", "", ""));
+        delayed.push_back(Program("Execute", "Moved user " + n + ".lnk", "", ""));
+        delayed.push_back(Program("ExecuteAU", "Moved common " + n + ".lnk", "", ""));
         delayed.push_back(
-            Delayed("ExecuteReg", "C:\\Stored\\u" + n + ".exe", "-q", "StoredUser" + n));
+            Program("ExecuteReg", "C:\\Stored\\u" + n + ".exe", "-q", "StoredUser" + n));
         delayed.push_back(
-            Delayed("ExecuteRegAU", "C:\\Stored\\m" + n + ".exe", "", "StoredMachine" + n));
+            Program("ExecuteRegAU", "C:\\Stored\\m" + n + ".exe", "", "StoredMachine" + n));
       } else {
         context.Store.StoppedPrograms.push_back("_STPCU_Moved user " + n + ".lnk");
         context.Store.StoppedPrograms.push_back("_STPAU_Moved common " + n + ".lnk");

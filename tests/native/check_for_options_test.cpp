@@ -23,7 +23,7 @@ protected:
     lists.AllUsersStartupFiles = {"au.lnk"};
     lists.AllUsersRunValues = {"AuRun=au.exe"};
     context.Store.ProgramGroups = {ProgramGroup{
-        "Startup", {Delayed("Execute", "dcu.lnk"), Delayed("ExecuteRegAU", "dau.exe", "", "D")}}};
+        "Startup", {Program("Execute", "dcu.lnk"), Program("ExecuteRegAU", "dau.exe", "", "D")}}};
     context.Store.StartupGroupIndex = 0;
     context.Store.StoppedPrograms = {"_STPCU_scu.lnk", "_REGAU_sau.exe"};
     const auto counts = CountStartupItems(lists, "", context.Store);

@@ -12,17 +12,18 @@
 
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
+#include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 #include "vantrel/main_window_close.h"
 #include "vantrel/main_window_port.h"
 
 namespace vantrel::login_test {
 
-inline const std::string kFolder = "C:\\Program Files\\Vantrel";
-inline const std::string kCurrentUserItems = kFolder + "\\Vantrel Items\\Current User\\";
-inline const std::string kAllUsersItems = kFolder + "\\Vantrel Items\\All Users\\";
-inline const std::string kOwnRun = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
-inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using installed::kAllUsersItems;
+using installed::kCurrentUserItems;
+using installed::kFolder;
+using installed::kOwnRun;
+using installed::kRunKey;
 
 // The main window as far as start-up and the engine see it. Every call is
 // recorded with the virtual time, as "what@ms".

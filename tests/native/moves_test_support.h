@@ -13,22 +13,16 @@
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
 #include "common/store/delay_load.h"
+#include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 #include "vantrel/item_move_session.h"
 
 namespace vantrel::moves_test {
 
-inline const std::string kFolder = "C:\\Program Files\\Vantrel";
-inline const std::string kCurrentUserItems = kFolder + "\\Vantrel Items\\Current User\\";
-inline const std::string kAllUsersItems = kFolder + "\\Vantrel Items\\All Users\\";
-inline const std::string kOwnRun = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
-inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using namespace installed;
+
 inline const std::string kUserStore = "Software\\Korvane\\Vantrel\\HKCU";
 inline const std::string kMachineStore = "Software\\Korvane\\Vantrel\\HKLM";
-inline const std::string kUserStartup =
-    "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-inline const std::string kCommonStartup =
-    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
 inline const std::string kBackupDay = kFolder + "\\Delayed Registry\\2026-06-12";
 constexpr WindowHandle kWindow = 0x4242;
 
@@ -36,28 +30,11 @@ constexpr WindowHandle kWindow = 0x4242;
 inline const std::string kRunValuesFailed = "Some Run values could not be moved.";
 inline const std::string kShortcutsFailed = "Some shortcuts could not be moved.";
 
-inline ProgramEntry Program(const std::string& command, const std::string& path,
-                            const std::string& parameters = "", const std::string& name = "",
-                            float delay = 0) {
-  ProgramEntry entry;
-  entry.Command = command;
-  entry.Path = path;
-  entry.Parameters = parameters;
-  entry.RegistryName = name;
-  entry.Delay = delay;
-  return entry;
-}
-
 struct MovesMachine {
   MovesMachine() {
-    context.OwnRunCommand = kOwnRun;
-    context.CurrentUserStartupFolder = kUserStartup;
-    context.AllUsersStartupFolder = kCommonStartup;
-    context.Store.CurrentUserItemsFolder = kCurrentUserItems;
-    context.Store.AllUsersItemsFolder = kAllUsersItems;
+    SetUpInstalledContext(context);
     context.Text.Messages[1] = kRunValuesFailed;
     context.Text.Messages[2] = kShortcutsFailed;
-    SetDefaultTables(context.Store);
     world.clock().SetStartTimeOfDay(14, 5, 9);
   }
 

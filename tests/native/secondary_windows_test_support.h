@@ -13,16 +13,19 @@
 
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
+#include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 
 namespace vantrel::secondary_test {
 
-inline const std::string kFolder = "C:\\Program Files\\Vantrel";
+using installed::kAllUsersItems;
+using installed::kCurrentUserItems;
+using installed::kFolder;
+using installed::kOwnRun;
+using installed::kRunKey;
+
 inline const std::string kFile = kFolder + "\\Tester\\proggroup.c";
 inline const std::string kLog = kFolder + "\\log.txt";
-inline const std::string kCurrentUserItems = kFolder + "\\Vantrel Items\\Current User\\";
-inline const std::string kAllUsersItems = kFolder + "\\Vantrel Items\\All Users\\";
-inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Lines joined with CR LF, each ended by one.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {
@@ -38,7 +41,7 @@ struct SecondaryRig {
   SecondaryRig() {
     context.Store.CurrentUserItemsFolder = kCurrentUserItems;
     context.Store.AllUsersItemsFolder = kAllUsersItems;
-    context.OwnRunCommand = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
+    context.OwnRunCommand = kOwnRun;
     context.Store.MainStartupDelay = 30;
     context.Store.StartupType = 1;
     context.Store.CloseType = 1;

@@ -12,38 +12,16 @@
 #include "common/platform/sim/sim_world.h"
 #include "common/store/delay_load.h"
 #include "common/tree_model.h"
+#include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 #include "vantrel/startup_tree.h"
 
 namespace vantrel::startup_test {
 
-inline const std::string kFolder = "C:\\Program Files\\Vantrel";
-inline const std::string kOwnRun = "\"" + kFolder + "\\Vantrel.exe\" -nogui";
-inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline const std::string kUserStartup =
-    "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-inline const std::string kCommonStartup =
-    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
-
-inline ProgramEntry Delayed(const std::string& command, const std::string& path,
-                            const std::string& parameters = "", const std::string& name = "") {
-  ProgramEntry entry;
-  entry.Command = command;
-  entry.Path = path;
-  entry.Parameters = parameters;
-  entry.RegistryName = name;
-  return entry;
-}
+using namespace installed;
 
 struct StartupItemsMachine {
-  StartupItemsMachine() {
-    context.OwnRunCommand = kOwnRun;
-    context.CurrentUserStartupFolder = kUserStartup;
-    context.AllUsersStartupFolder = kCommonStartup;
-    context.Store.CurrentUserItemsFolder = kFolder + "\\Vantrel Items\\Current User\\";
-    context.Store.AllUsersItemsFolder = kFolder + "\\Vantrel Items\\All Users\\";
-    SetDefaultTables(context.Store);
-  }
+  StartupItemsMachine() { SetUpInstalledContext(context); }
 
   void AddShortcut(const std::string& folder, const std::string& name) {
     world.AddFile(folder + "\\" + name, "shortcut");

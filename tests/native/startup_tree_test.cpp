@@ -51,12 +51,12 @@ TEST_F(StartupTreeTest, PopulatedMachineShowsEveryLocationWithItsCounts) {
   AddRunValue(kHkeyLocalMachine, "Tray Clock", "clock.exe /min");
   WriteProgramGroups(
       {
-          Delayed("Execute", "Backup.lnk"),
-          Delayed("ExecuteAU", "Scanner.lnk"),
-          Delayed("ExecuteReg", "C:\\Sync\\sync.exe", "-quiet", "Sync"),
-          Delayed("ExecuteRegAU", "C:\\Vpn\\vpn.exe", "", "Vpn"),
-          Delayed("Launch", "C:\\Odd\\odd.exe"),
-          Delayed("Execute", "Chat.lnk"),
+          Program("Execute", "Backup.lnk"),
+          Program("ExecuteAU", "Scanner.lnk"),
+          Program("ExecuteReg", "C:\\Sync\\sync.exe", "-quiet", "Sync"),
+          Program("ExecuteRegAU", "C:\\Vpn\\vpn.exe", "", "Vpn"),
+          Program("Launch", "C:\\Odd\\odd.exe"),
+          Program("Execute", "Chat.lnk"),
       },
       {"_STPCU_Old.lnk", "_REGCU_C:\\Updater\\update.exe", "_STPAU_Fax.lnk",
        "_REGAU_C:\\Agent\\agent.exe", "_REGCU_C:\\Second\\two.exe"});
@@ -173,7 +173,7 @@ TEST_F(StartupTreeTest, EmptyLocationsAndOddEntriesCountZero) {
   // Only desktop.ini in the Startup folder, a program with a command word of
   // its own, a free stopped slot and an entry without a known prefix.
   AddShortcut(kUserStartup, "desktop.ini");
-  WriteProgramGroups({Delayed("Launch", "C:\\Odd\\odd.exe"), Delayed("Execute", "")},
+  WriteProgramGroups({Program("Launch", "C:\\Odd\\odd.exe"), Program("Execute", "")},
                      {"", "_OTHER_x.lnk", "_STPCU_a.lnk"});
 
   Refresh();
@@ -203,7 +203,7 @@ TEST_F(StartupTreeTest, EmptyLocationsAndOddEntriesCountZero) {
 
 TEST_F(StartupTreeTest, WithoutAStartupGroupNothingIsDelayed) {
   AddShortcut(kUserStartup, "a.lnk");
-  context.Store.ProgramGroups = {ProgramGroup{"Tools", {Delayed("Execute", "t.lnk")}}};
+  context.Store.ProgramGroups = {ProgramGroup{"Tools", {Program("Execute", "t.lnk")}}};
   context.Store.StartupGroupIndex = kNoIndex;
   context.Store.StartupType = 2;
   ASSERT_TRUE(store.WriteItems());
@@ -235,7 +235,7 @@ TEST_F(StartupTreeTest, RefreshReadsTheFileAndAlignsTheOwnRunValue) {
   // StartupType 1 with a delayed all-users item registers for the machine
   // only, before the Run keys are read.
   AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
-  WriteProgramGroups({Delayed("ExecuteAU", "Scanner.lnk")}, {}, 1);
+  WriteProgramGroups({Program("ExecuteAU", "Scanner.lnk")}, {}, 1);
   context.Store.StoppedPrograms = {"_STPCU_only-in-memory.lnk"};
 
   Refresh();
@@ -249,7 +249,7 @@ TEST_F(StartupTreeTest, RefreshReadsTheFileAndAlignsTheOwnRunValue) {
 }
 
 TEST_F(StartupTreeTest, ExpandedStatesSurviveARefresh) {
-  WriteProgramGroups({Delayed("Execute", "a.lnk")}, {"_STPAU_b.lnk"});
+  WriteProgramGroups({Program("Execute", "a.lnk")}, {"_STPAU_b.lnk"});
   Refresh();
   // The first refresh has nothing to remember.
   for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
