@@ -12,6 +12,7 @@
 
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
+#include "native/crlf_text.h"
 #include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 #include "vantrel/main_window_close.h"
@@ -123,19 +124,7 @@ struct LoginRig {
   }
 
   std::vector<std::string> LogLines() const {
-    const std::string log = world.ReadFile(kFolder + "\\log.txt").value_or("");
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < log.size()) {
-      const auto end = log.find("\r\n", start);
-      if (end == std::string::npos) {
-        lines.push_back(log.substr(start) + "<no CR LF>");
-        break;
-      }
-      lines.push_back(log.substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
+    return test_text::CrLfLinesOf(world.ReadFile(kFolder + "\\log.txt").value_or(""));
   }
 
   // The programs the shell was asked to start, as "file|parameters@ms".

@@ -13,6 +13,7 @@
 
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
+#include "native/crlf_text.h"
 #include "native/installed_machine.h"
 #include "vantrel/app_context.h"
 
@@ -27,15 +28,7 @@ using installed::kRunKey;
 inline const std::string kFile = kFolder + "\\Tester\\proggroup.c";
 inline const std::string kLog = kFolder + "\\log.txt";
 
-// Lines joined with CR LF, each ended by one.
-inline std::string CrLf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
+using test_text::CrLf;
 
 struct SecondaryRig {
   SecondaryRig() {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "common/store/store_tables.h"
+#include "native/crlf_text.h"
 
 namespace vantrel {
 
@@ -31,15 +32,7 @@ inline void PrintTo(const ProgramGroup& group, std::ostream* out) {
 
 namespace vantrel::store_test {
 
-// Lines joined the way proggroup.c ends them.
-inline std::string CrLf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
+using test_text::CrLf;
 
 inline std::filesystem::path FixtureFolder() {
   return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" / "proggroup";

@@ -27,6 +27,6 @@ inline sim::SimProcessOptions SyncProcess() {
 
 // The log lines of a run that found every source and wrote the file.
 inline const std::string kGoodRunLog =
-    CrLfLines({"Warning: Starting Synchronization....", "Info: Finishing Synchronization...."});
+    CrLf({"Warning: Starting Synchronization....", "Info: Finishing Synchronization...."});
 
 } // namespace vantrel::sync_test

@@ -6,23 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "native/crlf_text.h"
+
 namespace vantrel::sync_test {
 
-// Lines joined the way VantrelSync ends them.
-inline std::string CrLfLines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
+using test_text::CrLf;
 
 // Everything VantrelSync writes before the group Startup: the header
 // comment, the built-in disallowed words, an empty stopped list and the
 // fixed options.
 inline std::string SyncFileHead() {
-  return CrLfLines({
+  return CrLf({
       "// ProgGroup.c",
       "//",
       "// Follows a general C format structure, however it can't be compiled",
@@ -116,10 +110,10 @@ inline std::string SyncFileHead() {
 
 // The whole file for a Startup group with these program lines.
 inline std::string SyncFile(std::initializer_list<std::string_view> programLines) {
-  std::string text = SyncFileHead() + CrLfLines({"void Startup()", "{"});
+  std::string text = SyncFileHead() + CrLf({"void Startup()", "{"});
   for (std::string_view line : programLines)
-    text += CrLfLines({line});
-  return text + CrLfLines({"}", ""});
+    text += CrLf({line});
+  return text + CrLf({"}", ""});
 }
 
 // Line ends made visible, so that a failing comparison reads as lines.

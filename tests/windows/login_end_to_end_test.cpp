@@ -15,6 +15,7 @@
 
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_handles.h"
+#include "native/crlf_text.h"
 #include "windows/support/scratch.h"
 #include "windows/support/shell_link.h"
 
@@ -40,21 +41,6 @@ long long NowMs() {
   ::GetSystemTimeAsFileTime(&now);
   return static_cast<long long>(
       ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const auto end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no CR LF>");
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
 }
 
 // The "Tarrow" values of both Run keys, taken away for the test and put
@@ -151,11 +137,11 @@ protected:
   // recorder.txt's lines, once count of them are there (or time is up).
   std::vector<std::string> Recorded(std::size_t count) {
     for (int i = 0; i < 100; ++i) {
-      if (Lines(ReadAll(folder_ + "\\recorder.txt")).size() >= count)
+      if (test_text::CrLfLinesOf(ReadAll(folder_ + "\\recorder.txt")).size() >= count)
         break;
       ::Sleep(50);
     }
-    return Lines(ReadAll(folder_ + "\\recorder.txt"));
+    return test_text::CrLfLinesOf(ReadAll(folder_ + "\\recorder.txt"));
   }
 
   std::string folder_;
@@ -234,7 +220,7 @@ TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
       " Waiting for 0.5 seconds.", "  " + recorder + " regau",
       " Waiting for 1 seconds.",   "  " + recorder + " reg",
   };
-  const std::vector<std::string> log = Lines(ReadAll(folder_ + "\\log.txt"));
+  const std::vector<std::string> log = test_text::CrLfLinesOf(ReadAll(folder_ + "\\log.txt"));
   ASSERT_EQ(log.size(), expected.size()) << ReadAll(folder_ + "\\log.txt");
   for (std::size_t i = 0; i < log.size(); ++i) {
     SCOPED_TRACE(log[i]);

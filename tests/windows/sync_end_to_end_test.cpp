@@ -18,7 +18,7 @@
 namespace vantrel::testing {
 namespace {
 
-using sync_test::CrLfLines;
+using sync_test::CrLf;
 using sync_test::SyncFileHead;
 using sync_test::Visible;
 
@@ -268,14 +268,14 @@ protected:
 };
 
 std::string StartupGroup(std::initializer_list<std::string_view> programLines) {
-  std::string text = CrLfLines({"void Startup()", "{"});
+  std::string text = CrLf({"void Startup()", "{"});
   for (std::string_view line : programLines)
-    text += CrLfLines({line});
-  return text + CrLfLines({"}", ""});
+    text += CrLf({line});
+  return text + CrLf({"}", ""});
 }
 
 const std::string kGoodLog =
-    CrLfLines({"Warning: Starting Synchronization....", "Info: Finishing Synchronization...."});
+    CrLf({"Warning: Starting Synchronization....", "Info: Finishing Synchronization...."});
 
 TEST_F(SyncEndToEnd, SyncRebuildsTheFileFromTheRealStores) {
   ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\Vantrel Items").c_str(), nullptr));
@@ -307,12 +307,12 @@ TEST_F(SyncEndToEnd, SyncRebuildsTheFileFromTheRealStores) {
       "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
       "     ExecuteReg (\"\"C:\\Program Files\\Agent\\agent.exe\"\", \"-q\", 0, \"Agent\");",
   };
-  std::string expected = SyncFileHead() + CrLfLines({"void Startup()", "{"});
+  std::string expected = SyncFileHead() + CrLf({"void Startup()", "{"});
   for (std::string_view line : lines)
-    expected += CrLfLines({line});
+    expected += CrLf({line});
   if (!allUsersLine.empty())
-    expected += CrLfLines({allUsersLine});
-  expected += CrLfLines({"}", ""});
+    expected += CrLf({allUsersLine});
+  expected += CrLf({"}", ""});
   EXPECT_EQ(Visible(expected), Visible(ReadAll(ProgGroup())));
   EXPECT_EQ(expected, ReadAll(ProgGroup()));
   EXPECT_EQ("// the user's own file\r\n", ReadAll(ProgGroup() + ".bak"));
