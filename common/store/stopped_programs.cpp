@@ -51,15 +51,15 @@ void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
   auto& list = tables.StoppedPrograms;
   if (list.empty() || !list.back().empty())
     list.emplace_back();
-  list.back() = std::string(StoppedPrefix(kind)) + name;
+  // Trimmed, as the file holds it: a Run value's path may still end in the
+  // blank that preceded its parameters.
+  list.back() = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
 }
 
 void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
   const std::string wanted = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
   for (std::string& entry : tables.StoppedPrograms) {
-    // An entry added in this session may still end in the blank that
-    // preceded the parameters; the file holds it trimmed.
-    if (TrimBlanks(entry) == wanted) {
+    if (entry == wanted) {
       entry.clear();
       return;
     }

@@ -15,7 +15,8 @@ namespace vantrel::store {
 // empty for any other kind.
 std::string_view StoppedPrefix(int kind);
 
-// Stores prefix + name in the last slot, appending one unless it is free.
+// Stores prefix + name, trimmed, in the last slot, appending one unless it
+// is free.
 void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind);
 
 // Frees the first entry equal to prefix + name (trimmed); the list keeps
