@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "common/registry.h"
+#include "common/store/startup_group.h"
+#include "common/store/stored_run_values.h"
 #include "common/text.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/run_command_split.h"
-#include "vantrel/startup_group.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -29,38 +30,25 @@ std::optional<std::string> ListedValue(Platform& platform, RegKey root, const st
   return std::nullopt;
 }
 
-// The "Startup" program that records the value as delayed, found by the
-// value name alone: two values of one program differ in nothing else.
 StoreIndex DelayedRecordOf(const StoreTables& tables, const RunScope& scope,
                            const std::string& name) {
-  return FindStartupProgram(tables, [&](const ProgramEntry& program) {
-    return program.Command == scope.command && program.RegistryName == name;
-  });
+  return store::DelayedRunValueRecord(tables, scope.kind, name);
 }
 
 bool RecordedAsDelayed(const StoreTables& tables, const RunScope& scope, const std::string& name) {
   return DelayedRecordOf(tables, scope, name) != kNoIndex;
 }
 
-// The first stored value whose listed text contains text: how a stopped
-// item, known only by its program's path, finds its value. Several values
-// may start one program (rundll32.exe with other arguments); a value the
-// model records as delayed is never a stopped item's, and neither is a copy
-// of a value the Run key holds unchanged (left behind by a move whose
-// clean-up failed).
+// The stored value a stopped item, known only by its program's path,
+// stands for.
 std::optional<NameAndCommand> StoredValueContaining(MoveSession& session, const RunScope& scope,
                                                     const std::string& text) {
-  std::vector<std::string> values;
-  CRegistry(session.context.platform).EnumKey(scope.root, scope.store, values);
-  for (const std::string& value : values) {
-    if (value.empty() || value.find(text) == std::string::npos)
-      continue;
-    NameAndCommand found = SplitNameAndCommand(value);
-    if (!RecordedAsDelayed(session.context.Store, scope, found.name) &&
-        ListedValue(session.context.platform, scope.root, kRunKeyPath, found.name) != found.command)
-      return found;
-  }
-  return std::nullopt;
+  std::string value;
+  if (!store::FindStoppedRunValue(session.context.platform, session.context.Store, scope.kind, text,
+                                  value) ||
+      value.empty())
+    return std::nullopt;
+  return SplitNameAndCommand(value);
 }
 
 class RunValueMover {

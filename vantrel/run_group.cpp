@@ -1,7 +1,7 @@
 #include "vantrel/run_group.h"
 
 #include "vantrel/run_program.h"
-#include "vantrel/startup_group.h"
+#include "common/store/startup_group.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {

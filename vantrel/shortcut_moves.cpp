@@ -4,7 +4,7 @@
 #include "common/file_functions.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "vantrel/startup_group.h"
+#include "common/store/startup_group.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {

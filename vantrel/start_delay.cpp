@@ -7,7 +7,7 @@
 #include "common/event_log.h"
 #include "common/store/store_numbers.h"
 #include "vantrel/run_program.h"
-#include "vantrel/startup_group.h"
+#include "common/store/startup_group.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {

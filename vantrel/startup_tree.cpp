@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "vantrel/startup_group.h"
+#include "common/store/startup_group.h"
 
 namespace vantrel {
 

@@ -1,12 +1,11 @@
 #include "vantrelsync/stored_items.h"
 
-#include <algorithm>
-
 #include "common/dir_struct.h"
 #include "common/event_log.h"
 #include "common/registry.h"
 #include "common/run_keys.h"
 #include "common/store/store_tables.h"
+#include "common/store/stored_run_values.h"
 #include "common/text.h"
 #include "vantrelsync/split_command.h"
 
@@ -24,22 +23,12 @@ void ListFolder(Platform& platform, const std::string& folder, std::vector<std::
 
 void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std::string>& values,
                const char* failure) {
-  CRegistry registry(platform);
-  if (!registry.EnumKey(root, key, values)) {
+  if (!CRegistry(platform).EnumKey(root, key, values)) {
     WriteLog(platform, failure, LogWarning);
     values.assign(1, std::string());
     return;
   }
-  // A stored value that the Run key holds as well, unchanged, is a copy a
-  // move could not remove; Windows starts it, and a record would start it
-  // a second time.
-  std::vector<std::string> inRunKey;
-  if (!registry.EnumKey(root, kRunKeyPath, inRunKey))
-    return;
-  for (std::string& value : values) {
-    if (std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())
-      value.clear();
-  }
+  store::ForgetCopiesOfRunKey(platform, root, values);
 }
 
 bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& files,

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/registry.h"
-#include "common/run_keys.h"
+#include "common/store/stored_run_values.h"
 #include "common/text.h"
 
 namespace vantrel::store {
@@ -12,21 +12,15 @@ namespace {
 
 constexpr std::size_t kPrefixLength = 7;
 
-bool StoredRunValue(Platform& platform, RegKey root, std::string_view store, std::string_view name,
+// The program and parameters of the stored value a stopped entry stands
+// for; path and parameters stay as they are when none does.
+bool StoredRunValue(Platform& platform, const StoreTables& tables, int kind, std::string_view name,
                     std::string& path, std::string& parameters) {
-  std::vector<std::string> values;
-  if (!CRegistry(platform).EnumKey(root, std::string(store), values))
+  std::string value;
+  if (!FindStoppedRunValue(platform, tables, kind, name, value))
     return false;
-  for (const std::string& value : values) {
-    if (value.empty() || value.find(name) == std::string::npos)
-      continue;
-    const auto equals = value.find('=');
-    const std::string data =
-        TrimBlanks(equals == std::string::npos ? std::string_view()
-                                               : std::string_view(value).substr(equals + 1));
-    SplitStoredCommand(data, path, parameters);
-    break;
-  }
+  if (const auto equals = value.find('='); equals != std::string::npos)
+    SplitStoredCommand(TrimBlanks(std::string_view(value).substr(equals + 1)), path, parameters);
   return true;
 }
 
@@ -96,9 +90,9 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
   } else if (kind == StoppedPrefix(2)) {
     path = tables.AllUsersItemsFolder + std::string(name);
   } else if (kind == StoppedPrefix(1)) {
-    return StoredRunValue(platform, kHkeyCurrentUser, kCurrentUserRunStore, name, path, parameters);
+    return StoredRunValue(platform, tables, 1, name, path, parameters);
   } else if (kind == StoppedPrefix(0)) {
-    return StoredRunValue(platform, kHkeyLocalMachine, kAllUsersRunStore, name, path, parameters);
+    return StoredRunValue(platform, tables, 0, name, path, parameters);
   }
   return true;
 }

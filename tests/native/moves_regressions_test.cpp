@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/store/stopped_programs.h"
 #include "moves_test_support.h"
 #include "native/sync_sim_machine.h"
 #include "vantrel/registry_moves.h"
@@ -84,6 +85,13 @@ TEST(MovesRegressions, TwoRunValuesOfOneProgram) {
   // A is delayed and listed first; B and C are stopped.
   m.SetModel({Program("ExecuteReg", "C:\\Windows\\rundll32.exe", "C:\\A\\a.dll,Start", "A")},
              {"_REGCU_C:\\Windows\\rundll32.exe", "_REGCU_C:\\Windows\\rundll32.exe"});
+
+  // What the tray starts for a stopped entry is a stopped value, never the
+  // delayed A.
+  std::string path, parameters;
+  ASSERT_TRUE(store::GetStoppedInfo(m.platform, m.context.Store, "_REGCU_C:\\Windows\\rundll32.exe",
+                                    path, parameters));
+  EXPECT_EQ(parameters, "C:\\B\\b.dll,Start");
 
   // Putting a stopped one back takes a stopped value, never the delayed A.
   items::RestoreRegistryItem(m.session, "C:\\Windows\\rundll32.exe", 1, true);

@@ -1,4 +1,4 @@
-#include "vantrel/startup_group.h"
+#include "common/store/startup_group.h"
 
 #include <type_traits>
 

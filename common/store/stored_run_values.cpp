@@ -1,0 +1,61 @@
+#include "common/store/stored_run_values.h"
+
+#include <algorithm>
+
+#include "common/registry.h"
+#include "common/run_keys.h"
+#include "common/store/startup_group.h"
+
+namespace vantrel::store {
+
+namespace {
+
+bool CurrentUserKind(int kind) {
+  return kind == 1;
+}
+
+std::string NameOf(const std::string& listed) {
+  return listed.substr(0, listed.find('='));
+}
+
+} // namespace
+
+StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std::string& name) {
+  const std::string_view command =
+      CurrentUserKind(kind) ? kCommandExecuteReg : kCommandExecuteRegAU;
+  return FindStartupProgram(tables, [&](const ProgramEntry& program) {
+    return program.Command == command && program.RegistryName == name;
+  });
+}
+
+void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues) {
+  std::vector<std::string> inRunKey;
+  if (!CRegistry(platform).EnumKey(root, kRunKeyPath, inRunKey))
+    return;
+  for (std::string& value : storeValues) {
+    if (!value.empty() && std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())
+      value.clear();
+  }
+}
+
+bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, int kind,
+                         std::string_view path, std::string& value) {
+  value.clear();
+  const bool currentUser = CurrentUserKind(kind);
+  const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
+  std::vector<std::string> values;
+  if (!CRegistry(platform).EnumKey(root, currentUser ? kCurrentUserRunStore : kAllUsersRunStore,
+                                   values))
+    return false;
+  ForgetCopiesOfRunKey(platform, root, values);
+  for (const std::string& listed : values) {
+    if (!listed.empty() && listed.find(path) != std::string::npos &&
+        DelayedRunValueRecord(tables, kind, NameOf(listed)) == kNoIndex) {
+      value = listed;
+      break;
+    }
+  }
+  return true;
+}
+
+} // namespace vantrel::store
