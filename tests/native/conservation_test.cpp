@@ -502,8 +502,10 @@ private:
             isFound(e.currentUser ? found.CurrentUserRunValues : found.AllUsersRunValues,
                     e.name + "=" + e.content))
           places.push_back("found");
-        if (places.empty() && RecoverableFromBackup(backups, e))
+        if (places.empty() && RecoverableFromBackup(backups, e)) {
+          ++onlyInBackup_;
           continue;
+        }
       } else {
         const std::string startupFile =
             (e.currentUser ? kUserStartup : kCommonStartup) + "\\" + e.name;
@@ -582,6 +584,7 @@ private:
 
 public:
   int twoFaultSteps_ = 0;
+  int onlyInBackup_ = 0; // checks that found a value only in a .reg backup
 };
 
 TEST(Conservation, NoStartupEntryIsLostOrDoubledUnderRandomCommandsAndFaults) {
@@ -599,6 +602,7 @@ TEST(Conservation, NoStartupEntryIsLostOrDoubledUnderRandomCommandsAndFaults) {
               static_cast<unsigned long long>(base));
   int done = 0;
   int twoFaults = 0;
+  int onlyInBackup = 0;
   for (std::uint64_t seed = base; done < steps; ++seed) {
     const int machineSteps = std::min(perMachine, steps - done);
     ConservationRun run(seed);
@@ -608,10 +612,11 @@ TEST(Conservation, NoStartupEntryIsLostOrDoubledUnderRandomCommandsAndFaults) {
     }
     done += machineSteps;
     twoFaults += run.twoFaultSteps_;
+    onlyInBackup += run.onlyInBackup_;
   }
   std::printf("[ conservation ] %d steps green (%d with two kinds of call failing), 0 entries "
-              "lost\n",
-              done, twoFaults);
+              "lost, %d times a Run value only in a .reg backup\n",
+              done, twoFaults, onlyInBackup);
 }
 
 } // namespace
