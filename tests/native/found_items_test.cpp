@@ -11,10 +11,12 @@
 #include "common/store/unrecorded_items.h"
 #include "login_test_support.h"
 #include "native/fake_main_window.h"
+#include "native/sync_sim_machine.h"
 #include "vantrel/found_items_branch.h"
 #include "vantrel/item_commands.h"
 #include "vantrel/item_node.h"
 #include "vantrel/start_delay.h"
+#include "vantrelsync/run_vantrel_sync.h"
 
 namespace vantrel::moves_test {
 namespace {
@@ -159,6 +161,14 @@ TEST(FoundItems, RunPutsThemBackUnchangedButNeverOverARunValueOfTheSameName) {
   EXPECT_NE(f.m.MessageTexts()[0].find("Machine Lost"), std::string::npos);
   EXPECT_EQ(f.window.Items(st::kFoundAllRegistry),
             std::vector<std::string>{"Machine Lost=C:\\Apps\\m.exe"});
+}
+
+TEST(FoundItems, VantrelSyncRecordsThemAll) {
+  FoundMachine f;
+  sim::SimPlatform sync(f.m.world, sync_test::SyncProcess());
+  sync::RunVantrelSync(sync, "sync");
+  f.m.Reload();
+  EXPECT_TRUE(store::FindUnrecordedItems(f.m.platform, f.m.context.Store).empty());
 }
 
 // A delayed Run value whose name the Run key holds again (a put back cut
