@@ -7,6 +7,7 @@
 #include "common/event_log.h"
 #include "common/registry.h"
 #include "vantrel/known_programs.h"
+#include "vantrel/returned_items.h"
 #include "vantrel/run_at_login.h"
 
 namespace vantrel {
@@ -44,6 +45,7 @@ void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree
     lists = ReadStartupLocations(context);
     const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
     BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
+    MarkReturnedItems(tree, FindReturnedItems(context.platform, context.Store, lists));
     RestoreExpandedCategories(tree, expanded);
     if (progress) {
       progress(100);

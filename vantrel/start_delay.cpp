@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "common/event_log.h"
-#include "common/store/store_numbers.h"
-#include "vantrel/run_program.h"
 #include "common/store/startup_group.h"
+#include "common/store/store_numbers.h"
+#include "vantrel/returned_at_login.h"
+#include "vantrel/run_program.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -40,6 +41,10 @@ bool WaitSeconds(AppContext& context, float seconds) {
 
 // The main wait and the launches; false when a delay ended the run.
 bool LaunchStartupPrograms(AppContext& context) {
+  // Items back in Windows' locations are looked for before the main delay
+  // and watched for during every wait of the run.
+  ReturnedItemsWatch returned(context);
+  bool started = false;
   LogTimed(context,
            "  Waiting for " + store::FormatNumber(context.Store.MainStartupDelay) + " seconds.");
   if (!WaitSeconds(context, context.Store.MainStartupDelay))
@@ -58,6 +63,12 @@ bool LaunchStartupPrograms(AppContext& context) {
     const std::string path = ResolveShortcutPath(context, entry.Path);
     if (path.empty() || context.AbortWait)
       continue;
+    if (returned.StartedByWindows(entry)) {
+      LogTimed(context, "  Not started: " + entry.Path + " " + entry.Parameters +
+                            " - it is back in Windows' startup, which starts it at this login (" +
+                            returned.WindowsLocationOf(entry) + ").");
+      continue;
+    }
     LogTimed(context, " Waiting for " + store::FormatNumber(entry.Delay) + " seconds.");
     if (!WaitSeconds(context, entry.Delay))
       return false;
@@ -67,7 +78,9 @@ bool LaunchStartupPrograms(AppContext& context) {
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
     RunProgram(context, path, entry.Parameters);
+    started = true;
   }
+  returned.Finish(started);
   return true;
 }
 
