@@ -118,8 +118,9 @@ void ItemCommands::FileSave() {
     return;
   MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
   try {
-    const CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
-    const CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+    CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
+    CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+    TakeBackChecked(session, window.Tree(), runValues, shortcuts);
     ApplyCheckedRegistryItems(session, runValues, false, false);
     ApplyCheckedShortcutItems(session, shortcuts, false, false);
     RestoreCheckedRegistryItems(session, runValues);

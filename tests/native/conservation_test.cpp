@@ -61,6 +61,10 @@ struct Entry {
   // settles in one place again, the contents it had before count too.
   bool rewritten = false;
   std::vector<std::string> before;
+  // Once rewritten, a window that still holds the model from before a
+  // VantrelSync run may record it again while it is back in Windows'
+  // location: it is then marked for the user to take back, as before.
+  bool everRewritten = false;
 };
 
 std::string Describe(const Entry& e) {
@@ -156,7 +160,7 @@ private:
       // 0 in Windows' hands, 1 delayed, 2 stopped.
       for (int place = 0; place < 3; ++place) {
         for (int i = Pick(4); i > 0; --i) {
-          Entry shortcut{false, currentUser, NewShortcutName(), "", false, {}};
+          Entry shortcut{false, currentUser, NewShortcutName(), "", false, {}, false};
           shortcut.content = "link " + shortcut.name;
           m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name, shortcut.content);
           if (place == 1)
@@ -167,7 +171,7 @@ private:
           entries_.push_back(shortcut);
         }
         for (int i = Pick(4); i > 0; --i) {
-          Entry value{true, currentUser, "", "", false, {}};
+          Entry value{true, currentUser, "", "", false, {}, false};
           value.content = NewRunValue(value.name);
           if (place == 0) {
             m_.world.RegSetString(root, kRunKey, value.name, value.content);
@@ -357,6 +361,7 @@ private:
       e.before.push_back(e.content);
     e.content = now;
     e.rewritten = true;
+    e.everRewritten = true;
     window_.RefreshData();
   }
 
@@ -394,7 +399,8 @@ private:
     const auto stored = Stored(e);
     bool stopped = false;
     for (const std::string& entry : tables.StoppedPrograms) {
-      const std::string prefix(store::StoppedPrefix(e.runValue ? (e.currentUser ? 1 : 0) : (e.currentUser ? 3 : 2)));
+      const std::string prefix(
+          store::StoppedPrefix(e.runValue ? (e.currentUser ? 1 : 0) : (e.currentUser ? 3 : 2)));
       if (!StartsWith(entry, prefix))
         continue;
       const std::string rest = entry.substr(prefix.size());
@@ -408,7 +414,7 @@ private:
     if (inWindows && held) {
       StartupItemLists lists = ReadStartupLocations(m_.context);
       bool marked = false;
-      for (const ReturnedItem& item : FindReturnedItems(m_.platform, m_.context.Store, lists))
+      for (const ReturnedItem& item : FindReturnedItems(m_.platform, tables, lists))
         marked = marked || (item.RunValue() == e.runValue && item.CurrentUser() == e.currentUser &&
                             EqualsIgnoreCase(item.name, e.name));
       return marked || Fail(where, Describe(e) + " is in Windows' startup and held by Vantrel, "
@@ -633,6 +639,13 @@ private:
               places.push_back("stopped");
           }
         }
+      }
+      if (places.size() == 2 && e.everRewritten &&
+          (places[0] == "Run key" || places[0] == "Startup folder")) {
+        e.rewritten = true;
+        if (!CheckRewritten(where, e, startup, tables, backups))
+          return false;
+        continue;
       }
       if (places.size() != 1) {
         std::string list;
