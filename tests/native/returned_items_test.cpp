@@ -117,8 +117,9 @@ TEST(ReturnedItems, MarkedInTheTreeAndTakenBackByTheCommandAsTheyWere) {
   m.window.events.clear();
   m.commands.TreeMouseUp(kRightButton);
   m.commands.TreeMouseMove(m.window.selected);
-  EXPECT_EQ(m.window.events, (std::vector<std::string>{"popup:back:00001", "options",
-                                                       "tip:" + items::ReturnedItemTip(m.context.Text)}));
+  EXPECT_EQ(m.window.events,
+            (std::vector<std::string>{"popup:back:00001", "options",
+                                      "tip:" + items::ReturnedItemTip(m.context.Text)}));
   const auto menu = items::BuildItemPopupMenu(m.context.Text, items::ReturnedItemPopupState());
   ASSERT_EQ(menu.size(), 6u);
   EXPECT_EQ(menu[0].entry, ItemPopupEntry::kTakeBack);
