@@ -3,3 +3,12 @@
 # arguments.
 add_executable(recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/windows/helpers/recorder.cpp)
 add_dependencies(windows_tests recorder)
+# comeback.exe does the same and then writes its own value into the current
+# user's Run key, as programs that put themselves back into startup do.
+add_executable(comeback WIN32 ${CMAKE_SOURCE_DIR}/tests/windows/helpers/comeback.cpp)
+add_dependencies(windows_tests comeback)
+
+# The time from an item coming back to the login run noticing it
+# (bench/returned_notice_bench.cpp; run it under Wine, see its top comment).
+add_executable(returned_notice_bench ${CMAKE_SOURCE_DIR}/bench/returned_notice_bench.cpp)
+target_link_libraries(returned_notice_bench PRIVATE vantrel_core vantrel_win32)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,10 @@ struct AppContext {
   bool AbortWait = false;
   // The login-time launch run is under way.
   bool LoginRunInProgress = false;
+  // While set, the launch engine's waits wait through this (for at most the
+  // given milliseconds) instead of for window messages alone: the login run
+  // watches Windows' startup locations with it.
+  std::function<void(std::uint32_t milliseconds)> WaitForMessagesHook;
 
   TrayMenuIds Tray;
 };

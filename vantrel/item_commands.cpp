@@ -8,8 +8,12 @@
 #include "vantrel/found_items_branch.h"
 #include "vantrel/item_node.h"
 #include "vantrel/popup_menu.h"
+#include "vantrel/refresh_startup_items.h"
 #include "vantrel/registry_moves.h"
+#include "vantrel/returned_items.h"
 #include "vantrel/shortcut_moves.h"
+#include "vantrel/startup_tree.h"
+#include "vantrel/take_back.h"
 
 namespace vantrel::items {
 
@@ -39,6 +43,38 @@ void ActOnCheckedFound(MoveSession& session, const TreeModel& tree, FoundItemAct
   ActOnCheckedFoundItems(session, checked, action);
 }
 
+// The returned item a node of Windows' items stands for, as the locations
+// hold it now; false when it is no longer back.
+bool FindReturned(AppContext& context, const ItemNode& node, ReturnedItem& found) {
+  StartupItemLists lists = ReadStartupLocations(context);
+  for (ReturnedItem& item : FindReturnedItems(context.platform, context.Store, lists)) {
+    if (item.kind == node.Kind() && item.Text() == node.text) {
+      found = std::move(item);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Takes back the checked current-user items that came back, and leaves
+// them out of the lists the batch moves.
+void TakeBackChecked(MoveSession& session, const TreeModel& tree, CheckedItems& runValues,
+                     CheckedItems& shortcuts) {
+  for (const TreeModel::NodeId node : NodesInIndexOrder(tree)) {
+    const TreeModel::Node& at = tree.At(node);
+    if (!at.checked || at.tag != startup_tree::kReturnedTag)
+      continue;
+    const ItemNode item = ClassifyItemNode(tree, node);
+    if (!item.currentUser)
+      continue;
+    std::vector<std::string>& windows = item.runValue ? runValues.windows : shortcuts.windows;
+    std::erase(windows, item.text);
+    ReturnedItem returned;
+    if (FindReturned(session.context, item, returned))
+      TakeBackItem(session, returned);
+  }
+}
+
 } // namespace
 
 void ItemCommands::RunBatch(Batch batch) {
@@ -46,9 +82,13 @@ void ItemCommands::RunBatch(Batch batch) {
   const TreeModel& tree = window.Tree();
   if (!AnyNodeChecked(tree))
     return;
-  const CheckedItems runValues = CheckedCurrentUserRunValues(tree);
-  const CheckedItems shortcuts = CheckedCurrentUserShortcuts(tree);
+  CheckedItems runValues = CheckedCurrentUserRunValues(tree);
+  CheckedItems shortcuts = CheckedCurrentUserShortcuts(tree);
   MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
+  // A checked item that came back goes back as it was, whatever the
+  // button: it is Vantrel's already.
+  if (batch != Batch::kRun)
+    TakeBackChecked(session, tree, runValues, shortcuts);
   switch (batch) {
   case Batch::kSave:
     ApplyCheckedRegistryItems(session, runValues, false, false);
@@ -104,8 +144,9 @@ void ItemCommands::FileSave() {
     return;
   MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
   try {
-    const CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
-    const CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+    CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
+    CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+    TakeBackChecked(session, window.Tree(), runValues, shortcuts);
     ApplyCheckedRegistryItems(session, runValues, false, false);
     ApplyCheckedShortcutItems(session, shortcuts, false, false);
     RestoreCheckedRegistryItems(session, runValues);
@@ -132,7 +173,7 @@ void ItemCommands::TreeMouseUp(int button) {
   if (button == kRightButton) {
     const ItemNode item = ClassifyItemNode(host().Tree(), host().SelectedNode());
     if (item.actionable)
-      host().ShowItemPopup(PopupStateFor(item.fullPath));
+      host().ShowItemPopup(item.returned ? ReturnedItemPopupState() : PopupStateFor(item.fullPath));
   }
   host().CheckForOptions();
 }
@@ -140,11 +181,22 @@ void ItemCommands::TreeMouseUp(int button) {
 void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
   MainWindowHost& window = host();
   const ItemNode item = ClassifyItemNode(window.Tree(), window.SelectedNode());
-  if (!item.actionable || !IsEnabled(PopupStateFor(item.fullPath), entry))
+  const ItemPopupState state =
+      item.returned ? ReturnedItemPopupState() : PopupStateFor(item.fullPath);
+  if (!item.actionable || !IsEnabled(state, entry))
     return;
   AppContext& context = window.Context();
   try {
     switch (entry) {
+    case ItemPopupEntry::kTakeBack: {
+      MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
+      ReturnedItem returned;
+      if (FindReturned(context, item, returned))
+        TakeBackItem(session, returned);
+      window.RefreshData();
+      session.failures.Show(context, window.Handle());
+      break;
+    }
     case ItemPopupEntry::kDelay:
     case ItemPopupEntry::kStop:
     case ItemPopupEntry::kRun: {
@@ -184,7 +236,9 @@ void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
 
 void ItemCommands::TreeMouseMove(TreeModel::NodeId node) {
   const TreeModel& tree = host().Tree();
-  if (tree.Contains(node))
+  if (tree.Contains(node) && tree.At(node).tag == startup_tree::kReturnedTag)
+    host().SetItemTip(ReturnedItemTip(host().Context().Text));
+  else if (tree.Contains(node))
     host().ShowItemTip(tree.At(node).text);
   else if (services_.clearItemTip)
     services_.clearItemTip();

@@ -41,7 +41,8 @@ ItemNode ClassifyItemNode(const TreeModel& tree, TreeModel::NodeId node) {
   item.currentUser = item.fullPath.find("Current User") != std::string::npos;
   item.stopped = item.fullPath.find("Stopped Items") != std::string::npos;
   item.stoppedForRun = ToLowerAscii(item.fullPath).find("stopped item") != std::string::npos;
-  item.actionable = at.tag == st::kPopupTag;
+  item.returned = at.tag == st::kReturnedTag;
+  item.actionable = at.tag == st::kPopupTag || item.returned;
   return item;
 }
 

@@ -24,6 +24,9 @@ struct ItemNode {
   bool stoppedForRun = false;
   // It carries the "#POP#" tag that makes it an item the commands act on.
   bool actionable = false;
+  // It came back to Windows' startup (the returned-item tag); Take Back is
+  // its command.
+  bool returned = false;
 
   // The StartupItemKind the commands pass: 1/0 for a Run value of the
   // current user/all users, 3/2 for a shortcut.

@@ -21,7 +21,8 @@
 namespace vantrel {
 
 // The entries of the item popup menu.
-enum class ItemPopupEntry { kDelay, kStop, kRun, kProperties, kSearchOnline };
+// Take Back is for items that came back to Windows' startup.
+enum class ItemPopupEntry { kDelay, kStop, kRun, kProperties, kSearchOnline, kTakeBack };
 
 // Which popup entries are enabled.
 struct ItemPopupState {
@@ -30,6 +31,7 @@ struct ItemPopupState {
   bool run = false;
   bool properties = false;
   bool searchOnline = false;
+  bool takeBack = false;
 };
 
 // Mouse buttons as the tree reports them.
@@ -72,6 +74,8 @@ public:
   virtual void ShowItemTip(const std::string& text) = 0;
   // Empties the tree's tool tip.
   virtual void ClearItemTip() {}
+  // Sets the tree's tool tip to this text (an item that came back).
+  virtual void SetItemTip(const std::string&) {}
   // The model's check marks changed: the control shows them again.
   virtual void ChecksChanged() = 0;
   // Shows the item popup at the pointer with these entries enabled; a chosen

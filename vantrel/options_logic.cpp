@@ -13,6 +13,7 @@ OptionsForm OptionsFormFor(const StoreTables& options) {
   form.RunAtLogin = options.StartupType;
   form.CloseMethod = options.CloseType;
   form.ShowTipsAtStartup = options.ShowTipsAtStartup != 0;
+  form.TakeBackReturnedItems = options.TakeBackReturnedItems;
   return form;
 }
 
@@ -27,7 +28,8 @@ std::int16_t ShowTipsValue(bool ticked) {
 bool OptionsChanged(const OptionsForm& form, const StoreTables& options) {
   return form.StartupDelay != DelayText(options.MainStartupDelay) ||
          ShowTipsValue(form.ShowTipsAtStartup) != options.ShowTipsAtStartup ||
-         form.CloseMethod != options.CloseType || form.RunAtLogin != options.StartupType;
+         form.CloseMethod != options.CloseType || form.RunAtLogin != options.StartupType ||
+         form.TakeBackReturnedItems != options.TakeBackReturnedItems;
 }
 
 OptionsOkResult ConfirmOptions(AppContext& context, const OptionsForm& form, WindowHandle owner,
@@ -52,6 +54,7 @@ OptionsOkResult ConfirmOptions(AppContext& context, const OptionsForm& form, Win
   options.StartupType = form.RunAtLogin;
   options.CloseType = form.CloseMethod;
   options.ShowTipsAtStartup = ShowTipsValue(form.ShowTipsAtStartup);
+  options.TakeBackReturnedItems = form.TakeBackReturnedItems;
   return SaveProgramGroups(context, owner, "Options") ? OptionsOkResult::kSaved
                                                       : OptionsOkResult::kSaveFailed;
 }

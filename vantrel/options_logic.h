@@ -24,6 +24,7 @@ constexpr std::size_t kSeconds = 10;
 constexpr std::size_t kRunAtStartup = 11;
 constexpr std::size_t kProgramClosing = 12;
 constexpr std::size_t kShowTips = 13;
+constexpr std::size_t kTakeBack = 14;
 } // namespace options_caption
 
 constexpr int kRunAtLoginChoices = 4;
@@ -35,6 +36,8 @@ struct OptionsForm {
   int RunAtLogin = 0;       // position in the login list: the StartupType
   int CloseMethod = 0;      // position in the close list: the CloseType
   bool ShowTipsAtStartup = false;
+  // The login run takes back items that came back to Windows' startup.
+  bool TakeBackReturnedItems = false;
 };
 
 // What the window shows when it loads.

@@ -29,6 +29,8 @@ bool IsEnabled(const ItemPopupState& state, ItemPopupEntry entry) {
     return state.properties;
   case ItemPopupEntry::kSearchOnline:
     return state.searchOnline;
+  case ItemPopupEntry::kTakeBack:
+    return state.takeBack;
   }
   return false;
 }
@@ -42,9 +44,26 @@ std::vector<PopupMenuItem> BuildItemPopupMenu(const TextTables& text, const Item
       {ItemPopupEntry::kSearchOnline, menu::kTVSearchOnline},
   };
   std::vector<PopupMenuItem> items;
+  // Take Back leads the menu of an item that came back, and only there.
+  if (state.takeBack)
+    items.push_back({ItemPopupEntry::kTakeBack, text.Menus[menu::kTVTakeBack], true});
   for (const auto& [entry, index] : entries)
     items.push_back({entry, text.Menus[index], IsEnabled(state, entry)});
   return items;
+}
+
+ItemPopupState ReturnedItemPopupState() {
+  ItemPopupState state;
+  state.takeBack = true;
+  state.searchOnline = true;
+  return state;
+}
+
+std::string ReturnedItemTip(const TextTables& text) {
+  const std::string& tip = text.Toolbar[toolbar::kReturnedItemTip];
+  return tip.empty() ? "This item came back to Windows' startup, although Vantrel keeps it "
+                       "delayed or stopped. Right-click it and choose Take Back."
+                     : tip;
 }
 
 } // namespace vantrel::items

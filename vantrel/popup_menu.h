@@ -26,7 +26,14 @@ struct PopupMenuItem {
   bool enabled = false;
 };
 
-// Delay, Stop, Run, Properties, Search Online.
+// Delay, Stop, Run, Properties, Search Online; Take Back first when the
+// state enables it.
 std::vector<PopupMenuItem> BuildItemPopupMenu(const TextTables& text, const ItemPopupState& state);
+
+// An item that came back to Windows' startup: Take Back and Search Online.
+ItemPopupState ReturnedItemPopupState();
+
+// Its tool tip: the Toolbar table's entry, or the English text.
+std::string ReturnedItemTip(const TextTables& text);
 
 } // namespace vantrel::items

@@ -9,6 +9,7 @@
 #include "common/store/unrecorded_items.h"
 #include "vantrel/found_items_branch.h"
 #include "vantrel/known_programs.h"
+#include "vantrel/returned_items.h"
 #include "vantrel/run_at_login.h"
 
 namespace vantrel {
@@ -47,6 +48,7 @@ void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree
     const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
     BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
     AddFoundItemsBranch(tree, store::FindUnrecordedItems(context.platform, context.Store));
+    MarkReturnedItems(tree, FindReturnedItems(context.platform, context.Store, lists));
     RestoreExpandedCategories(tree, expanded);
     if (progress) {
       progress(100);

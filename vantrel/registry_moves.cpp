@@ -179,6 +179,25 @@ std::optional<RegistryBackup> OpenBackup(MoveSession& session, bool currentUser)
   return backup;
 }
 
+// A value that came back is in Windows' hands already, with the program's
+// own command, which stays: Vantrel only lets go of it. Its older copy
+// leaves the store for a backup file, so that nothing records it again.
+bool LetGoOfReturned(MoveSession& session, RunValueMover& mover, const RunScope& scope,
+                     const std::string& name) {
+  const auto stored = mover.Stored(name);
+  if (!stored)
+    return true;
+  auto backup = OpenBackup(session, scope.currentUser);
+  if (!backup || !backup->WriteValue(name, *stored))
+    return mover.Fail(name, reason::BackupNotWritten());
+  Platform& platform = session.context.platform;
+  CRegistry(platform).DeleteValue(scope.root, scope.store, name);
+  session.Moved([&platform, scope, name, copy = *stored] {
+    CRegistry(platform).SaveSettingString(scope.root, scope.store, name, copy);
+  });
+  return true;
+}
+
 } // namespace
 
 RunScope RunScopeOf(int kind) {
@@ -247,7 +266,8 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
   RunValueMover mover(session, scope);
   if (!fromStopped) {
     const NameAndCommand value = ValueOfText(mover, text);
-    if (mover.IntoRunKey(value))
+    if (mover.InRunKey(value.name) ? LetGoOfReturned(session, mover, scope, value.name)
+                                   : mover.IntoRunKey(value))
       DropDelayed(session, scope, value.name);
     return;
   }
@@ -256,7 +276,8 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
     mover.Fail(text, reason::NoStoredData());
     return;
   }
-  if (mover.IntoRunKey(*found))
+  if (mover.InRunKey(found->name) ? LetGoOfReturned(session, mover, scope, found->name)
+                                  : mover.IntoRunKey(*found))
     session.store.RemoveStoppedProgram(text, kind);
 }
 
@@ -324,14 +345,18 @@ bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& check
   const RunScope scope = RunScopeOf(kCurrentUserRunValue);
   RunValueMover mover(session, scope);
   try {
+    // As for one item: a value that came back keeps the program's command.
     for (const std::string& text : checked.delayed) {
       const NameAndCommand value = ValueOfText(mover, text);
-      if (mover.IntoRunKey(value))
+      if (mover.InRunKey(value.name) ? LetGoOfReturned(session, mover, scope, value.name)
+                                     : mover.IntoRunKey(value))
         DropDelayed(session, scope, value.name);
     }
     for (const std::string& text : checked.stopped) {
       const auto found = StoredValueContaining(session, scope, text);
-      if (found && !mover.IntoRunKey(*found))
+      if (found &&
+          !(mover.InRunKey(found->name) ? LetGoOfReturned(session, mover, scope, found->name)
+                                        : mover.IntoRunKey(*found)))
         continue;
       // An entry whose value is gone from the store has nothing to put
       // back; it goes all the same.

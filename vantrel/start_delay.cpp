@@ -5,12 +5,10 @@
 #include <vector>
 
 #include "common/event_log.h"
-#include "common/registry.h"
-#include "common/run_keys.h"
 #include "common/store/startup_group.h"
 #include "common/store/store_numbers.h"
 #include "common/store/unrecorded_items.h"
-#include "common/text.h"
+#include "vantrel/returned_at_login.h"
 #include "vantrel/run_program.h"
 #include "vantrel/wait.h"
 
@@ -33,21 +31,6 @@ bool HasStartupPrograms(const AppContext& context) {
                                          [](const ProgramEntry& e) { return !e.Path.empty(); });
 }
 
-// A delayed Run value whose name the Run key holds again (a put back cut
-// short before its record went, or a program that wrote its value anew)
-// is started by Windows; started here as well it would run twice.
-bool StartedByWindows(AppContext& context, const ProgramEntry& entry) {
-  const bool currentUser = entry.Command == kCommandExecuteReg;
-  if ((!currentUser && entry.Command != kCommandExecuteRegAU) || entry.RegistryName.empty())
-    return false;
-  std::vector<std::string> values;
-  CRegistry(context.platform)
-      .EnumKey(currentUser ? kHkeyCurrentUser : kHkeyLocalMachine, kRunKeyPath, values);
-  return std::any_of(values.begin(), values.end(), [&](const std::string& listed) {
-    return StartsWith(listed, entry.RegistryName + "=");
-  });
-}
-
 // Waits a delay of seconds; false when it does not fit a wait.
 bool WaitSeconds(AppContext& context, float seconds) {
   const auto milliseconds = DelayToMilliseconds(seconds);
@@ -59,6 +42,10 @@ bool WaitSeconds(AppContext& context, float seconds) {
 
 // The main wait and the launches; false when a delay ended the run.
 bool LaunchStartupPrograms(AppContext& context) {
+  // Items back in Windows' locations are looked for before the main delay
+  // and watched for during every wait of the run.
+  ReturnedItemsWatch returned(context);
+  bool started = false;
   LogTimed(context,
            "  Waiting for " + store::FormatNumber(context.Store.MainStartupDelay) + " seconds.");
   if (!WaitSeconds(context, context.Store.MainStartupDelay))
@@ -77,10 +64,10 @@ bool LaunchStartupPrograms(AppContext& context) {
     const std::string path = ResolveShortcutPath(context, entry.Path);
     if (path.empty() || context.AbortWait)
       continue;
-    if (StartedByWindows(context, entry)) {
-      WriteLog(context.platform,
-               "Not started, Windows starts it from the Run key: " + entry.RegistryName,
-               LogWarning);
+    if (returned.StartedByWindows(entry)) {
+      LogTimed(context, "  Not started: " + entry.Path + " " + entry.Parameters +
+                            " - it is back in Windows' startup, which starts it at this login (" +
+                            returned.WindowsLocationOf(entry) + ").");
       continue;
     }
     LogTimed(context, " Waiting for " + store::FormatNumber(entry.Delay) + " seconds.");
@@ -92,7 +79,9 @@ bool LaunchStartupPrograms(AppContext& context) {
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
     RunProgram(context, path, entry.Parameters);
+    started = true;
   }
+  returned.Finish(started);
   return true;
 }
 

@@ -48,6 +48,9 @@ inline constexpr std::string_view kStoppedAllRegistry = "StoppedItemsAllReg";
 // The tag of an item node that the popup menu and the item commands act on.
 // All-users items in Windows' own locations carry no tag.
 inline constexpr std::string_view kPopupTag = "#POP#";
+// The tag of an item in Windows' locations that came back while Vantrel
+// holds it as delayed or stopped; its only command is Take Back.
+inline constexpr std::string_view kReturnedTag = "#POP#BACK#";
 
 // Item node keys: "#", a number unique within the refresh, then this marker,
 // then the item's text (for a stopped item the whole entry, prefix

@@ -17,8 +17,8 @@ namespace vantrel {
 // the table and the rest of the file is ignored.
 constexpr std::size_t kMessageCount = 14;
 constexpr std::size_t kButtonCount = 9;
-constexpr std::size_t kMenuCount = 22;
-constexpr std::size_t kToolbarCount = 7;
+constexpr std::size_t kMenuCount = 23;
+constexpr std::size_t kToolbarCount = 8;
 
 // One line of data\safelist.dat: a program the main window recognises by
 // name, and the one-line description shown as its tool tip.
@@ -90,6 +90,7 @@ constexpr std::size_t kTVStop = 18;
 constexpr std::size_t kTVRun = 19;
 constexpr std::size_t kTVProperties = 20;
 constexpr std::size_t kTVSearchOnline = 21;
+constexpr std::size_t kTVTakeBack = 22;
 } // namespace menu
 
 // Indexes into Toolbar: tool tips of the toolbar buttons, then the status
@@ -102,6 +103,8 @@ constexpr std::size_t kDelayTip = 3;
 constexpr std::size_t kRunTip = 4;
 constexpr std::size_t kPropertiesTip = 5;
 constexpr std::size_t kStatusPanel = 6;
+// The tool tip of an item that came back to Windows' startup.
+constexpr std::size_t kReturnedItemTip = 7;
 } // namespace toolbar
 
 } // namespace vantrel

@@ -25,7 +25,10 @@ void WaitMilliseconds(AppContext& context, std::int32_t milliseconds) {
     const auto slice =
         static_cast<std::uint32_t>(std::min<std::uint64_t>(kWaitSliceMs, wanted - waited));
     const std::uint32_t before = platform.GetTickCount();
-    platform.WaitForMessages(slice);
+    if (context.WaitForMessagesHook)
+      context.WaitForMessagesHook(slice);
+    else
+      platform.WaitForMessages(slice);
     // Unsigned difference: right across the tick count's wrap at 2^32.
     waited += static_cast<std::uint32_t>(platform.GetTickCount() - before);
     platform.PumpMessages();

@@ -8,7 +8,7 @@ constexpr std::array<const char*, kMenuCount> kDesignedMenuCaptions = {
     "&File",  "&Save",    "&Minimize to Tray", "E&xit",           "&Program Groups", "&Modify",
     "&Tools", "&Options", "&Language",         "&Help",           "&Help",           "&About",
     "&Tips",  "&Online",  "&Forums",           "&Support E-Mail", "&Main Page",      "Delay",
-    "Stop",   "Run",      "Properties",        "&Search Online",
+    "Stop",   "Run",      "Properties",        "&Search Online",  "Take &Back",
 };
 
 constexpr std::array<const char*, kToolTipCount> kDesignedToolTips = {

@@ -98,6 +98,8 @@ using FindHandle = std::uint64_t;
 constexpr FindHandle kInvalidFindHandle = ~std::uint64_t{0};
 using ProcessHandle = std::uint64_t;
 using WindowHandle = std::uint64_t;
+// A change notification on a registry key or a folder; 0 is none.
+using ChangeWatch = std::uint64_t;
 
 // One entry of a directory listing, as FindFirstFileA fills it: the name
 // sits in a fixed 260-character field and ends at its first NUL.
@@ -215,6 +217,21 @@ public:
   virtual void PumpMessages() = 0;
   virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                          std::uint32_t flags) = 0;
+
+  // --- Change notifications. A watch on a registry key sees its values
+  // being set, renamed or deleted (RegNotifyChangeKeyValue, not subkeys); a
+  // watch on a folder sees entries being created, renamed, deleted or
+  // written (FindFirstChangeNotificationA, not subfolders). 0 when the key
+  // or folder cannot be watched (it does not exist).
+  virtual ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) = 0;
+  virtual ChangeWatch WatchFolder(const std::string& path) = 0;
+  virtual void CloseWatch(ChangeWatch watch) = 0;
+  // MsgWaitForMultipleObjects over the watches and the message queue:
+  // blocks until a watch has seen a change, a window message arrives or the
+  // time is up. Answers the index of the first watch that saw a change, which
+  // is armed again so that it reports only later changes; -1 otherwise.
+  virtual int WaitForMessagesOrChanges(const std::vector<ChangeWatch>& watches,
+                                       std::uint32_t milliseconds) = 0;
 };
 
 } // namespace vantrel

@@ -54,6 +54,7 @@ public:
 
   bool Read() {
     tables_.ProgramGroups.assign(1, ProgramGroup{"", {ProgramEntry{}}});
+    tables_.TakeBackReturnedItems = false;
     if (tree_) {
       tree_->Clear();
       root_ = *tree_->Add(TreeModel::kNoNode, "Root", "Program Groups");
@@ -98,6 +99,8 @@ private:
       ReadInteger(line, tables_.CloseType);
     else if (StartsWith(line, "const ShowTipsAtStartup"))
       ReadShowTips(line);
+    else if (StartsWith(line, "const TakeBackReturnedItems"))
+      ReadTakeBack(line);
     else if (StartsWith(TrimBlanks(line), "void"))
       return ReadGroup(line);
     return true;
@@ -167,6 +170,14 @@ private:
       tables_.ShowTipsAtStartup = 0;
     else if (const auto number = ParseInteger16(*value))
       tables_.ShowTipsAtStartup = *number;
+  }
+
+  // Added after the first builds: a file without the line means off, and
+  // builds that know no such line pass over it.
+  void ReadTakeBack(std::string_view line) {
+    const auto value = OptionValue(line);
+    const auto number = value ? ParseInteger16(*value) : std::nullopt;
+    tables_.TakeBackReturnedItems = number && *number != 0;
   }
 
   // The file names a language by its display name.

@@ -217,6 +217,12 @@ std::string FormatProgGroup(const StoreTables& tables,
       out, OptionValues{FormatNumber(tables.MainStartupDelay), std::to_string(tables.StartupType),
                         std::to_string(tables.CloseType), LanguageName(tables.Language, languages),
                         "// Show Tips At Startup", std::to_string(tables.ShowTipsAtStartup)});
+  // Written only when on, so that files stay as earlier builds wrote them.
+  if (tables.TakeBackReturnedItems) {
+    out.Line("// Take back items that come back to Windows' startup (1 = yes)");
+    out.Line("const TakeBackReturnedItems = 1;");
+    out.Line("");
+  }
   WriteGroups(out, tables.ProgramGroups);
   return out.Take();
 }

@@ -8,6 +8,7 @@ void SetDefaultTables(StoreTables& tables) {
   tables.StartupType = 1;
   tables.CloseType = 1;
   tables.ShowTipsAtStartup = 1;
+  tables.TakeBackReturnedItems = false;
   tables.Language = "en";
   tables.DisallowedPrograms.assign(kBuiltInDisallowed.begin(), kBuiltInDisallowed.end());
   tables.StoppedPrograms.assign(1, std::string());

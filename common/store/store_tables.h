@@ -63,6 +63,9 @@ struct StoreTables {
   std::int32_t CloseType = 0;         // 0-1
   std::string Language = "en";        // language code
   std::int16_t ShowTipsAtStartup = 0; // nonzero: show the tip window
+  // The login run takes items that came back to Windows' startup into
+  // Vantrel's care again by itself. Off unless the file says so.
+  bool TakeBackReturnedItems = false;
 
   StoreIndex StartupGroupIndex = kNoIndex;
 

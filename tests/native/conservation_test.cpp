@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -36,6 +37,8 @@
 #include "vantrel/item_node.h"
 #include "vantrel/program_groups_logic.h"
 #include "vantrel/program_groups_tree.h"
+#include "vantrel/refresh_startup_items.h"
+#include "vantrel/returned_items.h"
 #include "vantrel/startup_tree.h"
 #include "vantrelsync/run_vantrel_sync.h"
 
@@ -57,6 +60,14 @@ struct Entry {
   bool currentUser = false;
   std::string name;    // the shortcut's file name or the value's name
   std::string content; // the shortcut's bytes or the value's command
+  // The program wrote its entry again while Vantrel held it; until it
+  // settles in one place again, the contents it had before count too.
+  bool rewritten = false;
+  std::vector<std::string> before;
+  // Once rewritten, a window that still holds the model from before a
+  // VantrelSync run may record it again while it is back in Windows'
+  // location: it is then marked for the user to take back, as before.
+  bool everRewritten = false;
 };
 
 std::string Describe(const Entry& e) {
@@ -152,7 +163,7 @@ private:
       // 0 in Windows' hands, 1 delayed, 2 stopped.
       for (int place = 0; place < 3; ++place) {
         for (int i = Pick(4); i > 0; --i) {
-          Entry shortcut{false, currentUser, NewShortcutName(), ""};
+          Entry shortcut{false, currentUser, NewShortcutName(), "", false, {}, false};
           shortcut.content = "link " + shortcut.name;
           m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name, shortcut.content);
           if (place == 1)
@@ -163,7 +174,7 @@ private:
           entries_.push_back(shortcut);
         }
         for (int i = Pick(4); i > 0; --i) {
-          Entry value{true, currentUser, "", ""};
+          Entry value{true, currentUser, "", "", false, {}, false};
           value.content = NewRunValue(value.name);
           if (place == 0) {
             m_.world.RegSetString(root, kRunKey, value.name, value.content);
@@ -281,8 +292,10 @@ private:
     const int what = Pick(100);
     if (what < 30)
       Popup();
-    else if (what < 65)
+    else if (what < 58)
       Batch();
+    else if (what < 65)
+      ProgramRewritesItsEntry();
     else if (what < 75)
       Refresh();
     else if (what < 87)
@@ -306,10 +319,11 @@ private:
     if (nodes.empty())
       return Refresh();
     const TreeModel::NodeId node = PickOf(nodes);
-    static const std::vector<ItemPopupEntry> entries = {
-        ItemPopupEntry::kDelay, ItemPopupEntry::kStop, ItemPopupEntry::kRun};
+    static const std::vector<ItemPopupEntry> entries = {ItemPopupEntry::kDelay,
+                                                        ItemPopupEntry::kStop, ItemPopupEntry::kRun,
+                                                        ItemPopupEntry::kTakeBack};
     const ItemPopupEntry entry = PickOf(entries);
-    static const char* const names[] = {"Delay", "Stop", "Run"};
+    static const char* const names[] = {"Delay", "Stop", "Run", "", "", "Take Back"};
     trace_.push_back(std::string("popup ") + names[static_cast<int>(entry)] + " '" +
                      window_.tree.At(node).text + "' in " +
                      window_.tree.At(window_.tree.At(node).parent).key);
@@ -341,6 +355,124 @@ private:
     const std::string_view button = PickOf(buttons);
     trace_.push_back("toolbar " + std::string(button) + " on" + checked);
     commands_.ToolbarButtonClick(button);
+  }
+
+  // A program that Vantrel holds writes its Run value or shortcut again,
+  // with the same command or a new one, as programs do when they start or
+  // save their settings; the user then sees the window refresh.
+  void ProgramRewritesItsEntry() {
+    std::vector<std::size_t> held;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const Entry& e = entries_[i];
+      if (!InWindows(e) && (e.runValue ? Stored(e).has_value() : m_.world.Exists(ItemsFile(e))))
+        held.push_back(i);
+    }
+    if (held.empty())
+      return Refresh();
+    Entry& e = entries_[PickOf(held)];
+    const std::string now = Chance(0.5) ? e.content : e.content + " v" + std::to_string(++serial_);
+    trace_.push_back("program rewrites " + Describe(e) + " as [" + now + "]");
+    if (e.runValue)
+      m_.world.RegSetString(Root(e), kRunKey, e.name, now);
+    else
+      m_.world.AddFile(StartupFile(e), now);
+    if (now != e.content)
+      e.before.push_back(e.content);
+    e.content = now;
+    e.rewritten = true;
+    e.everRewritten = true;
+    window_.RefreshData();
+  }
+
+  static RegKey Root(const Entry& e) {
+    return e.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
+  }
+  static std::string StartupFile(const Entry& e) {
+    return (e.currentUser ? kUserStartup : kCommonStartup) + "\\" + e.name;
+  }
+  static std::string ItemsFile(const Entry& e) {
+    return (e.currentUser ? kCurrentUserItems : kAllUsersItems) + e.name;
+  }
+  std::optional<std::string> Stored(const Entry& e) const {
+    return m_.world.RegGetString(Root(e), e.currentUser ? kUserStore : kMachineStore, e.name);
+  }
+  bool InWindows(const Entry& e) const {
+    return e.runValue ? m_.world.RegGetString(Root(e), kRunKey, e.name).has_value()
+                      : m_.world.Exists(StartupFile(e));
+  }
+
+  // A rewritten entry: it may be in Windows' location and held by Vantrel
+  // at once only while the window marks it as come back, for the user to
+  // take back; it is never recorded twice, and some version of it is
+  // always somewhere. Once in one place again, it is checked as any other.
+  bool CheckRewritten(const std::string& where, Entry& e, const std::vector<ProgramEntry>& startup,
+                      const StoreTables& tables, const std::string& backups) {
+    const std::string command = e.runValue ? (e.currentUser ? "ExecuteReg" : "ExecuteRegAU")
+                                           : (e.currentUser ? "Execute" : "ExecuteAU");
+    int records = 0;
+    for (const ProgramEntry& p : startup)
+      records += p.Command == command &&
+                 EqualsIgnoreCase(e.runValue ? p.RegistryName : FileNameOf(p.Path), e.name);
+    if (records > 1)
+      return Fail(where, Describe(e) + " is delayed twice");
+    const auto stored = Stored(e);
+    bool stopped = false;
+    for (const std::string& entry : tables.StoppedPrograms) {
+      const std::string prefix(
+          store::StoppedPrefix(e.runValue ? (e.currentUser ? 1 : 0) : (e.currentUser ? 3 : 2)));
+      if (!StartsWith(entry, prefix))
+        continue;
+      const std::string rest = entry.substr(prefix.size());
+      stopped = stopped ||
+                (e.runValue ? stored && (e.name + "=" + *stored).find(rest) != std::string::npos
+                            : EqualsIgnoreCase(rest, e.name));
+    }
+    const bool held = e.runValue ? stored && (records > 0 || stopped)
+                                 : m_.world.Exists(ItemsFile(e)) && (records > 0 || stopped);
+    const bool inWindows = InWindows(e);
+    if (inWindows && held) {
+      StartupItemLists lists = ReadStartupLocations(m_.context);
+      bool marked = false;
+      for (const ReturnedItem& item : FindReturnedItems(m_.platform, tables, lists))
+        marked = marked || (item.RunValue() == e.runValue && item.CurrentUser() == e.currentUser &&
+                            EqualsIgnoreCase(item.name, e.name));
+      return marked || Fail(where, Describe(e) + " is in Windows' startup and held by Vantrel, "
+                                                 "and not marked as come back");
+    }
+    // Every version of it is somewhere: in place, in the store or items
+    // folder, or in a backup.
+    std::vector<std::string> versions = e.before;
+    versions.push_back(e.content);
+    std::vector<std::string> found;
+    for (const std::string& path : m_.world.ListAll()) {
+      const bool file = !EndsWith(path, "\\");
+      if (!e.runValue && file && StartsWith(ToLowerAscii(path), ToLowerAscii(kFolder)))
+        found.push_back(m_.world.ReadFile(path).value_or(""));
+    }
+    if (!e.runValue && m_.world.Exists(StartupFile(e)))
+      found.push_back(m_.world.ReadFile(StartupFile(e)).value_or(""));
+    for (const std::string& version : versions) {
+      Entry v = e;
+      v.content = version;
+      const bool there = e.runValue ? (m_.world.RegGetString(Root(e), kRunKey, e.name) == version ||
+                                       stored == version || RecoverableFromBackup(backups, v))
+                                    : std::find(found.begin(), found.end(), version) != found.end();
+      if (!there && version == e.content && !inWindows && !held)
+        return Fail(where, Describe(e) + " is lost");
+      if (!there && version != e.content)
+        return Fail(where, Describe(e) + " lost its earlier version [" + version + "]");
+    }
+    // Settled in one place: checked as any other from now on, with the
+    // content that place holds.
+    if (inWindows != held) {
+      if (e.runValue)
+        e.content = inWindows ? *m_.world.RegGetString(Root(e), kRunKey, e.name) : *stored;
+      else
+        e.content = m_.world.ReadFile(inWindows ? StartupFile(e) : ItemsFile(e)).value_or("");
+      e.rewritten = false;
+      e.before.clear();
+    }
+    return true;
   }
 
   void EditorEdit() {
@@ -475,7 +607,12 @@ private:
       }
     }
 
-    for (const Entry& e : entries_) {
+    for (Entry& e : entries_) {
+      if (e.rewritten) {
+        if (!CheckRewritten(where, e, startup, tables, backups))
+          return false;
+        continue;
+      }
       std::vector<std::string> places;
       if (e.runValue) {
         const RegKey root = e.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
@@ -534,6 +671,13 @@ private:
           if (isFound(e.currentUser ? found.CurrentUserShortcuts : found.AllUsersShortcuts, e.name))
             places.push_back("found");
         }
+      }
+      if (places.size() == 2 && e.everRewritten &&
+          (places[0] == "Run key" || places[0] == "Startup folder")) {
+        e.rewritten = true;
+        if (!CheckRewritten(where, e, startup, tables, backups))
+          return false;
+        continue;
       }
       if (places.size() != 1) {
         std::string list;

@@ -23,7 +23,7 @@ inline std::string StateText(const ItemPopupState& s) {
   std::string text;
   for (const bool on : {s.delay, s.stop, s.run, s.properties, s.searchOnline})
     text += on ? '1' : '0';
-  return text;
+  return s.takeBack ? "back:" + text : text;
 }
 
 class FakeWindow : public MainWindowHost {
@@ -48,6 +48,7 @@ public:
   }
   void ShowItemTip(const std::string& text) override { events.push_back("tip:" + text); }
   void ClearItemTip() override { events.push_back("no tip"); }
+  void SetItemTip(const std::string& tip) override { events.push_back("tip:" + tip); }
   void ChecksChanged() override { events.push_back("checks"); }
   void ShowItemPopup(const ItemPopupState& state) override {
     events.push_back("popup:" + StateText(state));

@@ -92,8 +92,8 @@ TEST_F(LanguageFilesTest, FixedTablesIgnoreExtraEntriesAndShorterFilesLeaveTheRe
   EXPECT_EQ("en0", tables.Messages[0]);
   EXPECT_EQ("en13", tables.Messages[13]);
   EXPECT_EQ("b8", tables.Buttons.back());
-  EXPECT_EQ("m21", tables.Menus.back());
-  EXPECT_EQ("t6", tables.Toolbar.back());
+  EXPECT_EQ("m22", tables.Menus.back());
+  EXPECT_EQ("t7", tables.Toolbar.back());
 
   // A language with only 10 messages keeps the first language's 10-13.
   AddLang("de\\messages.de", Numbered("de", 10));
@@ -450,7 +450,7 @@ TEST_F(ShippedFilesTest, EveryLanguageFillsEveryTable) {
     const std::vector<std::pair<std::string_view, std::size_t>> counts = {
         {caption_file::kMessages, kMessageCount}, {caption_file::kButtons, kButtonCount},
         {caption_file::kMenus, kMenuCount},       {caption_file::kToolbar, kToolbarCount},
-        {caption_file::kProperties, 8},           {caption_file::kOptions, 14},
+        {caption_file::kProperties, 8},           {caption_file::kOptions, 15},
         {caption_file::kTipCaptions, 4},          {caption_file::kAbout, 6},
     };
     for (const auto& [kind, count] : counts) {

@@ -53,6 +53,8 @@ char AccessKey(ItemPopupEntry entry) {
     return 'p';
   case ItemPopupEntry::kSearchOnline:
     return 'o';
+  case ItemPopupEntry::kTakeBack:
+    return 'b';
   }
   return 0;
 }

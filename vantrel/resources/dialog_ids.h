@@ -42,6 +42,7 @@
 #define IDC_OPT_CLOSE_LABEL 2209
 #define IDC_OPT_CLOSE 2210
 #define IDC_OPT_SHOW_TIPS 2211
+#define IDC_OPT_TAKE_BACK 2212
 
 // The tip of the day.
 #define IDC_TIP_PICTURE 2300

@@ -31,7 +31,7 @@ UINT ItemPopupCommandId(ItemPopupEntry entry) {
 std::optional<ItemPopupEntry> ItemPopupEntryOfCommand(UINT id) {
   for (const ItemPopupEntry entry :
        {ItemPopupEntry::kDelay, ItemPopupEntry::kStop, ItemPopupEntry::kRun,
-        ItemPopupEntry::kProperties, ItemPopupEntry::kSearchOnline}) {
+        ItemPopupEntry::kProperties, ItemPopupEntry::kSearchOnline, ItemPopupEntry::kTakeBack}) {
     if (ItemPopupCommandId(entry) == id)
       return entry;
   }

@@ -91,6 +91,7 @@ void OptionsWindow::OnInit() {
   FillList(dialog, IDC_OPT_CLOSE, captions_, options_caption::kCloseMethodFirst,
            kCloseMethodChoices, shown_.CloseMethod);
   SetChecked(dialog, IDC_OPT_SHOW_TIPS, shown_.ShowTipsAtStartup);
+  SetChecked(dialog, IDC_OPT_TAKE_BACK, shown_.TakeBackReturnedItems);
   SetWindowTexts();
   SetControlText(dialog, IDC_OPT_DELAY, shown_.StartupDelay);
   FilterCharacters(::GetDlgItem(dialog, IDC_OPT_DELAY), &IsOptionsDelayKey);
@@ -106,6 +107,7 @@ void OptionsWindow::SetWindowTexts() {
   SetCaption(dialog, IDC_OPT_RUN_LABEL, captions_.At(kRunAtStartup));
   SetCaption(dialog, IDC_OPT_CLOSE_LABEL, captions_.At(kProgramClosing));
   SetCaption(dialog, IDC_OPT_SHOW_TIPS, captions_.At(kShowTips));
+  SetCaption(dialog, IDC_OPT_TAKE_BACK, captions_.At(kTakeBack));
   SetCaption(dialog, IDOK, ButtonCaption(context_, button::kOk));
   SetCaption(dialog, IDCANCEL, ButtonCaption(context_, button::kCancel));
 }
@@ -121,6 +123,7 @@ OptionsForm OptionsWindow::ReadForm() const {
   if (close != CB_ERR)
     form.CloseMethod = static_cast<int>(close);
   form.ShowTipsAtStartup = IsChecked(dialog, IDC_OPT_SHOW_TIPS);
+  form.TakeBackReturnedItems = IsChecked(dialog, IDC_OPT_TAKE_BACK);
   return form;
 }
 

@@ -352,6 +352,11 @@ void StartupItemsWindow::ShowItemPopup(const ItemPopupState& state) {
     commands_->ItemPopupCommand(*entry);
 }
 
+void StartupItemsWindow::SetItemTip(const std::string& tip) {
+  if (controls_ != nullptr)
+    controls_->tree.SetToolTip(tip);
+}
+
 void StartupItemsWindow::ClearItemTip() {
   if (controls_ != nullptr)
     controls_->tree.SetToolTip(std::string());

@@ -66,6 +66,7 @@ public:
   void CheckForOptions() override;
   void ShowItemTip(const std::string& text) override;
   void ClearItemTip() override;
+  void SetItemTip(const std::string& tip) override;
   void ChecksChanged() override;
   void ShowItemPopup(const ItemPopupState& state) override;
 

@@ -125,8 +125,22 @@ public:
   void PumpMessages() override;
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  std::uint32_t flags) override;
+  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) override;
+  ChangeWatch WatchFolder(const std::string& path) override;
+  void CloseWatch(ChangeWatch watch) override;
+  int WaitForMessagesOrChanges(const std::vector<ChangeWatch>& watches,
+                               std::uint32_t milliseconds) override;
+  std::size_t openWatches() const { return watches_.size(); }
 
 private:
+  // A watch keeps what it watches as it was when last armed; it has seen a
+  // change when that differs from what is there now.
+  struct Watch {
+    SimKeyPtr key;      // a registry watch
+    std::string folder; // a folder watch
+    std::string seen;
+  };
+  std::string Snapshot(const Watch& watch) const;
   struct OpenKey {
     SimKeyPtr key;
     bool writable = false; // the widest access granted when it was opened
@@ -162,6 +176,7 @@ private:
   std::vector<ShellExecuteRecord> shellExecutes_;
   std::vector<MessageBoxRecord> messageBoxes_;
   std::vector<WaitRecord> waits_;
+  std::map<ChangeWatch, Watch> watches_;
   int pumpCount_ = 0;
   std::deque<int> messageBoxAnswers_;
   bool failMissingFiles_ = false;

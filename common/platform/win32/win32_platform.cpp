@@ -18,6 +18,8 @@ void Win32Platform::EnsureCom() {
 }
 
 Win32Platform::~Win32Platform() {
+  while (!watches_.empty())
+    CloseWatch(watches_.begin()->first);
   if (comInitialized_)
     ::CoUninitialize();
 }

@@ -3,6 +3,8 @@
 // only needs the class does not pull in the Windows headers.
 #pragma once
 
+#include <map>
+
 #include "common/platform/platform.h"
 
 namespace vantrel::win32 {
@@ -73,8 +75,27 @@ public:
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  std::uint32_t flags) override;
 
+  // Change notifications (win32_change_watch.cpp).
+  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) override;
+  ChangeWatch WatchFolder(const std::string& path) override;
+  void CloseWatch(ChangeWatch watch) override;
+  int WaitForMessagesOrChanges(const std::vector<ChangeWatch>& watches,
+                               std::uint32_t milliseconds) override;
+
 private:
   void EnsureCom();
+
+  // A registry watch holds the key and the event it signals; a folder watch
+  // the change-notification handle. Both kept as void* so that this header
+  // needs no Windows headers.
+  struct Watch {
+    void* key = nullptr;
+    void* event = nullptr; // waited on: the key's event or the folder's handle
+    bool folder = false;
+  };
+  bool ArmRegistryWatch(const Watch& watch);
+  std::map<ChangeWatch, Watch> watches_;
+  ChangeWatch lastWatch_ = 0;
 
   bool comAttempted_ = false;
   bool comInitialized_ = false;
