@@ -7,7 +7,8 @@
 namespace vantrel::win32 {
 
 std::string Win32Platform::GetUserName() {
-  char buffer[255] = {};
+  // Room for the longest logon name in UTF-8, three bytes a character.
+  char buffer[3 * 256 + 1] = {};
   DWORD size = sizeof buffer;
   if (!::GetUserNameA(buffer, &size))
     return {};
