@@ -82,3 +82,10 @@ add_test(NAME EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
                  $<TARGET_FILE:vantrel_exe>)
 set_tests_properties(EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
                      PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
+
+# The contract tests of names once more for a logon name in CJK.
+add_test(NAME NamesContract.LogonNameInCjk
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/logon_name_test.sh ${VANTREL_WINEPREFIX}
+                 $<TARGET_FILE:windows_tests>)
+set_tests_properties(NamesContract.LogonNameInCjk
+                     PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
