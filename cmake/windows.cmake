@@ -33,7 +33,8 @@ target_link_libraries(vantrel_exe PRIVATE vantrel_core vantrel_win32)
 
 # VantrelSync.exe: GUI subsystem too, so that no console window flashes.
 vantrel_sources(SYNC_WIN32_SOURCES vantrelsync/win32)
-add_executable(vantrelsync_exe WIN32 ${SYNC_WIN32_SOURCES})
+set(VANTREL_UTF8_MANIFEST_RC ${CMAKE_SOURCE_DIR}/common/platform/win32/resources/utf8_code_page.rc)
+add_executable(vantrelsync_exe WIN32 ${SYNC_WIN32_SOURCES} ${VANTREL_UTF8_MANIFEST_RC})
 set_target_properties(vantrelsync_exe PROPERTIES OUTPUT_NAME VantrelSync)
 target_link_libraries(vantrelsync_exe PRIVATE vantrelsync_core vantrel_win32)
 
@@ -55,7 +56,9 @@ add_subdirectory(${VANTREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 
 # The contract tests against the real Win32 layer, plus Windows-only tests.
 vantrel_sources(WINDOWS_TEST_SOURCES tests/contract tests/windows tests/windows/support)
-add_executable(windows_tests ${WINDOWS_TEST_SOURCES})
+# The same UTF-8 code page as the programs, so the contract tests see what
+# they see.
+add_executable(windows_tests ${WINDOWS_TEST_SOURCES} ${VANTREL_UTF8_MANIFEST_RC})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(windows_tests PRIVATE vantrel_core vantrelsync_core vantrel_win32 gtest
                       gtest_main)
@@ -78,6 +81,13 @@ add_test(NAME EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
          COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/first_login_start.sh ${VANTREL_WINEPREFIX}
                  $<TARGET_FILE:vantrel_exe>)
 set_tests_properties(EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
+                     PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
+
+# The contract tests of names once more for a logon name in CJK.
+add_test(NAME NamesContract.LogonNameInCjk
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/logon_name_test.sh ${VANTREL_WINEPREFIX}
+                 $<TARGET_FILE:windows_tests>)
+set_tests_properties(NamesContract.LogonNameInCjk
                      PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
 
 # make run on a machine without a display, from a fresh Wine prefix of its

@@ -3,6 +3,7 @@
 #include "common/find_scope.h"
 #include "common/program_folder.h"
 #include "common/safe_save.h"
+#include "common/text_encoding.h"
 
 namespace vantrel {
 
@@ -44,17 +45,23 @@ void WriteLog(Platform& platform, const std::string& message, int level) {
     if (existing.valid() && !existing.isFolder())
       size = existing.data().size;
   }
+  // An ASCII event reads the same in the legacy code page of a log that an
+  // earlier build wrote and in UTF-8, so it is simply appended. Any other
+  // event needs the log in UTF-8: a legacy log is converted whole first.
+  std::string log;
   if (size < kLogSizeLimit) {
-    platform.AppendToFile(path, event);
+    if (IsAscii(event) || size == 0 || !platform.ReadWholeFile(path, &log) || IsValidUtf8(log))
+      platform.AppendToFile(path, event);
+    else
+      SaveFileSafely(platform, path, platform.LegacyAnsiToUtf8(log) + event);
     return;
   }
 
   // The pruned log is written whole beside the old one and then moved over
   // it, so a failure on the way leaves the old log as it was.
-  std::string log;
   if (!platform.ReadWholeFile(path, &log) || log.size() < kLogKeepFrom)
     return;
-  const std::string pruned = KeptHalf(log) + "\r\n" +
+  const std::string pruned = AsUtf8Text(platform, KeptHalf(log)) + "\r\n" +
                              "<---- Old Events removed on: " + platform.FormatDateTime() +
                              " ---->\r\n" + event;
   SaveFileSafely(platform, path, pruned);

@@ -225,8 +225,7 @@ void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
         services_.showProgramGroups(item.text);
       break;
     case ItemPopupEntry::kSearchOnline:
-      SearchOnline(context.platform, window.Handle(), context.Text.OnlineSearchText, item.text,
-                   services_.toUtf8);
+      SearchOnline(context.platform, window.Handle(), context.Text.OnlineSearchText, item.text);
       break;
     }
   } catch (...) {

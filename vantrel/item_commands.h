@@ -19,11 +19,10 @@ namespace vantrel::items {
 
 // What the commands need beyond the platform seam; the Win32 window hands
 // in the real ones (win32ui/item_command_services.h). Each may be empty:
-// the backups then read the time from the platform's clock text, the
-// search words are taken as code page 1252, and Properties does nothing.
+// the backups then read the time from the platform's clock text, and
+// Properties does nothing.
 struct ItemCommandServices {
   LocalTimeSource localTime;
-  ToUtf8 toUtf8;
   // Shows the program-group editor modally; with a delayed item's text it
   // opens on that item's program.
   std::function<void(const std::string& itemText)> showProgramGroups;

@@ -4,6 +4,7 @@
 
 #include "common/event_log.h"
 #include "common/text.h"
+#include "common/text_encoding.h"
 #include "vantrel/language_file_lines.h"
 
 namespace vantrel {
@@ -16,7 +17,10 @@ FileRead ReadDataFile(Platform& platform, const std::string& path, std::string* 
   const std::uint32_t attributes = platform.GetFileAttributes(path);
   if (attributes == kInvalidFileAttributes || (attributes & kFileAttributeDirectory) != 0)
     return FileRead::kMissing;
-  return platform.ReadWholeFile(path, bytes) ? FileRead::kRead : FileRead::kFailed;
+  if (!platform.ReadWholeFile(path, bytes))
+    return FileRead::kFailed;
+  *bytes = AsUtf8Text(platform, std::move(*bytes)); // a file of an earlier build: legacy code page
+  return FileRead::kRead;
 }
 
 std::string LangPath(const std::string& programFolder, const std::string& relativeName) {

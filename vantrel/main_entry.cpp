@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "common/text.h"
+#include "common/unpassed_names.h"
 #include "vantrel/language_files.h"
 #include "vantrel/start_delay.h"
 
@@ -20,6 +21,11 @@ void SetGlobalPaths(AppContext& context) {
 
 MainOutcome RunCourses(AppContext& context, MainWindowPort& window) {
   Platform& platform = context.platform;
+  // Without its folder or the user's own, Vantrel finds none of its files.
+  if (const auto unpassed = UnpassedProgramPlaces(platform)) {
+    platform.MessageBox(0, *unpassed, kProgramTitle, kMbOk | kMbIconExclamation);
+    return MainOutcome::kEnded;
+  }
   // The mutex is taken before anything else, so that of two instances
   // started together exactly one goes on.
   bool anotherInstance = false;

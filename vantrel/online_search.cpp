@@ -1,34 +1,12 @@
 #include "vantrel/online_search.h"
 
-#include <array>
-#include <cstdint>
-
 #include "common/text.h"
+#include "common/text_encoding.h"
 #include "vantrel/run_command_split.h"
 
 namespace vantrel::items {
 
 namespace {
-
-// Code page 1252's characters 0x80-0x9F; the five unassigned ones map to
-// the control character of the same number, as Windows maps them.
-constexpr std::array<std::uint16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 bool Unreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -65,27 +43,19 @@ std::string UrlEncode(std::string_view utf8) {
   return out;
 }
 
-std::string Windows1252ToUtf8(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
-  }
-  return out;
-}
-
-std::string OnlineSearchAddress(std::string_view addressTemplate, std::string_view itemText,
-                                const ToUtf8& toUtf8) {
+std::string OnlineSearchAddress(std::string_view addressTemplate, std::string_view itemText) {
   if (addressTemplate.empty() || itemText.empty())
     return {};
-  const std::string terms = SearchTerms(itemText);
-  const std::string encoded = UrlEncode(toUtf8 ? toUtf8(terms) : Windows1252ToUtf8(terms));
+  const std::string encoded = UrlEncode(SearchTerms(itemText));
   return ReplaceAll(addressTemplate, kSearchTermsPlaceholder, encoded);
 }
 
 void SearchOnline(Platform& platform, WindowHandle owner, std::string_view addressTemplate,
-                  std::string_view itemText, const ToUtf8& toUtf8) {
-  const std::string address = OnlineSearchAddress(addressTemplate, itemText, toUtf8);
+                  std::string_view itemText) {
+  // The tree's texts are UTF-8 already; only where Windows ignored the
+  // UTF-8 code page (before 10 1903) are they in the legacy code page.
+  const std::string address =
+      OnlineSearchAddress(addressTemplate, AsUtf8Text(platform, std::string(itemText)));
   if (!address.empty())
     platform.ShellExecute(owner, "", address, "", "", kSwShowNormal);
 }

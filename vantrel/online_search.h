@@ -3,7 +3,6 @@
 // data\online.txt in place of "{SEARCHTERMS}".
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +11,6 @@
 namespace vantrel::items {
 
 inline constexpr std::string_view kSearchTermsPlaceholder = "{SEARCHTERMS}";
-
-// Turns text in the system code page into UTF-8.
-using ToUtf8 = std::function<std::string(std::string_view)>;
 
 // The words to search for: a shortcut's file name as it is; for a Run
 // value ("name=command") the name, ", " and the command trimmed, cut down
@@ -25,20 +21,16 @@ std::string SearchTerms(std::string_view itemText);
 // "~", with capital hex digits.
 std::string UrlEncode(std::string_view utf8);
 
-// Text in Windows' Western code page (1252) as UTF-8: what is used when no
-// conversion from the system's own code page is handed in.
-std::string Windows1252ToUtf8(std::string_view text);
-
-// The template with every "{SEARCHTERMS}" replaced by the encoded search
-// words of the item; the template's own characters stay as they are. Empty
-// when the template or the item text is empty.
-std::string OnlineSearchAddress(std::string_view addressTemplate, std::string_view itemText,
-                                const ToUtf8& toUtf8 = {});
+// The template with every "{SEARCHTERMS}" replaced by the search words of
+// the item (UTF-8) percent-encoded; the template's own characters stay as
+// they are. Empty when the template or the item text is empty.
+std::string OnlineSearchAddress(std::string_view addressTemplate, std::string_view itemText);
 
 // Opens the address through the shell's default action, owned by the
 // window, shown normally. Nothing happens for an empty address; failures
-// are ignored.
+// are ignored. An item text that is not UTF-8 is read in the legacy code
+// page.
 void SearchOnline(Platform& platform, WindowHandle owner, std::string_view addressTemplate,
-                  std::string_view itemText, const ToUtf8& toUtf8 = {});
+                  std::string_view itemText);
 
 } // namespace vantrel::items

@@ -6,6 +6,7 @@
 #include "common/file_functions.h"
 #include "common/run_keys.h"
 #include "common/text.h"
+#include "common/text_encoding.h"
 
 namespace vantrel::items {
 
@@ -62,6 +63,7 @@ std::string RunValueLine(std::string_view name, std::string_view command) {
 
 bool RegistryBackup::Open(const LocalTime& when) {
   path_.clear();
+  text_.clear();
   keyLineWritten_ = false;
   values_ = 0;
   CDirStruct dirs(platform_);
@@ -78,15 +80,26 @@ bool RegistryBackup::Open(const LocalTime& when) {
       return false;
     path = stem + " (" + std::to_string(n) + ").reg";
   }
-  if (!platform_.WriteWholeFile(path, std::string(kHeader) + std::string(kLineEnd) +
-                                          std::string(kLineEnd)))
+  std::string text = std::string(kHeader) + std::string(kLineEnd) + std::string(kLineEnd);
+  if (!platform_.WriteWholeFile(path, text))
     return false;
   path_ = std::move(path);
+  text_ = std::move(text);
   return true;
 }
 
+std::string RegFileBytes(std::string_view text) {
+  return IsAscii(text) ? std::string(text) : Utf16LeWithBom(text);
+}
+
 bool RegistryBackup::Append(const std::string& line) {
-  return IsOpen() && platform_.AppendToFile(path_, line + std::string(kLineEnd));
+  if (!IsOpen())
+    return false;
+  const std::string piece = line + std::string(kLineEnd);
+  text_ += piece;
+  // Once the file holds more than ASCII it is UTF-16 and written whole.
+  return IsAscii(text_) ? platform_.AppendToFile(path_, piece)
+                        : platform_.WriteWholeFile(path_, RegFileBytes(text_));
 }
 
 bool RegistryBackup::WriteKeyLine(bool currentUser) {

@@ -30,6 +30,11 @@ std::string RunKeyLine(bool currentUser);
 // "\"name\"=\"command\"", escaped.
 std::string RunValueLine(std::string_view name, std::string_view command);
 
+// The bytes of a backup file with this (UTF-8) text: the text itself while
+// it is ASCII, otherwise UTF-16LE with a byte-order mark, as the registry
+// editor exports, which reads it back with every name intact.
+std::string RegFileBytes(std::string_view text);
+
 class RegistryBackup {
 public:
   RegistryBackup(Platform& platform, std::string programFolder)
@@ -58,6 +63,7 @@ private:
   Platform& platform_;
   std::string programFolder_;
   std::string path_;
+  std::string text_; // what the file holds, as UTF-8
   bool keyLineWritten_ = false;
   int values_ = 0;
 };

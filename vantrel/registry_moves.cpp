@@ -7,6 +7,7 @@
 #include "common/store/startup_group.h"
 #include "common/store/stored_run_values.h"
 #include "common/text.h"
+#include "common/unpassed_names.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/run_command_split.h"
@@ -74,8 +75,9 @@ public:
     if (InRunKey(value.name)) {
       if (!before)
         registry_.DeleteValue(scope_.root, scope_.store, value.name);
-      return Fail(value.name,
-                  scope_.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
+      return Fail(value.name, !ReadableByName(value.name) ? NameNotPassedReason()
+                              : scope_.currentUser        ? reason::RunKeyNotCleared()
+                                                          : reason::NeedsAdministrator());
     }
     // A value that was only in the store already has not moved.
     if (wasInRunKey)
@@ -123,6 +125,14 @@ public:
   std::optional<std::string> Stored(const std::string& name) {
     return ListedValue(platform_, scope_.root, scope_.store, name);
   }
+  // Listed, but not found by its own name: the name did not pass the code
+  // page.
+  bool ReadableByName(const std::string& name) {
+    constexpr const char* kMissing = "\x01";
+    return !NameNotPassed(name) || CRegistry(platform_).GetSettingString(
+                                       scope_.root, kRunKeyPath, name, kMissing) != kMissing;
+  }
+
   bool InRunKey(const std::string& name) {
     return ListedValue(platform_, scope_.root, kRunKeyPath, name).has_value();
   }

@@ -2,9 +2,10 @@
 
 #include "common/dir_struct.h"
 #include "common/file_functions.h"
+#include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "common/store/startup_group.h"
+#include "common/unpassed_names.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -34,7 +35,8 @@ bool MoveShortcut(MoveSession& session, const ShortcutScope& scope, const std::s
   const std::string source = WithTrailingBackslash(from) + name;
   const std::string target = WithTrailingBackslash(to) + name;
   if (!Present(platform, source)) {
-    session.failures.Add(ItemType::kShortcut, name, reason::NotFound(from));
+    session.failures.Add(ItemType::kShortcut, name,
+                         NameNotPassed(source) ? NameNotPassedReason() : reason::NotFound(from));
     return false;
   }
   if (Present(platform, target)) {
@@ -123,6 +125,12 @@ bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, 
   const std::string name = FileNameOf(text);
   if (name.empty())
     return false;
+  // No file name holds a "?": this one did not pass the code page, and the
+  // file it stands for can be neither moved nor recorded.
+  if (NameNotPassed(name)) {
+    session.failures.Add(ItemType::kShortcut, name, NameNotPassedReason());
+    return false;
+  }
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
   // Already in the items folder, only the record changes, and a delay set
   // in the editor starts again at 0.

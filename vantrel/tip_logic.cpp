@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "common/text_encoding.h"
 #include "vantrel/save_program_groups.h"
 
 namespace vantrel {
@@ -56,7 +57,7 @@ bool TipOfTheDay::LoadTips(Platform& platform, const std::string& path) {
   std::string text;
   if (!platform.ReadWholeFile(path, &text))
     return false;
-  std::vector<std::string> lines = SplitLines(text);
+  std::vector<std::string> lines = SplitLines(AsUtf8Text(platform, std::move(text)));
   tips_.insert(tips_.end(), lines.begin(), lines.end());
   NextTip();
   return true;

@@ -1,5 +1,7 @@
 #include "vantrelsync/run_vantrel_sync.h"
 
+#include "common/unpassed_names.h"
+
 #include "vantrelsync/sync_command_line.h"
 #include "vantrelsync/sync_places.h"
 #include "vantrelsync/synchronize.h"
@@ -11,6 +13,12 @@ int RunVantrelSync(Platform& platform, const std::string& commandLine) {
   const SyncAction action = ChooseSyncAction(commandLine);
   if (action == SyncAction::kNothing)
     return 0;
+  // VantrelSync has no window, but a run that cannot find its files says
+  // why rather than ending without a word.
+  if (const auto unpassed = UnpassedProgramPlaces(platform)) {
+    platform.MessageBox(0, *unpassed, "VantrelSync", kMbOk | kMbIconExclamation);
+    return 1;
+  }
   try {
     const SyncPlaces places = FindSyncPlaces(platform);
     // An upgrade that breaks off leaves the files where they are and does

@@ -202,6 +202,10 @@ public:
   virtual bool CreateNamedMutex(const std::string& name, bool* alreadyExists) = 0;
   // FindWindowA by title, then restore it and bring it to the front.
   virtual bool ActivateWindowByTitle(const std::string& title) = 0;
+  // Text in the system's legacy ANSI code page (the one 8-bit calls used
+  // before the process ran with UTF-8) as UTF-8, for files of earlier
+  // builds.
+  virtual std::string LegacyAnsiToUtf8(const std::string& bytes) = 0;
 
   // --- Time (GetTickCount, Sleep, GetTimeFormatA/GetDateFormatA on the
   // current local time, in the user's locale).

@@ -1,13 +1,14 @@
 #include "common/store/delay_load.h"
 
+#include "common/safe_save.h"
 #include "common/store/clean_line.h"
 #include "common/store/disallowed.h"
 #include "common/store/group_operations.h"
 #include "common/store/proggroup_file.h"
 #include "common/store/proggroup_reader.h"
 #include "common/store/proggroup_writer.h"
-#include "common/safe_save.h"
 #include "common/store/stopped_programs.h"
+#include "common/text_encoding.h"
 
 namespace vantrel {
 
@@ -103,7 +104,8 @@ bool CDelayLoad::LoadItems() {
   try {
     std::string text;
     loaded = platform_.ReadWholeFile(filePath_, &text) &&
-             store::ReadProgGroup(text, tables_, host_, boundTreeView_);
+             store::ReadProgGroup(AsUtf8Text(platform_, std::move(text)), tables_, host_,
+                                  boundTreeView_);
   } catch (...) {
     loaded = false; // out of memory on a huge file: a failed load like any other
   }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
+#include "common/text_encoding.h"
 #include "vantrel/language_file_lines.h"
 #include "vantrel/language_files.h"
 
@@ -71,7 +73,9 @@ TEST_F(LanguageFilesTest, CaptionLinesFollowTheCommentAndLineBreakRules) {
        {"one\r\ntwo", "\r\n\r\n", "a\r\n"}},
       {"LF-only files", Lines({"x", "", "y"}, "\n"), {"x", "y"}},
       {"a last line without a line end", std::string("x\r\ny"), {"x", "y"}},
-      {"tabs and Latin-1 bytes stay", Lines({"\tTab", "Gr\xFC\xDF"}), {"\tTab", "Gr\xFC\xDF"}},
+      {"tabs stay; a legacy code page file reads as UTF-8",
+       Lines({"\tTab", "Gr\xFC\xDF"}),
+       {"\tTab", "Gr\xC3\xBC\xC3\x9F"}},
       {"a bare // is a comment line", Lines({"//", "z"}), {"z"}},
   };
   for (const auto& c : cases) {
@@ -196,7 +200,7 @@ TEST_F(LanguageFilesTest, LanguageListSplitsAtTheFirstCommaAndTrims) {
                                                                      {"Deutsch", "de"},
                                                                      {"Odd", "code,with comma"},
                                                                      {"", "nn"},
-                                                                     {"Fran\xE7"
+                                                                     {"Fran\xC3\xA7"
                                                                       "ais",
                                                                       "fr"}};
   ASSERT_EQ(expected.size(), tables.Languages.size());
@@ -353,13 +357,14 @@ std::string ReadRealFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Line ends are CR LF throughout, the file ends with one, and no byte
-// sequence looks like UTF-8 (a lead byte 0xC2-0xF4 followed by 0x80-0xBF):
-// Latin-1 text written as UTF-8 would show as two odd characters each.
-void ExpectAnsiWithCrLf(const std::string& name, const std::string& bytes) {
+// Line ends are CR LF throughout, the file ends with one, no control bytes,
+// and the text is UTF-8 without a byte-order mark.
+void ExpectUtf8WithCrLf(const std::string& name, const std::string& bytes) {
   SCOPED_TRACE(name);
   ASSERT_FALSE(bytes.empty());
   EXPECT_TRUE(bytes.ends_with("\r\n"));
+  EXPECT_TRUE(IsValidUtf8(bytes));
+  EXPECT_FALSE(bytes.starts_with("\xEF\xBB\xBF"));
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto c = static_cast<unsigned char>(bytes[i]);
     if (c == '\n') {
@@ -369,11 +374,6 @@ void ExpectAnsiWithCrLf(const std::string& name, const std::string& bytes) {
       EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at byte " << i;
     }
     EXPECT_TRUE(c >= 0x20 || c == '\r' || c == '\n' || c == '\t') << "control byte at " << i;
-    if (c >= 0xC2 && c <= 0xF4 && i + 1 < bytes.size()) {
-      const auto next = static_cast<unsigned char>(bytes[i + 1]);
-      EXPECT_FALSE(next >= 0x80 && next <= 0xBF) << "UTF-8 sequence at byte " << i;
-    }
-    EXPECT_FALSE(c >= 0x80 && c < 0xA0) << "byte outside Latin-1 text at " << i;
   }
 }
 
@@ -411,14 +411,19 @@ protected:
   std::vector<std::pair<std::string, std::string>> files;
 };
 
-TEST_F(ShippedFilesTest, EveryFileIsAnsiWithCrLf) {
+TEST_F(ShippedFilesTest, EveryFileIsUtf8WithCrLf) {
   ASSERT_GE(files.size(), 21u);
   for (const auto& [name, bytes] : files)
-    ExpectAnsiWithCrLf(name, bytes);
-  // The German files really use Latin-1 umlauts.
+    ExpectUtf8WithCrLf(name, bytes);
+  // The German files really hold their umlauts, and Vantrel reads them so.
   EXPECT_NE(std::string::npos, File("lang/de/menus.de")
-                                   .find("&\xDC"
-                                         "ber Vantrel"));
+                                   .find("&\xC3\x9C"
+                                         "ber Vantrel..."));
+  std::vector<std::string> menus;
+  ASSERT_TRUE(LoadLanguageFile(platform, kFolder, menus, CaptionFileName("de", "menus")));
+  EXPECT_NE(menus.end(), std::find(menus.begin(), menus.end(),
+                                   "&\xC3\x9C"
+                                   "ber Vantrel..."));
 }
 
 TEST_F(ShippedFilesTest, EveryLanguageFillsEveryTable) {

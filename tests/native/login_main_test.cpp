@@ -171,3 +171,45 @@ TEST_F(MainTest, AWholeLoginRunFromTheFile) {
 
 } // namespace
 } // namespace vantrel::login_test
+
+namespace vantrel::login_test {
+namespace {
+
+// Windows before 10 1903 hands names outside its code page over with "?"
+// in place of each such character; the start says which name did not pass
+// instead of ending without a word, in both modes.
+TEST(MainUnpassedNames, AProgramFolderOrLogonNameThatDidNotPassIsNamed) {
+  const struct {
+    const char* name;
+    std::string moduleFileName;
+    std::string userName;
+    const char* named;
+  } rows[] = {
+      {"program folder", "C:\\??\\Vantrel\\Vantrel.exe", "Tester", "C:\\??\\Vantrel."},
+      {"logon name", "C:\\Program Files\\Vantrel\\Vantrel.exe", "??", "logon name ??."},
+  };
+  for (const auto& row : rows) {
+    for (const char* commandLine : {"Vantrel.exe", "Vantrel.exe -nogui"}) {
+      SCOPED_TRACE(std::string(row.name) + ", " + commandLine);
+      sim::SimWorld world;
+      sim::SimProcessOptions options;
+      options.moduleFileName = row.moduleFileName;
+      options.userName = row.userName;
+      sim::SimPlatform platform(world, options);
+      platform.SetCommandLine(commandLine);
+      AppContext context(platform);
+      FakeMainWindow window(context, world);
+      const auto before = world.ListAll();
+      EXPECT_EQ(Main(context, window), MainOutcome::kEnded);
+      ASSERT_EQ(platform.messageBoxes().size(), 1u);
+      EXPECT_NE(platform.messageBoxes()[0].text.find(row.named), std::string::npos)
+          << platform.messageBoxes()[0].text;
+      EXPECT_NE(platform.messageBoxes()[0].text.find("Windows 10 version 1903"), std::string::npos);
+      EXPECT_FALSE(window.loaded);
+      EXPECT_EQ(world.ListAll(), before) << "nothing written";
+    }
+  }
+}
+
+} // namespace
+} // namespace vantrel::login_test

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/unpassed_names.h"
+
 #include <functional>
 
 #include "moves_test_support.h"
@@ -172,6 +174,19 @@ TEST(MovesShortcut, AMoveThatFailsIsNotRecorded) {
   m.world.AddFile(kCurrentUserItems + "a.lnk", "OLDER");
   items::DelayShortcutItem(m.session, "a.lnk", 3, false);
   EXPECT_EQ(m.world.ReadFile(kCurrentUserItems + "a.lnk"), "OLDER");
+
+  // A name that older Windows passed with question marks is not "no longer
+  // there": the user learns why it cannot be moved.
+  MovesMachine lost;
+  lost.world.AddFile(kUserStartup + "\\\xE6\x97\xA5\xE6\x9C\xAC.lnk", "LNK"); // 日本.lnk
+  lost.SetModel({}, {});
+  EXPECT_FALSE(items::DelayShortcutItem(lost.session, "??.lnk", 3, false));
+  lost.Reload();
+  EXPECT_TRUE(lost.Delayed().empty());
+  lost.session.failures.Show(lost.context, kWindow);
+  ASSERT_EQ(lost.platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(lost.platform.messageBoxes()[0].text,
+            ExpectedBox(kShortcutsFailed, {"??.lnk: " + NameNotPassedReason()}));
 }
 
 TEST(MovesShortcut, RestoreThatFailsKeepsTheRecord) {

@@ -52,14 +52,38 @@ TEST(SimNames, WildcardsFollowTheDosRules) {
   }
 }
 
-TEST(SimNames, CaseIsFoldedInTheAnsiCodePage) {
-  EXPECT_TRUE(NamesEqual("Vantrel.LNK", "vantrel.lnk"));
-  EXPECT_TRUE(NamesEqual("\xC4rger", "\xE4rger")); // A and a with diaeresis
-  EXPECT_FALSE(NamesEqual("a", "a "));
-  // NTFS orders by upper-cased names, so "_" (0x5F) sorts after letters.
-  std::vector<std::string> names = {"_a", "b", "Zed", "\xE4", "a1", "A"};
+TEST(SimNames, CaseIsFoldedInEveryScriptThatHasCase) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool equal;
+  } rows[] = {
+      {"Vantrel.LNK", "vantrel.lnk", true},
+      {"\xC3\x84rger", "\xC3\xA4rger", true}, // Ärger, ärger
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       "\xC5\x82\xC3\x93"
+       "D\xC5\xB9",
+       true}, // Łódź, łÓDŹ
+      {"\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB", "\xD1\x84\xD0\x90\xD0\x99\xD0\x9B", true}, // Файл
+      {"\xD1\x91", "\xD0\x81", true},                                                 // ё, Ё
+      {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC", true},                 // 日本
+      {"\xE6\x97\xA5", "\xE6\x9C\xAC", false},
+      {"a", "a ", false},
+      {"\xC3\xA4", "a", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.a) + " against " + row.b);
+    EXPECT_EQ(row.equal, NamesEqual(row.a, row.b));
+  }
+  // NTFS orders by upper-cased characters, so "_" (0x5F) sorts after
+  // letters and the umlaut after every ASCII name.
+  std::vector<std::string> names = {"_a", "b", "Zed", "\xC3\xA4", "a1", "A"};
   std::stable_sort(names.begin(), names.end(), NameLess());
-  EXPECT_EQ((std::vector<std::string>{"A", "a1", "b", "Zed", "_a", "\xE4"}), names);
+  EXPECT_EQ((std::vector<std::string>{"A", "a1", "b", "Zed", "_a", "\xC3\xA4"}), names);
+  // "?" stands for one character, whatever its length in bytes.
+  EXPECT_TRUE(MatchesPattern("?.lnk", "\xE6\x97\xA5.lnk"));
+  EXPECT_TRUE(MatchesPattern("\xC3\x84*", "\xC3\xA4rger.lnk"));
 }
 
 TEST(SimPaths, ParseLikeWin32) {

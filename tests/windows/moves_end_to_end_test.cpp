@@ -1,15 +1,20 @@
 // Delaying and putting back real startup items under Wine with the real
 // main window: a real shortcut in the user's Startup folder and a real
 // value in the user's Run key are delayed through the item popup menu
-// (right-clicked in the tree control, the entry chosen by its access key)
-// and put back with Run. Vantrel's program folder is a scratch folder.
+// (right-clicked in the tree control, the entry chosen by its access key),
+// started by Vantrel.exe's login run, and put back with Run. Vantrel's
+// program folder is a scratch folder; with names in CJK it lies under
+// C:\程序\.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/program_folder.h"
 #include "common/store/delay_load.h"
+#include "native/crlf_text.h"
 #include "vantrel/app_context.h"
 #include "vantrel/found_items_branch.h"
 #include "vantrel/item_commands.h"
@@ -35,10 +40,30 @@ namespace {
 
 namespace st = startup_tree;
 
-constexpr const char* kShortcutName = "Vantrel Moves Test.lnk";
-constexpr const char* kValueName = "Vantrel Moves Test";
-constexpr const char* kValueData = "\"C:\\Program Files\\Moves Test\\tool.exe\" /q";
 constexpr const char* kOwnValue = "Tarrow";
+
+// The names of one run: the shortcut (to recorder.exe) and the Run value
+// (recorder.exe with arguments), and where the program folder lies.
+struct Names {
+  const char* label;
+  const char* folderBase; // empty: %TEMP%
+  const char* shortcutName;
+  const char* shortcutArguments;
+  const char* valueName;
+  const char* valueArguments;
+};
+
+void PrintTo(const Names& names, std::ostream* out) {
+  *out << names.label;
+}
+
+const Names kNames[] = {
+    {"Ascii", "", "Vantrel Moves Test.lnk", "/moves-test", "Vantrel Moves Test", "/q"},
+    // C:\程序, 日本.lnk "日本 引数", 東京 = ...recorder.exe 漢字
+    {"Cjk", "C:\\\xE7\xA8\x8B\xE5\xBA\x8F", "\xE6\x97\xA5\xE6\x9C\xAC.lnk",
+     "\xE6\x97\xA5\xE6\x9C\xAC \xE5\xBC\x95\xE6\x95\xB0", "\xE6\x9D\xB1\xE4\xBA\xAC",
+     "\xE6\xBC\xA2\xE5\xAD\x97"},
+};
 
 // Access keys of the popup entries, as the test's captions give them.
 char AccessKey(ItemPopupEntry entry) {
@@ -62,13 +87,19 @@ char AccessKey(ItemPopupEntry entry) {
 // The real main window over the real platform, its program folder a
 // scratch folder, but its current user's Startup folder the real one. The
 // item commands are installed as Vantrel.exe installs them.
-class MovesEndToEnd : public ::testing::Test {
+class MovesEndToEnd : public ::testing::TestWithParam<Names> {
 protected:
   void SetUp() override {
     ASSERT_FALSE(startupFolder_.empty());
+    const std::string built = ThisExeFolder();
+    for (const char* exe : {"Vantrel.exe", "recorder.exe"})
+      ASSERT_TRUE(
+          ::CopyFileA((built + "\\" + exe).c_str(), (rig_.folder() + "\\" + exe).c_str(), FALSE))
+          << exe;
     AppContext& context = rig_.context();
     context.CurrentUserStartupFolder = startupFolder_;
     context.Store.StartupType = 1;
+    context.Store.MainStartupDelay = 0; // the login run starts at once
     // Access keys by which the test picks the popup's entries.
     context.Text.Menus[menu::kTVDelay] = "&Delay";
     context.Text.Menus[menu::kTVStop] = "&Stop";
@@ -118,45 +149,53 @@ protected:
     MainWindowRig::Pump();
   }
 
-  std::string RunValueText() const { return std::string(kValueName) + "=" + kValueData; }
-  std::string ShortcutPath() const { return startupFolder_ + "\\" + kShortcutName; }
+  std::string Recorder() const { return rig_.folder() + "\\recorder.exe"; }
+  std::string ValueData() const { return Recorder() + " " + names_.valueArguments; }
+  std::string RunValueText() const { return std::string(names_.valueName) + "=" + ValueData(); }
+  std::string ShortcutPath() const { return startupFolder_ + "\\" + names_.shortcutName; }
   std::string DelayedShortcutPath() {
-    return rig_.context().Store.CurrentUserItemsFolder + kShortcutName;
+    return rig_.context().Store.CurrentUserItemsFolder + names_.shortcutName;
   }
 
+  const Names names_ = GetParam();
   // Guards first: they give everything back after the test.
   RegValueGuard ownUserValue_{HKEY_CURRENT_USER, kRunKey, kOwnValue};
   RegValueGuard ownMachineValue_{HKEY_LOCAL_MACHINE, kRunKey, kOwnValue};
-  RegValueGuard runValue_{HKEY_CURRENT_USER, kRunKey, kValueName};
+  RegValueGuard runValue_{HKEY_CURRENT_USER, kRunKey, names_.valueName};
   CreatedKeysGuard storeKeys_{kUserStore};
-  RegValueGuard storedValue_{HKEY_CURRENT_USER, kUserStore, kValueName};
-  MainWindowRig rig_;
+  RegValueGuard storedValue_{HKEY_CURRENT_USER, kUserStore, names_.valueName};
+  MainWindowRig rig_{names_.folderBase};
   std::string startupFolder_ = GetSpecialFolder(rig_.platform(), kCsidlStartup);
-  FileGuard shortcut_{startupFolder_ + "\\" + kShortcutName};
+  FileGuard shortcut_{startupFolder_ + "\\" + names_.shortcutName};
   bool loaded_ = false;
 };
 
-TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
-  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/moves-test"));
+TEST_P(MovesEndToEnd, DelayFromThePopupStartAtLoginThenRun) {
+  const std::string shortcutName = names_.shortcutName;
+  const std::string valueName = names_.valueName;
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), Recorder(), names_.shortcutArguments));
   const auto shortcutBytes = ReadFileBytes(ShortcutPath());
   ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
-  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kValueName, kValueData));
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, valueName, ValueData()));
 
-  // Delay both from the popup.
-  Choose(st::kCurrentUserStartup, kShortcutName, ItemPopupEntry::kDelay);
+  // Shown by their names, and delayed from the popup.
+  EXPECT_NE(Item(st::kCurrentUserStartup, shortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
+  Choose(st::kCurrentUserStartup, shortcutName, ItemPopupEntry::kDelay);
   Choose(st::kCurrentUserRegistry, RunValueText(), ItemPopupEntry::kDelay);
 
   EXPECT_FALSE(PathExists(ShortcutPath()));
   EXPECT_EQ(ReadFileBytes(DelayedShortcutPath()), shortcutBytes);
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kValueName), std::nullopt);
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), kValueData);
-  EXPECT_NE(Item(st::kDelayedStartupCurrentUser, kShortcutName), TreeModel::kNoNode);
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, valueName), std::nullopt);
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, valueName), ValueData());
+  EXPECT_NE(Item(st::kDelayedStartupCurrentUser, shortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kDelayedRegistryCurrentUser, RunValueText()), TreeModel::kNoNode);
   // Startup type 1 with delayed items of the current user: Vantrel starts
   // at this user's login.
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
   EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kRunKey, kOwnValue), std::nullopt);
-  // The value was backed up in today's folder, named by the system clock.
+  // The value was backed up in today's folder, named by the system clock;
+  // beyond ASCII as UTF-16, as the registry editor exports.
   const auto today = win32ui::SystemLocalTime();
   ASSERT_TRUE(today);
   const std::string day =
@@ -164,58 +203,77 @@ TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
   WIN32_FIND_DATAA found{};
   win32::UniqueFind search(::FindFirstFileA((day + "\\*.reg").c_str(), &found));
   ASSERT_TRUE(search.valid()) << day;
-  EXPECT_EQ(
-      ReadFileBytes(day + "\\" + found.cFileName),
-      "Windows Registry Editor Version 5.00\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
-      "\"Vantrel Moves Test\"=\"\\\"C:\\\\Program Files\\\\Moves Test\\\\tool.exe\\\" /q\"\r\n");
+  EXPECT_EQ(ReadFileBytes(day + "\\" + found.cFileName),
+            items::RegFileBytes("Windows Registry Editor Version 5.00\r\n\r\n" +
+                                items::RunKeyLine(true) + "\r\n" +
+                                items::RunValueLine(valueName, ValueData()) + "\r\n"));
+
+  // The login run starts both with their arguments.
+  ASSERT_EQ(RunAndWait("\"" + rig_.folder() + "\\Vantrel.exe\" -nogui", 30000), 0u);
+  std::vector<std::string> started;
+  for (int i = 0; i < 100 && started.size() < 2; ++i, ::Sleep(50))
+    started = test_text::CrLfLinesOf(ReadFileBytes(rig_.folder() + "\\recorder.txt").value_or(""));
+  for (std::string& line : started)
+    line = line.substr(line.find(' ') + 1); // after the time stamp
+  std::sort(started.begin(), started.end());
+  std::vector<std::string> arguments = {names_.shortcutArguments, names_.valueArguments};
+  std::sort(arguments.begin(), arguments.end());
+  EXPECT_EQ(started, arguments);
 
   // Put both back with Run.
-  Choose(st::kDelayedStartupCurrentUser, kShortcutName, ItemPopupEntry::kRun);
+  Choose(st::kDelayedStartupCurrentUser, shortcutName, ItemPopupEntry::kRun);
   Choose(st::kDelayedRegistryCurrentUser, RunValueText(), ItemPopupEntry::kRun);
   EXPECT_EQ(ReadFileBytes(ShortcutPath()), shortcutBytes) << "byte for byte";
   EXPECT_FALSE(PathExists(DelayedShortcutPath()));
-  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
-            (RegText{REG_SZ, std::string(kValueData) + '\0'}));
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, valueName),
+            (RegText{REG_SZ, ValueData() + '\0'}));
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, valueName), std::nullopt);
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), std::nullopt);
   EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kRunKey, kOwnValue), std::nullopt);
-  EXPECT_NE(Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserStartup, shortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
 // A delay cut short by a crash: the shortcut and the value are in Vantrel's
 // store, and proggroup.c holds no record of either.
-TEST_F(MovesEndToEnd, WhatACrashLeftInTheStoreShowsAsFoundAndRunPutsItBack) {
-  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/crash-test"));
+TEST_P(MovesEndToEnd, WhatACrashLeftInTheStoreShowsAsFoundAndRunPutsItBack) {
+  const std::string shortcutName = names_.shortcutName;
+  const std::string valueName = names_.valueName;
+  const std::string valueData = ValueData();
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), Recorder(), "/crash-test"));
   const auto shortcutBytes = ReadFileBytes(ShortcutPath());
   ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
   const std::string items = rig_.context().Store.CurrentUserItemsFolder;
   ::CreateDirectoryA(items.substr(0, items.rfind('\\', items.size() - 2)).c_str(), nullptr);
   ::CreateDirectoryA(items.c_str(), nullptr);
   ASSERT_TRUE(::MoveFileA(ShortcutPath().c_str(), DelayedShortcutPath().c_str()));
-  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kUserStore, kValueName, kValueData));
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kUserStore, valueName, valueData));
 
   Window();
   const TreeModel& tree = Window().Tree();
   ASSERT_NE(tree.Find(st::kFoundItemsRoot), TreeModel::kNoNode);
   EXPECT_EQ(tree.At(tree.Find(st::kFoundItemsRoot)).text, "Found in Vantrel's Store (2)");
-  EXPECT_NE(Item(st::kFoundCurrentStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kFoundCurrentStartup, shortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kFoundCurrentRegistry, RunValueText()), TreeModel::kNoNode);
 
-  Choose(st::kFoundCurrentStartup, kShortcutName, ItemPopupEntry::kRun);
+  Choose(st::kFoundCurrentStartup, shortcutName, ItemPopupEntry::kRun);
   Choose(st::kFoundCurrentRegistry, RunValueText(), ItemPopupEntry::kRun);
   EXPECT_EQ(ReadFileBytes(ShortcutPath()), shortcutBytes) << "byte for byte";
   EXPECT_FALSE(PathExists(DelayedShortcutPath()));
-  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
-            (RegText{REG_SZ, std::string(kValueData) + '\0'}));
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, valueName),
+            (RegText{REG_SZ, valueData + '\0'}));
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, valueName), std::nullopt);
   EXPECT_EQ(Window().Tree().Find(st::kFoundItemsRoot), TreeModel::kNoNode);
-  EXPECT_NE(Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserStartup, shortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, MovesEndToEnd, ::testing::ValuesIn(kNames),
+                         [](const ::testing::TestParamInfo<Names>& info) {
+                           return std::string(info.param.label);
+                         });
 
 TEST(MovesPopupMenu, ReturnsNothingWhenDismissedOrForADisabledEntry) {
   TestWindow owner("Vantrel popup test");

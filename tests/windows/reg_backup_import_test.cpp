@@ -1,11 +1,12 @@
 // The registry backup that a delay of a Run value leaves, made by the real
-// platform: its bytes, and Wine's own regedit putting the exact value back
-// into the Run key from it.
+// platform: its bytes (UTF-16 when it holds more than ASCII), and Wine's
+// own regedit putting the exact value back into the Run key from it.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "vantrel/app_context.h"
+#include "vantrel/registry_backup.h"
 #include "vantrel/registry_moves.h"
 #include "windows/moves_rig.h"
 
@@ -25,6 +26,11 @@ TEST(RegBackupImport, RegeditPutsTheBackedUpValueBack) {
       {"quotes, a blank path and an =", "Vantrel Backup \"Test\"",
        "\"C:\\Program Files\\A\\agent.exe\" -x a=1",
        "\"Vantrel Backup \\\"Test\\\"\"=\"\\\"C:\\\\Program Files\\\\A\\\\agent.exe\\\" -x a=1\""},
+      // 東京 = C:\程序\rec.exe 漢字, written as UTF-16 with a byte-order mark.
+      {"names in CJK", "\xE6\x9D\xB1\xE4\xBA\xAC",
+       "C:\\\xE7\xA8\x8B\xE5\xBA\x8F\\rec.exe \xE6\xBC\xA2\xE5\xAD\x97",
+       "\"\xE6\x9D\xB1\xE4\xBA\xAC\"=\"C:\\\\\xE7\xA8\x8B\xE5\xBA\x8F\\\\rec.exe "
+       "\xE6\xBC\xA2\xE5\xAD\x97\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -53,7 +59,7 @@ TEST(RegBackupImport, RegeditPutsTheBackedUpValueBack) {
           "Windows Registry Editor Version 5.00\r\n\r\n"
           "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n" +
           c.valueLine + "\r\n";
-      EXPECT_EQ(ReadFileBytes(backup), expected);
+      EXPECT_EQ(ReadFileBytes(backup), items::RegFileBytes(expected));
 
       // The user puts it back by hand.
       EXPECT_EQ(RunAndWait("regedit.exe /s \"" + backup + "\""), 0u);

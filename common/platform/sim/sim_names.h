@@ -7,12 +7,17 @@
 
 namespace vantrel::sim {
 
-// Upper-cases one character of the ANSI code page (1252), as the file
-// system's case table does.
+// Upper-cases an ASCII letter (a drive letter).
 unsigned char FoldCase(char c);
+// Upper-cases one character as the file system's case table does, for
+// the scripts that have case: Latin (ASCII, Latin-1, Latin Extended-A),
+// Greek, Cyrillic and the full-width Latin letters.
+char32_t FoldCodePoint(char32_t c);
+// Names are UTF-8 (the UTF-8 code page) and compared by folded characters.
 bool NamesEqual(std::string_view a, std::string_view b);
 
-// Orders names the way NTFS lists a folder: by their upper-cased bytes.
+// Orders names the way NTFS lists a folder: by their upper-cased
+// characters.
 struct NameLess {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const;

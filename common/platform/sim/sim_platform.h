@@ -116,6 +116,8 @@ public:
   std::string GetCurrentDirectory() override { return currentDirectory_; }
   bool CreateNamedMutex(const std::string& name, bool* alreadyExists) override;
   bool ActivateWindowByTitle(const std::string& title) override;
+  // In the machine's legacy code page (SimWorld::SetLegacyCodePage).
+  std::string LegacyAnsiToUtf8(const std::string& bytes) override;
 
   std::uint32_t GetTickCount() override;
   void Sleep(std::uint32_t milliseconds) override;

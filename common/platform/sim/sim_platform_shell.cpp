@@ -1,6 +1,7 @@
 // The shell, process and window calls of a simulated process.
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_shell_fileop.h"
+#include "common/text_encoding.h"
 
 namespace vantrel::sim {
 
@@ -116,6 +117,15 @@ bool SimPlatform::CreateNamedMutex(const std::string& name, bool* alreadyExists)
 
 bool SimPlatform::ActivateWindowByTitle(const std::string& title) {
   return world_.ActivateWindow(title);
+}
+
+std::string SimPlatform::LegacyAnsiToUtf8(const std::string& bytes) {
+  if (auto text = PortableCodePageToUtf8(world_.LegacyCodePage(), bytes))
+    return *std::move(text);
+  std::string text;
+  for (const char c : bytes)
+    text += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string("\xEF\xBF\xBD");
+  return text;
 }
 
 } // namespace vantrel::sim

@@ -103,6 +103,11 @@ public:
   const std::vector<std::string>& activations() const { return activations_; }
   bool ActivateWindow(const std::string& title);
 
+  // --- The system's legacy ANSI code page (1252 unless set); a code page
+  // without a portable table turns every byte above 0x7F into U+FFFD.
+  void SetLegacyCodePage(std::uint32_t codePage) { legacyCodePage_ = codePage; }
+  std::uint32_t LegacyCodePage() const { return legacyCodePage_; }
+
   // --- Named mutexes; a process holds its own until it ends.
   bool MutexHeld(const std::string& name) const { return mutexes_.count(name) != 0; }
   // Takes the mutex for process; true when it existed before.
@@ -121,6 +126,7 @@ private:
   std::vector<std::pair<std::string, WindowHandle>> windows_;
   std::vector<std::string> activations_;
   std::map<std::string, std::set<int>> mutexes_;
+  std::uint32_t legacyCodePage_ = 1252;
   std::uint64_t nextHandle_ = 0x1000;
   int lastProcessId_ = 0;
 };

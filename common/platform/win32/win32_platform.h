@@ -64,6 +64,8 @@ public:
   std::string GetCurrentDirectory() override;
   bool CreateNamedMutex(const std::string& name, bool* alreadyExists) override;
   bool ActivateWindowByTitle(const std::string& title) override;
+  // MultiByteToWideChar from LegacyAnsiCodePage() (win32_code_page.cpp).
+  std::string LegacyAnsiToUtf8(const std::string& bytes) override;
 
   // Time and messages (win32_time_messages.cpp).
   std::uint32_t GetTickCount() override;

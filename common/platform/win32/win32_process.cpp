@@ -1,17 +1,20 @@
 // Process and user members of Win32Platform.
 #include <vector>
 
+#include "common/platform/win32/win32_code_page.h"
 #include "common/platform/win32/win32_convert.h"
 #include "common/platform/win32/win32_platform.h"
 
 namespace vantrel::win32 {
 
 std::string Win32Platform::GetUserName() {
-  char buffer[255] = {};
-  DWORD size = sizeof buffer;
-  if (!::GetUserNameA(buffer, &size))
+  // Asked in UTF-16: Wine's GetUserNameA cuts a name beyond ASCII to as
+  // many bytes as it has characters.
+  wchar_t buffer[256 + 1] = {};
+  DWORD size = sizeof buffer / sizeof buffer[0];
+  if (!::GetUserNameW(buffer, &size))
     return {};
-  return CutAtNul(buffer, sizeof buffer);
+  return WideToProcessCodePage(buffer);
 }
 
 std::string Win32Platform::GetModuleFileName() {

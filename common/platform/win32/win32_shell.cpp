@@ -1,5 +1,6 @@
 // Shell members of Win32Platform: starting programs, special folders and
 // the recent-documents list.
+#include "common/platform/win32/win32_code_page.h"
 #include "common/platform/win32/win32_convert.h"
 #include "common/platform/win32/win32_handles.h"
 #include "common/platform/win32/win32_platform.h"
@@ -64,15 +65,22 @@ bool Win32Platform::CloseHandle(ProcessHandle handle) {
 bool Win32Platform::GetSpecialFolderPath(int csidl, std::string* path) {
   if (path == nullptr)
     return false;
-  LPITEMIDLIST items = nullptr;
-  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
-    return false;
-  char buffer[512] = {};
-  const bool found = ::SHGetPathFromIDListA(items, buffer) != FALSE;
-  ::CoTaskMemFree(items);
-  if (!found)
-    return false;
-  std::string folder = CutAtNul(buffer, sizeof buffer);
+  // Asked in UTF-16 and handed on in the process's code page: the 8-bit
+  // call would cut a path at MAX_PATH bytes, which UTF-8 reaches sooner.
+  // The path comes straight from the shell's folder table: Wine fails the
+  // item list of a profile folder whose logon name differs from its Unix
+  // user's, while the path itself is right.
+  wchar_t buffer[MAX_PATH + 1] = {};
+  if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) {
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
+      return false;
+    const bool found = ::SHGetPathFromIDListW(items, buffer) != FALSE;
+    ::CoTaskMemFree(items);
+    if (!found)
+      return false;
+  }
+  std::string folder = WideToProcessCodePage(buffer);
   // Wine gives some folders (Documents) with a trailing backslash, Windows
   // only drive roots; drop it so that callers can append "\" + name.
   if (folder.size() > 3 && folder.back() == '\\')

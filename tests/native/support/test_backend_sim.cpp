@@ -1,6 +1,7 @@
 // The contract tests' backend in the native test binary: a fresh simulated
 // machine per test, with an empty scratch folder.
 #include <memory>
+#include <string>
 
 #include "common/platform/sim/sim_platform.h"
 #include "contract/test_backend.h"
@@ -11,7 +12,17 @@ namespace {
 
 class SimTestBackend : public TestBackend {
 public:
-  SimTestBackend() : platform_(world_) { world_.MakeDirs(kScratch); }
+  // The user has a logon name in CJK, and the profile folders are named
+  // after it, as Windows names them.
+  SimTestBackend() : platform_(world_, Options()) {
+    world_.MakeDirs(kScratch);
+    const std::string menu =
+        std::string("C:\\Users\\") + kUser + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+    world_.SetSpecialFolder(kCsidlStartMenu, menu);
+    world_.SetSpecialFolder(kCsidlPrograms, menu + "\\Programs");
+    world_.SetSpecialFolder(kCsidlStartup, menu + "\\Programs\\Startup");
+    world_.MakeDirs(menu + "\\Programs\\Startup");
+  }
 
   Platform& platform() override { return platform_; }
   std::string scratchFolder() override { return kScratch; }
@@ -19,7 +30,14 @@ public:
   bool isWine() override { return false; }
 
 private:
+  static sim::SimProcessOptions Options() {
+    sim::SimProcessOptions options;
+    options.userName = kUser;
+    return options;
+  }
+
   static constexpr const char* kScratch = "C:\\Scratch";
+  static constexpr const char* kUser = "\xE7\x94\xB0\xE4\xB8\xAD"; // 田中
   sim::SimWorld world_;
   sim::SimPlatform platform_;
 };

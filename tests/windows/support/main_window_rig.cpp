@@ -22,8 +22,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 } // namespace
 
-MainWindowRig::MainWindowRig()
-    : folder_(NewScratchFolder()), userStartup_(folder_ + "\\UserStartup"),
+MainWindowRig::MainWindowRig(const std::string& base)
+    : folder_(NewScratchFolder(base)), userStartup_(folder_ + "\\UserStartup"),
       commonStartup_(folder_ + "\\CommonStartup"), platform_(folder_), context_(platform_) {
   // Help files and links open as if a viewer and a browser were there.
   platform_.shellExecuteResult = 42;

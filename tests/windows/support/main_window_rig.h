@@ -35,7 +35,9 @@ struct ControlItem {
 
 class MainWindowRig {
 public:
-  MainWindowRig();
+  // The program folder is a new scratch folder under base (%TEMP% when
+  // empty).
+  explicit MainWindowRig(const std::string& base = "");
   ~MainWindowRig();
   MainWindowRig(const MainWindowRig&) = delete;
   MainWindowRig& operator=(const MainWindowRig&) = delete;

@@ -7,11 +7,13 @@
 
 namespace vantrel::testing {
 
-std::string NewScratchFolder() {
+std::string NewScratchFolder(const std::string& under) {
   static std::atomic<unsigned> counter{0};
   char temp[MAX_PATH + 1] = {};
-  const DWORD length = ::GetTempPathA(sizeof temp, temp);
-  std::string base(temp, length);
+  const DWORD length = under.empty() ? ::GetTempPathA(sizeof temp, temp) : 0;
+  std::string base = under.empty() ? std::string(temp, length) : under;
+  if (!under.empty())
+    ::CreateDirectoryA(under.c_str(), nullptr);
   while (!base.empty() && base.back() == '\\')
     base.pop_back();
   const std::string prefix =

@@ -8,8 +8,9 @@ namespace vantrel::testing {
 
 inline constexpr const char* kScratchKeyParent = "Software\\VantrelTest";
 
-// A new, empty folder under %TEMP%, without a trailing backslash.
-std::string NewScratchFolder();
+// A new, empty folder under %TEMP% (or under base, which is made when
+// missing), without a trailing backslash.
+std::string NewScratchFolder(const std::string& base = "");
 // "Software\VantrelTest\<process id>" under HKEY_CURRENT_USER.
 std::string ScratchKeyPath();
 // Deletes a folder with everything in it, read-only files included.

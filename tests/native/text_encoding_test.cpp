@@ -1,0 +1,178 @@
+// The encodings of Vantrel's files: UTF-8 for everything it writes, the
+// legacy ANSI code page for files of earlier builds that are not UTF-8,
+// and UTF-16LE for registry backups with names beyond ASCII.
+#include <gtest/gtest.h>
+
+#include "common/event_log.h"
+#include "common/platform/sim/sim_platform.h"
+#include "common/store/delay_load.h"
+#include "common/text_encoding.h"
+#include "crlf_text.h"
+#include "vantrel/language_files.h"
+#include "vantrel/registry_backup.h"
+
+namespace vantrel {
+namespace {
+
+using test_text::CrLf;
+
+// "Müller", "Grüße" and "€" in code page 1252 and in UTF-8.
+constexpr const char* kMuellerAnsi = "M\xFCller";
+constexpr const char* kMuellerUtf8 = "M\xC3\xBCller";
+constexpr const char* kGruesseAnsi = "Gr\xFC\xDF"
+                                     "e \x80";
+constexpr const char* kGruesseUtf8 = "Gr\xC3\xBC\xC3\x9F"
+                                     "e \xE2\x82\xAC";
+constexpr const char* kTokyo = "\xE6\x9D\xB1\xE4\xBA\xAC"; // 東京
+
+TEST(TextEncoding, Utf8IsRecognisedStrictly) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool valid;
+  } rows[] = {
+      {"ASCII", "plain", true},
+      {"two, three and four bytes", "\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80", true},
+      {"a legacy umlaut", kMuellerAnsi, false},
+      {"a sequence cut short", "\xE6\x9D", false},
+      {"an overlong slash", "\xC0\xAF", false},
+      {"an overlong three-byte form", "\xE0\x80\xAF", false},
+      {"a surrogate", "\xED\xA0\x80", false},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"a lone continuation byte", "a\x80", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.valid, IsValidUtf8(row.bytes));
+  }
+}
+
+TEST(TextEncoding, PortableWesternCodePageAndUtf16) {
+  EXPECT_EQ(kGruesseUtf8, PortableCodePageToUtf8(kCodePageWestern, kGruesseAnsi));
+  // The five holes of 0x80-0x9F stay the control characters of their number.
+  EXPECT_EQ("\xC2\x81\xC5\xA0", PortableCodePageToUtf8(kCodePageWestern, "\x81\x8A"));
+  EXPECT_EQ(kTokyo, PortableCodePageToUtf8(kCodePageUtf8, kTokyo));
+  EXPECT_EQ(std::nullopt, PortableCodePageToUtf8(932, "x"));
+
+  EXPECT_EQ(std::string("\xFF\xFE"
+                        "A\0\xFC\0\x71\x67\xAC\x4E\x3D\xD8\x00\xDE\xFD\xFF",
+                        16),
+            Utf16LeWithBom("A\xC3\xBC\xE6\x9D\xB1\xE4\xBA\xAC\xF0\x9F\x98\x80\xFF"))
+      << "BMP characters, a surrogate pair, and U+FFFD for a stray byte";
+}
+
+TEST(TextEncoding, TextOfEarlierBuildsIsReadInTheLegacyCodePage) {
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  EXPECT_EQ(kMuellerUtf8, AsUtf8Text(platform, kMuellerAnsi));
+  EXPECT_EQ(kMuellerUtf8, AsUtf8Text(platform, kMuellerUtf8));
+  EXPECT_EQ(kTokyo, AsUtf8Text(platform, std::string("\xEF\xBB\xBF") + kTokyo))
+      << "a byte-order mark is dropped";
+  world.SetLegacyCodePage(932); // no portable table: the bytes cannot be told
+  EXPECT_EQ("M\xEF\xBF\xBDller", AsUtf8Text(platform, kMuellerAnsi));
+}
+
+class StoredFiles : public ::testing::Test {
+protected:
+  std::string Read(const std::string& path) { return world.ReadFile(path).value_or("<missing>"); }
+
+  sim::SimWorld world;
+  sim::SimPlatform platform{world};
+  const std::string folder = "C:\\Program Files\\Vantrel";
+};
+
+TEST_F(StoredFiles, ProgGroupOfAnEarlierBuildKeepsItsMeaningAndIsSavedAsUtf8) {
+  const std::string file = folder + "\\Tester\\proggroup.c";
+  const auto text = [](const std::string& group, const std::string& path) {
+    return CrLf(
+        {"void " + group + "()", "{", "     Execute (\"" + path + "\", \"-q\", 5, \"\");", "}"});
+  };
+  const struct {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      {"code page 1252", text(kMuellerAnsi, std::string("C:\\") + kGruesseAnsi + ".exe")},
+      {"UTF-8", text(kMuellerUtf8, std::string("C:\\") + kGruesseUtf8 + ".exe")},
+  };
+  const std::string path = std::string("C:\\") + kGruesseUtf8 + ".exe";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    world.AddFile(file, row.bytes);
+    StoreTables tables;
+    CDelayLoad store(platform, tables, StoreHost{});
+    ASSERT_TRUE(store.LoadItems());
+    ASSERT_EQ(1u, tables.ProgramGroups.size());
+    EXPECT_EQ(kMuellerUtf8, tables.ProgramGroups[0].Name);
+    EXPECT_EQ(path, tables.ProgramGroups[0].Programs[0].Path);
+    ASSERT_TRUE(store.WriteItems());
+    const std::string saved = Read(file);
+    EXPECT_TRUE(IsValidUtf8(saved));
+    EXPECT_NE(std::string::npos, saved.find(text(kMuellerUtf8, path)));
+  }
+}
+
+TEST_F(StoredFiles, LogOfAnEarlierBuildBecomesUtf8WithTheFirstEventBeyondAscii) {
+  const std::string log = folder + "\\log.txt";
+  const std::string old = std::string("Info: ") + kMuellerAnsi + "\r\n";
+  world.AddFile(log, old);
+  WriteLog(platform, "plain", LogInfo);
+  EXPECT_EQ(old + "Info: plain\r\n", Read(log)) << "ASCII reads the same either way";
+  WriteLog(platform, kTokyo, LogInfo);
+  const std::string converted =
+      std::string("Info: ") + kMuellerUtf8 + "\r\nInfo: plain\r\nInfo: " + kTokyo + "\r\n";
+  EXPECT_EQ(converted, Read(log));
+  WriteLog(platform, kGruesseUtf8, LogWarning);
+  EXPECT_EQ(converted + "Warning: " + kGruesseUtf8 + "\r\n", Read(log));
+
+  // A full legacy log keeps its newer half converted.
+  const std::string line = std::string(92, 'x') + kMuellerAnsi + "\r\n"; // 100 bytes
+  std::string full;
+  for (std::uint64_t i = 0; i < kLogSizeLimit / line.size(); ++i)
+    full += line;
+  world.AddFile(log, full);
+  WriteLog(platform, "new", LogInfo);
+  const std::string pruned = Read(log);
+  EXPECT_TRUE(IsValidUtf8(pruned));
+  EXPECT_TRUE(pruned.starts_with(std::string(92, 'x') + kMuellerUtf8 + "\r\n"));
+  EXPECT_TRUE(pruned.ends_with("\r\nInfo: new\r\n"));
+}
+
+TEST_F(StoredFiles, CaptionAndDataFilesOfEitherEncodingReadAlike) {
+  for (const bool legacy : {true, false}) {
+    SCOPED_TRACE(legacy ? "code page 1252" : "UTF-8");
+    const std::string word = legacy ? kGruesseAnsi : kGruesseUtf8;
+    world.AddFile(folder + "\\lang\\languagefile.dat", CrLf({"English, en", word + ", de"}));
+    world.AddFile(folder + "\\lang\\de\\menus.de", CrLf({"// " + word, word}));
+    world.AddFile(folder + "\\data\\safelist.dat", CrLf({"m.exe // " + word}));
+    TextTables tables;
+    std::string language = "de";
+    LoadGlobalData(platform, folder, language, tables);
+    ASSERT_EQ(2u, tables.Languages.size());
+    EXPECT_EQ(kGruesseUtf8, tables.Languages[1].DisplayName);
+    EXPECT_EQ(kGruesseUtf8, tables.Menus[0]);
+    EXPECT_EQ(kGruesseUtf8, tables.SafeList[0].Description);
+  }
+}
+
+TEST_F(StoredFiles, RegistryBackupsBeyondAsciiAreUtf16LikeTheRegistryEditorExports) {
+  const items::LocalTime when{2026, 12, 7, 6, 5, 4};
+  const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
+  const std::string keyLine =
+      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
+  items::RegistryBackup backup(platform, folder);
+  ASSERT_TRUE(backup.Open(when));
+  ASSERT_TRUE(backup.WriteKeyLine(true));
+  ASSERT_TRUE(backup.WriteValue("Tool", "C:\\T\\t.exe /q"));
+  const std::string ascii = header + keyLine + "\"Tool\"=\"C:\\\\T\\\\t.exe /q\"\r\n";
+  EXPECT_EQ(ascii, Read(backup.Path())) << "ASCII stays as it always was";
+
+  const std::string command = std::string("C:\\") + kMuellerUtf8 + "\\rec.exe \xE6\xBC\xA2";
+  ASSERT_TRUE(backup.WriteValue(kTokyo, command));
+  EXPECT_EQ(Utf16LeWithBom(ascii + "\"" + kTokyo + "\"=\"C:\\\\" + kMuellerUtf8 +
+                           "\\\\rec.exe \xE6\xBC\xA2\"\r\n"),
+            Read(backup.Path()));
+  EXPECT_EQ(2, backup.ValueCount());
+}
+
+} // namespace
+} // namespace vantrel
