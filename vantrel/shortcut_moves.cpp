@@ -2,9 +2,9 @@
 
 #include "common/dir_struct.h"
 #include "common/file_functions.h"
+#include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "common/store/startup_group.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -103,7 +103,8 @@ void RecordAs(MoveSession& session, const ShortcutScope& scope, const std::strin
 
 } // namespace
 
-ShortcutScope ShortcutScopeOf(const AppContext& context, int kind) {
+ShortcutScope ShortcutScopeOf(AppContext& context, int kind) {
+  context.LookUpStartupFolders();
   ShortcutScope scope;
   scope.kind = kind;
   scope.currentUser = IsCurrentUserShortcut(kind);

@@ -69,7 +69,8 @@ bool Win32Platform::GetSpecialFolderPath(int csidl, std::string* path) {
     return false;
   char buffer[512] = {};
   const bool found = ::SHGetPathFromIDListA(items, buffer) != FALSE;
-  ::CoTaskMemFree(items);
+  // The shell's own release, so that ole32 is not needed for it.
+  ::ILFree(items);
   if (!found)
     return false;
   std::string folder = CutAtNul(buffer, sizeof buffer);
