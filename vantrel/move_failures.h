@@ -34,6 +34,7 @@ std::string AlreadyInStore();
 std::string NoStoredData();
 std::string BackupNotWritten();
 std::string ProgramGroupsNotSaved();
+std::string KeptInStoreWithoutRecord();
 std::string UnexpectedError();
 } // namespace reason
 
