@@ -99,18 +99,20 @@ bool LaunchStartupPrograms(AppContext& context) {
 } // namespace
 
 void StartDelay(AppContext& context, MainWindowPort& window) {
+  // What a command cut short left in the store without a record starts
+  // only once the user has given it one; the log says it is there. Asked
+  // before disallowed programs lose their paths, which would make their
+  // records look absent.
+  for (const std::string& item :
+       store::DescribeUnrecordedItems(store::FindUnrecordedItems(context.platform, context.Store)))
+    WriteLog(context.platform, "Found in Vantrel's Store without a record, not started: " + item,
+             LogWarning);
+
   std::vector<std::string> notAllowed;
   {
     CDelayLoad store = context.NewDelayLoad();
     store.RemoveDisallowed(notAllowed);
   }
-
-  // What a command cut short left in the store without a record starts
-  // only once the user has given it one; the log says it is there.
-  for (const std::string& item :
-       store::DescribeUnrecordedItems(store::FindUnrecordedItems(context.platform, context.Store)))
-    WriteLog(context.platform, "Found in Vantrel's Store without a record, not started: " + item,
-             LogWarning);
 
   context.LoginRunInProgress = true;
   bool completed = true;

@@ -1,5 +1,7 @@
 #include "common/store/unrecorded_items.h"
 
+#include <unordered_set>
+
 #include "common/dir_struct.h"
 #include "common/registry.h"
 #include "common/run_keys.h"
@@ -17,6 +19,30 @@ constexpr int kCurrentUserRun = 1;
 constexpr int kAllUsersShortcut = 2;
 constexpr int kCurrentUserShortcut = 3;
 
+const std::vector<ProgramEntry>& StartupPrograms(const StoreTables& tables) {
+  static const std::vector<ProgramEntry> none;
+  const ProgramGroup* group = StartupGroup(tables);
+  return group != nullptr ? group->Programs : none;
+}
+
+// The file names of a kind's records, in lower case: one look-up per file
+// keeps a store of thousands of items as quick as the rest of a refresh.
+std::unordered_set<std::string> RecordedShortcutNames(const StoreTables& tables, int kind) {
+  std::unordered_set<std::string> names;
+  const std::string_view command =
+      kind == kCurrentUserShortcut ? kCommandExecute : kCommandExecuteAU;
+  for (const ProgramEntry& program : StartupPrograms(tables)) {
+    if (!program.Path.empty() && program.Command == command)
+      names.insert(ToLowerAscii(FileNameOf(program.Path)));
+  }
+  const std::string_view prefix = StoppedPrefix(kind);
+  for (const std::string& entry : tables.StoppedPrograms) {
+    if (StartsWith(entry, prefix))
+      names.insert(ToLowerAscii(std::string_view(entry).substr(prefix.size())));
+  }
+  return names;
+}
+
 std::vector<std::string> UnrecordedShortcuts(Platform& platform, const StoreTables& tables,
                                              int kind) {
   std::vector<std::string> found;
@@ -25,8 +51,9 @@ std::vector<std::string> UnrecordedShortcuts(Platform& platform, const StoreTabl
   std::vector<std::string> files;
   if (folder.empty() || !CDirStruct(platform).ReturnFiles(folder, files))
     return found;
+  const std::unordered_set<std::string> recorded = RecordedShortcutNames(tables, kind);
   for (const std::string& file : files) {
-    if (!file.empty() && !ShortcutHasRecord(tables, kind, file))
+    if (!file.empty() && recorded.count(ToLowerAscii(file)) == 0)
       found.push_back(file);
   }
   return found;
@@ -42,12 +69,19 @@ std::vector<std::string> UnrecordedRunValues(Platform& platform, const StoreTabl
                                    values))
     return found;
   ForgetCopiesOfRunKey(platform, root, values);
-  // Values a stopped entry may lead to, and those that record themselves.
+  // Values recorded as delayed, by name (as DelayedRunValueRecord finds
+  // them, in one pass); the others wait for a stopped entry that leads to
+  // them.
+  std::unordered_set<std::string> delayed;
+  const std::string_view command = currentUser ? kCommandExecuteReg : kCommandExecuteRegAU;
+  for (const ProgramEntry& program : StartupPrograms(tables)) {
+    if (!program.Path.empty() && program.Command == command)
+      delayed.insert(program.RegistryName);
+  }
   std::vector<bool> recorded(values.size(), false);
   for (std::size_t i = 0; i < values.size(); ++i) {
     const std::string name = values[i].substr(0, values[i].find('='));
-    recorded[i] =
-        values[i].empty() || name.empty() || DelayedRunValueRecord(tables, kind, name) != kNoIndex;
+    recorded[i] = values[i].empty() || name.empty() || delayed.count(name) != 0;
   }
   const std::string_view prefix = StoppedPrefix(kind);
   for (const std::string& entry : tables.StoppedPrograms) {
@@ -69,22 +103,6 @@ std::vector<std::string> UnrecordedRunValues(Platform& platform, const StoreTabl
 }
 
 } // namespace
-
-bool ShortcutHasRecord(const StoreTables& tables, int kind, const std::string& fileName) {
-  const std::string_view command =
-      kind == kCurrentUserShortcut ? kCommandExecute : kCommandExecuteAU;
-  if (FindStartupProgram(tables, [&](const ProgramEntry& program) {
-        return program.Command == command && EqualsIgnoreCase(FileNameOf(program.Path), fileName);
-      }) != kNoIndex)
-    return true;
-  const std::string_view prefix = StoppedPrefix(kind);
-  for (const std::string& entry : tables.StoppedPrograms) {
-    if (StartsWith(entry, prefix) &&
-        EqualsIgnoreCase(std::string_view(entry).substr(prefix.size()), fileName))
-      return true;
-  }
-  return false;
-}
 
 UnrecordedItems FindUnrecordedItems(Platform& platform, const StoreTables& tables) {
   UnrecordedItems items;

@@ -28,21 +28,18 @@ struct UnrecordedItems {
   }
 };
 
-// Whether a shortcut of that file name in the items folder of the kind (3
-// current user, 2 all users) has a record: a "Startup" program of its
-// command word whose path ends in that name, or its stopped entry. File
-// names are compared as Windows does, without regard to case.
-bool ShortcutHasRecord(const StoreTables& tables, int kind, const std::string& fileName);
-
 // What the two items folders and the two registry stores hold without a
-// record. A stored value is recorded by a delayed program of its name, or
-// by a stopped entry that leads to it: each stopped entry leads to the
-// first value of its store, not yet led to by another entry, that is
-// neither delayed nor a leftover copy of the Run key's value and whose
-// listed text holds the entry's path (as putting stopped items back one
-// after another finds them). A leftover copy is no entry of its own (the
-// Run key's value is), and a value without a name is none Vantrel stored.
-// A location that cannot be listed holds nothing here.
+// record. A shortcut is recorded by a "Startup" program of its command
+// word whose path ends in its file name, or by its stopped entry (file
+// names compared without regard to case, as Windows compares them). A
+// stored value is recorded by a delayed program of its name, or by a
+// stopped entry that leads to it: each stopped entry leads to the first
+// value of its store, not yet led to by another entry, that is neither
+// delayed nor a leftover copy of the Run key's value and whose listed text
+// holds the entry's path (as putting stopped items back one after another
+// finds them). A leftover copy is no entry of its own (the Run key's value
+// is), and a value without a name is none Vantrel stored. A location that
+// cannot be listed holds nothing here.
 UnrecordedItems FindUnrecordedItems(Platform& platform, const StoreTables& tables);
 
 // One line per entry, for the log, named as the tree's branch names it:

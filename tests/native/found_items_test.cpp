@@ -27,7 +27,7 @@ namespace st = startup_tree;
 // leftovers in the all users' ones.
 struct FoundMachine {
   FoundMachine() {
-    for (const char* name : {"Kept.lnk", "Stopped.lnk", "Lost.lnk", "desktop.ini"})
+    for (const char* name : {"Kept.lnk", "Deleter.lnk", "Stopped.lnk", "Lost.lnk", "desktop.ini"})
       m.world.AddFile(kCurrentUserItems + name, std::string("link ") + name);
     m.world.AddFile(kAllUsersItems + std::string("Shared Lost.lnk"), "all users' link");
     const auto stored = [&](RegKey root, const std::string& name, const std::string& data) {
@@ -46,6 +46,8 @@ struct FoundMachine {
     stored(kHkeyLocalMachine, "Machine Lost", "C:\\Apps\\m.exe");
     m.SetModel(
         {Program("Execute", kCurrentUserItems + "\\kept.lnk"),
+         // Disallowed: the login run does not start it, but it has its record.
+         Program("Execute", "Deleter.lnk"),
          Program("ExecuteReg", "C:\\Apps\\d.exe ", "/x", "Delayed")},
         {"_STPCU_Stopped.lnk", "_REGCU_C:\\Apps\\shared.exe", "_REGCU_C:\\Apps\\shared.exe"});
   }
@@ -68,6 +70,7 @@ TEST(FoundItems, OnlyEntriesWithoutAnyRecordAreFoundAndLogged) {
   // The login run starts what has a record and logs the rest, first.
   f.m.world.AddFile("C:\\Apps\\d.exe", "");
   f.m.context.Store.MainStartupDelay = 0;
+  f.m.context.Store.DisallowedPrograms = {"deleter"};
   login_test::FakeMainWindow window(f.m.context, f.m.world);
   f.m.context.GuiMode = false;
   window.Load();
@@ -132,7 +135,7 @@ TEST(FoundItems, TheBranchShowsThemWithCountsAndOnlyWhenThereAreAny) {
       (std::vector<std::string>{"Delayed=C:\\Apps\\d.exe /x", "Shared3=C:\\Apps\\shared.exe /n3",
                                 "Lost=C:\\Apps\\lost.exe -q"}));
   EXPECT_EQ(f.window.Items(st::kDelayedStartupCurrentUser),
-            (std::vector<std::string>{"kept.lnk", "Lost.lnk"}));
+            (std::vector<std::string>{"kept.lnk", "Deleter.lnk", "Lost.lnk"}));
   EXPECT_EQ(f.window.Items(st::kStoppedAllStartup), std::vector<std::string>{"Shared Lost.lnk"});
   EXPECT_EQ(f.window.Items(st::kDelayedRegistryAllUsers),
             std::vector<std::string>{"Machine Lost=C:\\Apps\\m.exe "});
