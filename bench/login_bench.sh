@@ -3,8 +3,12 @@
 # program under the same Wine prefix, and reports the medians, their ratio
 # and the peak memory of each:
 #
-#   bench/login_bench.sh [build folder] [runs]      (defaults: build/windows, 15)
+#   bench/login_bench.sh [build folder] [runs] [other Vantrel.exe]
+#                                              (defaults: build/windows, 15)
 #
+# With another Vantrel.exe (an older build, say) it runs too, in a program
+# folder of its own laid out alike, taking its turn after the first, and
+# its median against tray.exe is reported beside.
 # The program folder holds the shipped files (lang\, data\) and a
 # proggroup.c whose group "Startup" is empty, as after a fresh install with
 # startup type 1: Vantrel loads its texts and the file, loads its hidden
@@ -15,6 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 runs=${2:-15}
+other=${3:-}
 
 if [ ! -f "$build/Vantrel.exe" ]; then
   echo "$0: $build/Vantrel.exe not found; build the windows preset first" >&2
@@ -70,14 +75,21 @@ median() {
 measure "$work/minimal/minimal.exe" >/dev/null
 measure "$work/minimal/tray.exe" >/dev/null
 measure "$folder/Vantrel.exe" -nogui >/dev/null
+if [ -n "$other" ]; then
+  cp -r "$folder" "$work/Other"
+  cp "$other" "$work/Other/Vantrel.exe"
+  measure "$work/Other/Vantrel.exe" -nogui >/dev/null
+fi
 : >"$work/minimal.txt"
 : >"$work/tray.txt"
 : >"$work/vantrel.txt"
+: >"$work/other.txt"
 i=0
 while [ "$i" -lt "$runs" ]; do
   measure "$work/minimal/minimal.exe" >>"$work/minimal.txt"
   measure "$work/minimal/tray.exe" >>"$work/tray.txt"
   measure "$folder/Vantrel.exe" -nogui >>"$work/vantrel.txt"
+  [ -z "$other" ] || measure "$work/Other/Vantrel.exe" -nogui >>"$work/other.txt"
   i=$((i + 1))
 done
 
@@ -111,6 +123,10 @@ printf '%-20s median %6s ms  fastest %6s ms  peak %6s KB\n' \
   tray.exe "$tray_ms" "$tray_fastest" "$tray_kb" \
   "Vantrel.exe -nogui" "$vantrel_ms" "$vantrel_fastest" "$vantrel_kb"
 echo "Vantrel / minimal:  median $(ratio "$vantrel_ms" "$minimal_ms"), fastest $(ratio "$vantrel_fastest" "$minimal_fastest") (goal: at most 1.3)"
-echo "Vantrel / tray:     median $(ratio "$vantrel_ms" "$tray_ms"), fastest $(ratio "$vantrel_fastest" "$tray_fastest")"
+echo "Vantrel / tray:     median $(ratio "$vantrel_ms" "$tray_ms"), fastest $(ratio "$vantrel_fastest" "$tray_fastest") (goal: at most 1.10)"
+if [ -n "$other" ]; then
+  set -- $(summary other)
+  echo "other Vantrel.exe:  median $1 ms, fastest $2 ms, peak $3 KB; / tray: median $(ratio "$1" "$tray_ms")"
+fi
 echo "all runs (ms KB), minimal | tray | Vantrel:"
 paste "$work/minimal.txt" "$work/tray.txt" "$work/vantrel.txt" | sed 's/^/  /'

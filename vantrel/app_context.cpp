@@ -24,6 +24,14 @@ CDelayLoad AppContext::NewDelayLoad() {
   return CDelayLoad(platform, Store, MakeStoreHost());
 }
 
+void AppContext::LookUpStartupFolders() {
+  if (!StartupFoldersPending)
+    return;
+  StartupFoldersPending = false;
+  CurrentUserStartupFolder = GetSpecialFolder(platform, kCsidlStartup);
+  AllUsersStartupFolder = GetSpecialFolder(platform, kCsidlCommonStartup);
+}
+
 std::string AppContext::Message(std::size_t index) const {
   return index < Text.Messages.size() ? Text.Messages[index] : std::string();
 }

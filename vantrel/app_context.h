@@ -60,9 +60,15 @@ struct AppContext {
   bool GuiMode = false;
   // The quoted path of Vantrel.exe followed by " -nogui".
   std::string OwnRunCommand;
-  // Windows' Startup folders, without a trailing backslash.
+  // Windows' Startup folders, without a trailing backslash. A login start
+  // leaves them to be looked up when the window first needs them: the
+  // shell's folder lookup costs a login start more than the rest of its
+  // paths together.
   std::string CurrentUserStartupFolder;
   std::string AllUsersStartupFolder;
+  bool StartupFoldersPending = false;
+  // Looks the Startup folders up when that is still pending.
+  void LookUpStartupFolders();
 
   // A wait of the launch engine is running (at any depth).
   bool WaitInProgress = false;

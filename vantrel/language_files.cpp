@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "common/text_encoding.h"
 #include "vantrel/language_file_lines.h"
+#include "vantrel/paced_pump.h"
 
 namespace vantrel {
 
@@ -41,8 +42,9 @@ bool ForEachCaptionEntry(Platform& platform, const std::string& path, Store stor
   if (ReadDataFile(platform, path, &bytes) != FileRead::kRead)
     return false;
   std::size_t index = 0;
+  PacedMessagePump pump(platform);
   for (const std::string_view line : SplitFileLines(bytes)) {
-    platform.PumpMessages();
+    pump.Pump();
     std::string entry = CaptionEntry(line);
     if (entry.empty())
       continue;
@@ -107,8 +109,9 @@ void LoadLanguageList(Platform& platform, const std::string& programFolder, Text
   // Built aside and put in place whole, so a message handler that reads the
   // list between two lines sees either the old list or the new one.
   std::vector<LanguageEntry> languages;
+  PacedMessagePump pump(platform);
   for (const std::string_view line : SplitFileLines(bytes)) {
-    platform.PumpMessages();
+    pump.Pump();
     if (auto entry = ParseLanguageLine(line))
       languages.push_back(std::move(*entry));
   }
@@ -138,8 +141,9 @@ void LoadSafePrograms(Platform& platform, const std::string& programFolder, Text
     break;
   }
   std::vector<SafeProgram> programs;
+  PacedMessagePump pump(platform);
   for (const std::string_view line : SplitFileLines(bytes)) {
-    platform.PumpMessages();
+    pump.Pump();
     if (auto program = ParseSafeListLine(line))
       programs.push_back(std::move(*program));
   }

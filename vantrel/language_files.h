@@ -5,8 +5,9 @@
 // A missing file is no error: the table keeps what it had. Caption files
 // fill their table from index 0 without emptying it first, so entries past
 // the end of a shorter file keep their earlier texts. While a file is read,
-// pending window messages are let through before each line, so that the
-// windows stay responsive.
+// pending window messages are let through before its first line and then
+// every few milliseconds (PacedMessagePump), so that the windows stay
+// responsive.
 #pragma once
 
 #include <span>

@@ -13,8 +13,7 @@ namespace {
 void SetGlobalPaths(AppContext& context) {
   const std::string& folder = context.ProgramFolder;
   context.OwnRunCommand = "\"" + folder + "\\Vantrel.exe\" -nogui";
-  context.CurrentUserStartupFolder = GetSpecialFolder(context.platform, kCsidlStartup);
-  context.AllUsersStartupFolder = GetSpecialFolder(context.platform, kCsidlCommonStartup);
+  context.StartupFoldersPending = true;
   context.Store.CurrentUserItemsFolder = folder + "\\Vantrel Items\\Current User\\";
   context.Store.AllUsersItemsFolder = folder + "\\Vantrel Items\\All Users\\";
 }
@@ -45,6 +44,9 @@ MainOutcome RunCourses(AppContext& context, MainWindowPort& window) {
   context.GuiMode = ToLowerAscii(platform.GetCommandLine()).find(kNoGuiSwitch) == std::string::npos;
   if (!context.GuiMode && context.Store.StartupType < 1)
     return MainOutcome::kEnded;
+  // A windowed start fills its tree at once; a login start may never show it.
+  if (context.GuiMode)
+    context.LookUpStartupFolders();
 
   window.Load();
   if (context.GuiMode) {

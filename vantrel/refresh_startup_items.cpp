@@ -27,6 +27,7 @@ void ListStartupFolder(CDirStruct& folders, const std::string& path,
 } // namespace
 
 StartupItemLists ReadStartupLocations(AppContext& context) {
+  context.LookUpStartupFolders();
   StartupItemLists lists;
   CDirStruct folders(context.platform);
   ListStartupFolder(folders, context.CurrentUserStartupFolder, lists.CurrentUserStartupFiles);

@@ -105,7 +105,8 @@ void RecordAs(MoveSession& session, const ShortcutScope& scope, const std::strin
 
 } // namespace
 
-ShortcutScope ShortcutScopeOf(const AppContext& context, int kind) {
+ShortcutScope ShortcutScopeOf(AppContext& context, int kind) {
+  context.LookUpStartupFolders();
   ShortcutScope scope;
   scope.kind = kind;
   scope.currentUser = IsCurrentUserShortcut(kind);

@@ -23,7 +23,7 @@ struct ShortcutScope {
 
 // Kind 3 is the current user; any other kind all users, recorded with the
 // kind as given.
-ShortcutScope ShortcutScopeOf(const AppContext& context, int kind);
+ShortcutScope ShortcutScopeOf(AppContext& context, int kind);
 
 // Takes the shortcut out of Windows' Startup folder into the items folder
 // and records it as delayed, or as stopped with stop. A shortcut already

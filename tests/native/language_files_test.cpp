@@ -17,6 +17,7 @@
 #include "common/text_encoding.h"
 #include "vantrel/language_file_lines.h"
 #include "vantrel/language_files.h"
+#include "vantrel/paced_pump.h"
 
 namespace vantrel {
 namespace {
@@ -162,12 +163,27 @@ TEST_F(LanguageFilesTest, PendingMessagesRunBeforeTheLinesAndMayReloadTheSameTab
   EXPECT_EQ("old", seen);
   EXPECT_EQ("new0", tables.Messages[0]);
 
-  // Messages are let through once per line read, and reading ends as soon
-  // as a fixed table is full: a header line and 14 of 16 entries.
+  // Messages are let through before the first line, then not again until
+  // a few milliseconds have passed (here the clock stands still).
   AddLang("en\\messages.en", Numbered("more", 16));
   const int before = platform.pumpCount();
   EXPECT_TRUE(LoadLanguageFile(platform, kFolder, tables.Messages, "en\\messages.en"));
-  EXPECT_EQ(15, platform.pumpCount() - before);
+  EXPECT_EQ(1, platform.pumpCount() - before);
+  EXPECT_EQ("more13", tables.Messages[13]);
+
+  // The pacing itself: milliseconds passed before each call, pumped or not,
+  // across the wrap of the tick count.
+  world.clock().SetStartTick(0xFFFFFFFDu);
+  PacedMessagePump pump(platform);
+  const std::vector<std::pair<int, bool>> steps = {{0, true},  {0, false}, {4, false}, {1, true},
+                                                   {4, false}, {9, true},  {5, true}};
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE(i);
+    world.clock().Advance(steps[i].first);
+    const int count = platform.pumpCount();
+    pump.Pump();
+    EXPECT_EQ(steps[i].second, platform.pumpCount() == count + 1);
+  }
 
   // A handler that reloads the same growing table in the middle of a load
   // (and so moves its storage) leaves a sound table behind.

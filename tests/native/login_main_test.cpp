@@ -6,6 +6,7 @@
 
 #include "login_test_support.h"
 #include "vantrel/main_entry.h"
+#include "vantrel/refresh_startup_items.h"
 
 namespace vantrel::login_test {
 namespace {
@@ -167,6 +168,12 @@ TEST_F(MainTest, AWholeLoginRunFromTheFile) {
   EXPECT_EQ(RunValue(kHkeyLocalMachine), kOwnRun);
   EXPECT_EQ(RunValue(kHkeyCurrentUser), std::nullopt);
   EXPECT_EQ(platform.openProcessHandles(), 0u);
+  // The window never showed, so Windows' Startup folders were never looked
+  // up; the window's first reading of the startup locations does it.
+  EXPECT_EQ(context.CurrentUserStartupFolder, "");
+  ReadStartupLocations(context);
+  EXPECT_EQ(context.AllUsersStartupFolder,
+            "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp");
 }
 
 } // namespace

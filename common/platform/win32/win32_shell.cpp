@@ -76,7 +76,8 @@ bool Win32Platform::GetSpecialFolderPath(int csidl, std::string* path) {
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
       return false;
     const bool found = ::SHGetPathFromIDListW(items, buffer) != FALSE;
-    ::CoTaskMemFree(items);
+    // The shell's own release, so that ole32 is not needed for it.
+    ::ILFree(items);
     if (!found)
       return false;
   }
