@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/command_split.h"
 #include "common/text.h"
-#include "vantrel/run_command_split.h"
 
 namespace vantrel::items {
 

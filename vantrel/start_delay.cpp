@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "common/event_log.h"
+#include "common/store/startup_group.h"
 #include "common/store/store_numbers.h"
 #include "vantrel/run_program.h"
-#include "common/store/startup_group.h"
+#include "vantrel/stored_run_launch.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -55,7 +56,8 @@ bool LaunchStartupPrograms(AppContext& context) {
     const ProgramEntry entry = group->Programs[k];
     if (entry.Path.empty())
       continue;
-    const std::string path = ResolveShortcutPath(context, entry.Path);
+    std::string path = ResolveShortcutPath(context, entry.Path);
+    std::string parameters = entry.Parameters;
     if (path.empty() || context.AbortWait)
       continue;
     LogTimed(context, " Waiting for " + store::FormatNumber(entry.Delay) + " seconds.");
@@ -66,7 +68,8 @@ bool LaunchStartupPrograms(AppContext& context) {
     if (context.AbortWait || !IsCommandWord(entry.Command))
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
-    RunProgram(context, path, entry.Parameters);
+    ExpandStoredRunValue(context, entry, path, parameters);
+    RunProgram(context, path, parameters);
   }
   return true;
 }
