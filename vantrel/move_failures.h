@@ -36,6 +36,7 @@ std::string NotAProgramValue();
 std::string NameTakenInOtherView();
 std::string BackupNotWritten();
 std::string ProgramGroupsNotSaved();
+std::string KeptInStoreWithoutRecord();
 std::string UnexpectedError();
 } // namespace reason
 

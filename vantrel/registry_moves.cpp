@@ -99,7 +99,9 @@ public:
           [&platform = platform_, scope = scope_, value, data, hadCopy = before.has_value()] {
             CRegistry back(platform, scope.view);
             back.SaveSettingText(scope.root, kRunKeyPath, value.name, data);
-            if (!hadCopy)
+            // The store's copy goes only once the Run key holds the value
+            // again; otherwise it is all there is of it.
+            if (!hadCopy && ListedValue(platform, scope, kRunKeyPath, value.name) == value.command)
               back.DeleteValue(scope.root, scope.store, value.name);
           });
     return true;
@@ -135,7 +137,7 @@ public:
       session_.Moved([&platform = platform_, scope = scope_, value, data, wasInRunKey] {
         CRegistry back(platform, scope.view);
         back.SaveSettingText(scope.root, scope.store, value.name, data);
-        if (!wasInRunKey)
+        if (!wasInRunKey && ListedValue(platform, scope, scope.store, value.name) == value.command)
           back.DeleteValue(scope.root, kRunKeyPath, value.name);
       });
     return true;
