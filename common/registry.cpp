@@ -11,10 +11,10 @@ namespace {
 class KeyScope {
 public:
   enum class Mode { Open, Create };
-  KeyScope(Platform& platform, RegKey root, const std::string& path, Mode mode)
+  KeyScope(Platform& platform, RegKey root, const std::string& path, Mode mode, std::uint32_t view)
       : platform_(platform) {
-    const long rc = mode == Mode::Open ? platform_.RegOpenKey(root, path, &key_)
-                                       : platform_.RegCreateKey(root, path, &key_);
+    const long rc = mode == Mode::Open ? platform_.RegOpenKey(root, path, &key_, view)
+                                       : platform_.RegCreateKey(root, path, &key_, view);
     open_ = rc == win32err::kSuccess;
   }
   ~KeyScope() {
@@ -48,24 +48,25 @@ ReadTyped(Platform& platform, RegKey key, const std::string& name, std::uint32_t
   return data;
 }
 
-void SetValue(Platform& platform, RegKey root, const std::string& path, const std::string& name,
-              std::uint32_t type, const std::uint8_t* data, std::size_t size) {
-  KeyScope key(platform, root, path, KeyScope::Mode::Create);
+void SetValue(Platform& platform, std::uint32_t view, RegKey root, const std::string& path,
+              const std::string& name, std::uint32_t type, const std::uint8_t* data,
+              std::size_t size) {
+  KeyScope key(platform, root, path, KeyScope::Mode::Create, view);
   if (key.open())
     platform.RegSetValue(key.key(), name, type, data, static_cast<std::uint32_t>(size));
 }
 
-void SetText(Platform& platform, RegKey root, const std::string& path, const std::string& name,
-             const std::string& text) {
+void SetText(Platform& platform, std::uint32_t view, RegKey root, const std::string& path,
+             const std::string& name, const std::string& text, std::uint32_t type = kRegSz) {
   // The terminating NUL is part of the stored data.
-  SetValue(platform, root, path, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
-           text.size() + 1);
+  SetValue(platform, view, root, path, name, type,
+           reinterpret_cast<const std::uint8_t*>(text.c_str()), text.size() + 1);
 }
 
 } // namespace
 
 void CRegistry::DeleteValue(RegKey hKey, const std::string& strPath, const std::string& strValue) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
   if (key.open())
     platform_.RegDeleteValue(key.key(), strValue);
 }
@@ -75,12 +76,12 @@ void CRegistry::DeleteKey(RegKey hKey, const std::string& strPath) {
 }
 
 void CRegistry::CreateKey(RegKey hKey, const std::string& strPath) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Create);
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Create, view_);
 }
 
 std::string CRegistry::GetSettingString(RegKey hKey, const std::string& strPath,
                                         const std::string& strValue, const std::string& Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
   if (!key.open())
     return Default;
   const auto data = ReadTyped(platform_, key.key(), strValue, kRegSz);
@@ -92,19 +93,50 @@ std::string CRegistry::GetSettingString(RegKey hKey, const std::string& strPath,
 
 void CRegistry::SaveSettingString(RegKey hKey, const std::string& strPath,
                                   const std::string& strValue, const std::string& strData) {
-  SetText(platform_, hKey, strPath, strValue, strData);
+  SetText(platform_, view_, hKey, strPath, strValue, strData);
+}
+
+std::optional<std::uint32_t> CRegistry::GetValueType(RegKey hKey, const std::string& strPath,
+                                                     const std::string& strValue) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+  std::uint32_t type = kRegNone;
+  std::uint32_t size = 0;
+  if (!key.open() ||
+      platform_.RegQueryValue(key.key(), strValue, &type, nullptr, &size) != win32err::kSuccess)
+    return std::nullopt;
+  return type;
+}
+
+std::optional<RegistryText> CRegistry::GetSettingText(RegKey hKey, const std::string& strPath,
+                                                      const std::string& strValue) {
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+  if (!key.open())
+    return std::nullopt;
+  for (const std::uint32_t type : {kRegSz, kRegExpandSz}) {
+    if (const auto data = ReadTyped(platform_, key.key(), strValue, type)) {
+      const char* text = reinterpret_cast<const char*>(data->data());
+      return RegistryText{type, std::string(text, strnlen(text, data->size()))};
+    }
+  }
+  return std::nullopt;
+}
+
+void CRegistry::SaveSettingText(RegKey hKey, const std::string& strPath,
+                                const std::string& strValue, const RegistryText& value) {
+  SetText(platform_, view_, hKey, strPath, strValue, value.text,
+          IsTextType(value.type) ? value.type : kRegSz);
 }
 
 void CRegistry::SaveSettingLong(RegKey hKey, const std::string& strPath,
                                 const std::string& strValue, std::int32_t lData) {
   std::uint8_t bytes[4];
   std::memcpy(bytes, &lData, sizeof bytes);
-  SetValue(platform_, hKey, strPath, strValue, kRegDword, bytes, sizeof bytes);
+  SetValue(platform_, view_, hKey, strPath, strValue, kRegDword, bytes, sizeof bytes);
 }
 
 std::int32_t CRegistry::GetSettingLong(RegKey hKey, const std::string& strPath,
                                        const std::string& strValue, std::int32_t Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
   if (!key.open())
     return Default;
   std::uint8_t bytes[4] = {};
@@ -122,7 +154,7 @@ std::int32_t CRegistry::GetSettingLong(RegKey hKey, const std::string& strPath,
 std::optional<std::vector<std::uint8_t>>
 CRegistry::GetSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,
                           std::optional<std::vector<std::uint8_t>> Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open);
+  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
   if (!key.open())
     return Default;
   auto data = ReadTyped(platform_, key.key(), strValueName, kRegBinary);
@@ -132,7 +164,7 @@ CRegistry::GetSettingByte(RegKey hKey, const std::string& strPath, const std::st
 void CRegistry::SaveSettingByte(RegKey hKey, const std::string& strPath,
                                 const std::string& strValueName,
                                 const std::vector<std::uint8_t>& byData) {
-  SetValue(platform_, hKey, strPath, strValueName, kRegBinary, byData.data(), byData.size());
+  SetValue(platform_, view_, hKey, strPath, strValueName, kRegBinary, byData.data(), byData.size());
 }
 
 void CRegistry::CreateExtension(const std::string& strExtension, const std::string& strIconPath,
@@ -141,20 +173,20 @@ void CRegistry::CreateExtension(const std::string& strExtension, const std::stri
   const std::string extension =
       (!strExtension.empty() && strExtension[0] == '.') ? strExtension : "." + strExtension;
   CreateKey(kHkeyClassesRoot, extension);
-  SetText(platform_, kHkeyClassesRoot, extension, "", strProperName);
+  SetText(platform_, view_, kHkeyClassesRoot, extension, "", strProperName);
   if (!strContentType.empty())
-    SetText(platform_, kHkeyClassesRoot, extension, "Content Type", strContentType);
+    SetText(platform_, view_, kHkeyClassesRoot, extension, "Content Type", strContentType);
   CreateKey(kHkeyClassesRoot, strProperName);
-  SetText(platform_, kHkeyClassesRoot, strProperName + "\\DefaultIcon", "",
+  SetText(platform_, view_, kHkeyClassesRoot, strProperName + "\\DefaultIcon", "",
           strIconPath + "," + std::to_string(iIconIndex));
-  SetText(platform_, kHkeyClassesRoot, strProperName + "\\Shell\\Open\\Command", "Open",
+  SetText(platform_, view_, kHkeyClassesRoot, strProperName + "\\Shell\\Open\\Command", "Open",
           "%SystemRoot%\\System32\\CMD.exe");
 }
 
 bool CRegistry::EnumKey(RegKey hKey, const std::string& Path, std::vector<std::string>& Buffer) {
   Buffer.assign(1, std::string());
   try {
-    KeyScope key(platform_, hKey, Path, KeyScope::Mode::Open);
+    KeyScope key(platform_, hKey, Path, KeyScope::Mode::Open, view_);
     if (!key.open())
       return true;
     constexpr std::uint32_t kNameChars = 255;

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "common/command_split.h"
 #include "common/registry.h"
 #include "common/run_keys.h"
 #include "common/store/store_tables.h"
 #include "common/store/unrecorded_items.h"
 #include "common/text.h"
 #include "vantrel/registry_moves.h"
-#include "vantrel/run_command_split.h"
 #include "vantrel/shortcut_moves.h"
 #include "vantrel/startup_item_kind.h"
 
@@ -41,7 +41,7 @@ bool InRunKey(MoveSession& session, const RunScope& scope, const std::string& na
 
 void RecordRunValue(MoveSession& session, const RunScope& scope, const NameAndCommand& value,
                     bool stop) {
-  const PathAndParameters split = SplitRunCommand(value.command);
+  const PathAndParameters split = SplitCommandLine(value.command);
   if (stop)
     session.store.AddStoppedProgram(split.path, scope.kind);
   else

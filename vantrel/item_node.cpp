@@ -25,6 +25,8 @@ std::vector<std::string> CheckedChildren(const TreeModel& tree, std::string_view
 } // namespace
 
 int ItemNode::Kind() const {
+  if (runValue && view32 && !currentUser)
+    return kAllUsersRunValue32;
   if (runValue)
     return currentUser ? kCurrentUserRunValue : kAllUsersRunValue;
   return currentUser ? kCurrentUserShortcut : kAllUsersShortcut;
@@ -39,6 +41,8 @@ ItemNode ClassifyItemNode(const TreeModel& tree, TreeModel::NodeId node) {
   item.fullPath = FullPath(tree, node);
   item.runValue = tree.Contains(at.parent) && StartsWith(tree.At(at.parent).text, "Registry");
   item.currentUser = item.fullPath.find("Current User") != std::string::npos;
+  item.view32 =
+      item.runValue && tree.At(at.parent).text.find(st::kView32Caption) != std::string::npos;
   item.stopped = item.fullPath.find("Stopped Items") != std::string::npos;
   item.stoppedForRun = ToLowerAscii(item.fullPath).find("stopped item") != std::string::npos;
   item.returned = at.tag == st::kReturnedTag;

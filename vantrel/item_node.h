@@ -17,6 +17,8 @@ struct ItemNode {
   bool runValue = false;
   // Its full path contains "Current User"; otherwise all users.
   bool currentUser = false;
+  // A Run value whose parent's caption names the 32-bit view.
+  bool view32 = false;
   // Its full path contains "Stopped Items".
   bool stopped = false;
   // Its full path contains "Stopped Item" in any letter case (what Run
@@ -29,7 +31,7 @@ struct ItemNode {
   bool returned = false;
 
   // The StartupItemKind the commands pass: 1/0 for a Run value of the
-  // current user/all users, 3/2 for a shortcut.
+  // current user/all users (4 in the 32-bit view), 3/2 for a shortcut.
   int Kind() const;
 };
 

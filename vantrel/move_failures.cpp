@@ -37,6 +37,14 @@ std::string AlreadyInStore() {
 std::string NoStoredData() {
   return "Its data is no longer in Vantrel's store, so it stays as it is.";
 }
+std::string NotAProgramValue() {
+  return "It is not a text value (REG_SZ or REG_EXPAND_SZ), so Windows does not start it; "
+         "Vantrel leaves it where it is.";
+}
+std::string NameTakenInOtherView() {
+  return "Vantrel's store already holds a value of this name from the other registry view, so "
+         "it was left where it was.";
+}
 std::string BackupNotWritten() {
   return "Its registry backup file could not be written, so the registry was not changed.";
 }

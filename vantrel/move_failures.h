@@ -32,6 +32,8 @@ std::string RunKeyNotCleared();
 std::string StoreNotCleared();
 std::string AlreadyInStore();
 std::string NoStoredData();
+std::string NotAProgramValue();
+std::string NameTakenInOtherView();
 std::string BackupNotWritten();
 std::string ProgramGroupsNotSaved();
 std::string KeptInStoreWithoutRecord();

@@ -1,8 +1,9 @@
 #include "vantrel/online_search.h"
 
+
+#include "common/command_split.h"
 #include "common/text.h"
 #include "common/text_encoding.h"
-#include "vantrel/run_command_split.h"
 
 namespace vantrel::items {
 

@@ -11,6 +11,7 @@
 #include "vantrel/known_programs.h"
 #include "vantrel/returned_items.h"
 #include "vantrel/run_at_login.h"
+#include "vantrel/run_key_listing.h"
 
 namespace vantrel {
 
@@ -32,9 +33,9 @@ StartupItemLists ReadStartupLocations(AppContext& context) {
   CDirStruct folders(context.platform);
   ListStartupFolder(folders, context.CurrentUserStartupFolder, lists.CurrentUserStartupFiles);
   ListStartupFolder(folders, context.AllUsersStartupFolder, lists.AllUsersStartupFiles);
-  CRegistry registry(context.platform);
-  registry.EnumKey(kHkeyCurrentUser, kRunKeyPath, lists.CurrentUserRunValues);
-  registry.EnumKey(kHkeyLocalMachine, kRunKeyPath, lists.AllUsersRunValues);
+  lists.CurrentUserRunValues = ListRunKey(context.platform, kHkeyCurrentUser);
+  lists.AllUsersRunValues = ListRunKey(context.platform, kHkeyLocalMachine);
+  ReadRunKey32(context.platform, context.Store, lists);
   return lists;
 }
 

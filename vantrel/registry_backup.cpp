@@ -43,18 +43,59 @@ std::string EscapeRegText(std::string_view text) {
   return ReplaceAll(ReplaceAll(text, "\\", "\\\\"), "\"", "\\\"");
 }
 
-std::string RunKeyLine(bool currentUser) {
+std::string RunKeyLine(bool currentUser, bool view32) {
   std::string line = "[";
   line += currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-  line += kRunKeyPath;
+  if (view32 && !currentUser) {
+    line += "SOFTWARE\\WOW6432Node";
+    line += std::string_view(kRunKeyPath).substr(std::string_view("Software").size());
+  } else {
+    line += kRunKeyPath;
+  }
   line += ']';
   return line;
 }
 
-std::string RunValueLine(std::string_view name, std::string_view command) {
+namespace {
+
+// hex(2): the text as UTF-16LE with its NUL. Vantrel's texts are ANSI;
+// each byte is taken as the code unit of the same number.
+std::string ExpandableTextLine(std::string line, std::string_view text) {
+  constexpr std::size_t kWrapAt = 77;
+  line += "hex(2):";
+  std::string bytes;
+  for (const char c : text) {
+    bytes += c;
+    bytes += '\0';
+  }
+  bytes += std::string(2, '\0');
+  std::size_t column = line.size();
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(bytes[i]));
+    line += pair;
+    if (i + 1 == bytes.size())
+      break;
+    line += ',';
+    column += 3;
+    if (column >= kWrapAt) {
+      line += "\\\r\n  ";
+      column = 2;
+    }
+  }
+  return line;
+}
+
+} // namespace
+
+std::string RunValueLine(std::string_view name, std::string_view command, std::uint32_t type) {
   // Appended piece by piece: GCC 12's -O3 misreads "literal" + string&&.
   std::string line = "\"";
   line += EscapeRegText(name);
+  if (type == kRegExpandSz) {
+    line += "\"=";
+    return ExpandableTextLine(std::move(line), command);
+  }
   line += "\"=\"";
   line += EscapeRegText(command);
   line += '"';
@@ -102,15 +143,16 @@ bool RegistryBackup::Append(const std::string& line) {
                         : platform_.WriteWholeFile(path_, RegFileBytes(text_));
 }
 
-bool RegistryBackup::WriteKeyLine(bool currentUser) {
+bool RegistryBackup::WriteKeyLine(bool currentUser, bool view32) {
   if (keyLineWritten_)
     return true;
-  keyLineWritten_ = Append(RunKeyLine(currentUser));
+  keyLineWritten_ = Append(RunKeyLine(currentUser, view32));
   return keyLineWritten_;
 }
 
-bool RegistryBackup::WriteValue(std::string_view name, std::string_view command) {
-  if (!keyLineWritten_ || !Append(RunValueLine(name, command)))
+bool RegistryBackup::WriteValue(std::string_view name, std::string_view command,
+                                std::uint32_t type) {
+  if (!keyLineWritten_ || !Append(RunValueLine(name, command, type)))
     return false;
   ++values_;
   return true;

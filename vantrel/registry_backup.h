@@ -24,11 +24,17 @@ std::string BackupFileStem(const LocalTime& when);
 // then a backslash before every double quote.
 std::string EscapeRegText(std::string_view text);
 
-// "[HKEY_CURRENT_USER\...\Run]" or "[HKEY_LOCAL_MACHINE\...\Run]".
-std::string RunKeyLine(bool currentUser);
+// "[HKEY_CURRENT_USER\...\Run]" or "[HKEY_LOCAL_MACHINE\...\Run]"; the
+// machine's 32-bit view as a registry editor names it,
+// "[HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\...\Run]".
+std::string RunKeyLine(bool currentUser, bool view32 = false);
 
-// "\"name\"=\"command\"", escaped.
-std::string RunValueLine(std::string_view name, std::string_view command);
+// "\"name\"=\"command\"", escaped. A REG_EXPAND_SZ value is written as a
+// registry editor exports it: "\"name\"=hex(2):" and the UTF-16LE bytes of
+// the text with its NUL, wrapped into lines of at most 80 characters that
+// end in a backslash.
+std::string RunValueLine(std::string_view name, std::string_view command,
+                         std::uint32_t type = kRegSz);
 
 // The bytes of a backup file with this (UTF-8) text: the text itself while
 // it is ASCII, otherwise UTF-16LE with a byte-order mark, as the registry
@@ -50,9 +56,9 @@ public:
   int ValueCount() const { return values_; }
 
   // Adds the key line of a scope, once per file.
-  bool WriteKeyLine(bool currentUser);
+  bool WriteKeyLine(bool currentUser, bool view32 = false);
   // Adds one value line. The key line must come first.
-  bool WriteValue(std::string_view name, std::string_view command);
+  bool WriteValue(std::string_view name, std::string_view command, std::uint32_t type = kRegSz);
   // Removes the file through the shell, as Vantrel deletes files; the
   // dated folder stays.
   void Discard(WindowHandle owner);

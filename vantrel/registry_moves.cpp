@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/command_split.h"
 #include "common/registry.h"
 #include "common/store/startup_group.h"
 #include "common/store/stored_run_values.h"
@@ -10,7 +11,6 @@
 #include "common/unpassed_names.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
-#include "vantrel/run_command_split.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel::items {
@@ -19,10 +19,10 @@ namespace {
 
 // The value named exactly name, as EnumKey lists it (so a value of any
 // type reads as the text the tree shows).
-std::optional<std::string> ListedValue(Platform& platform, RegKey root, const std::string& key,
-                                       const std::string& name) {
+std::optional<std::string> ListedValue(Platform& platform, const RunScope& scope,
+                                       const std::string& key, const std::string& name) {
   std::vector<std::string> values;
-  CRegistry(platform).EnumKey(root, key, values);
+  CRegistry(platform, scope.view).EnumKey(scope.root, key, values);
   const std::string prefix = name + "=";
   for (const std::string& value : values) {
     if (StartsWith(value, prefix))
@@ -52,10 +52,21 @@ std::optional<NameAndCommand> StoredValueContaining(MoveSession& session, const 
   return SplitNameAndCommand(value);
 }
 
+// Whether the all-users store of the other registry view holds a value of
+// this name. Records name a value without its view, so one name may be
+// kept in one view only.
+bool OtherViewHolds(Platform& platform, const RunScope& scope, const std::string& name) {
+  if (scope.currentUser)
+    return false;
+  RunScope other = scope;
+  other.view = scope.view == kKeyWow64_32Key ? 0 : kKeyWow64_32Key;
+  return ListedValue(platform, other, other.store, name).has_value();
+}
+
 class RunValueMover {
 public:
   RunValueMover(MoveSession& session, const RunScope& scope)
-      : session_(session), platform_(session.context.platform), registry_(platform_),
+      : session_(session), platform_(session.context.platform), registry_(platform_, scope.view),
         scope_(scope) {}
 
   // Copies the value into the store and takes it out of the Run key. A
@@ -66,9 +77,14 @@ public:
     const bool wasInRunKey = InRunKey(value.name);
     if (before && *before != value.command && wasInRunKey)
       return Fail(value.name, reason::AlreadyInStore());
+    // The value keeps its type: where it is now, the Run key's copy first.
+    const auto type = TypeIn(wasInRunKey ? kRunKeyPath : scope_.store, value.name);
+    if (!IsTextType(type.value_or(kRegSz)))
+      return Fail(value.name, reason::NotAProgramValue());
+    const RegistryText data{type.value_or(kRegSz), value.command};
     registry_.CreateKey(scope_.root, scope_.store);
-    registry_.SaveSettingString(scope_.root, scope_.store, value.name, value.command);
-    if (Stored(value.name) != value.command)
+    registry_.SaveSettingText(scope_.root, scope_.store, value.name, data);
+    if (Stored(value.name) != value.command || TypeIn(scope_.store, value.name) != data.type)
       return Fail(value.name,
                   scope_.currentUser ? reason::StoreNotReadBack() : reason::NeedsAdministrator());
     registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
@@ -81,14 +97,15 @@ public:
     }
     // A value that was only in the store already has not moved.
     if (wasInRunKey)
-      session_.Moved([&platform = platform_, scope = scope_, value, hadCopy = before.has_value()] {
-        CRegistry back(platform);
-        back.SaveSettingString(scope.root, kRunKeyPath, value.name, value.command);
-        // The store's copy goes only once the Run key holds the value again;
-        // otherwise it is all there is of it.
-        if (!hadCopy && ListedValue(platform, scope.root, kRunKeyPath, value.name) == value.command)
-          back.DeleteValue(scope.root, scope.store, value.name);
-      });
+      session_.Moved(
+          [&platform = platform_, scope = scope_, value, data, hadCopy = before.has_value()] {
+            CRegistry back(platform, scope.view);
+            back.SaveSettingText(scope.root, kRunKeyPath, value.name, data);
+            // The store's copy goes only once the Run key holds the value
+            // again; otherwise it is all there is of it.
+            if (!hadCopy && ListedValue(platform, scope, kRunKeyPath, value.name) == value.command)
+              back.DeleteValue(scope.root, scope.store, value.name);
+          });
     return true;
   }
 
@@ -96,8 +113,15 @@ public:
   bool IntoRunKey(const NameAndCommand& value) {
     const bool wasInRunKey = InRunKey(value.name);
     const bool wasStored = Stored(value.name).has_value();
-    registry_.SaveSettingString(scope_.root, kRunKeyPath, value.name, value.command);
-    if (ListedValue(platform_, scope_.root, kRunKeyPath, value.name) != value.command)
+    // The stored copy's type is the value's own; REG_SZ for a value known
+    // only by its text.
+    const auto type = TypeIn(wasStored ? scope_.store : kRunKeyPath, value.name);
+    if (!IsTextType(type.value_or(kRegSz)))
+      return Fail(value.name, reason::NotAProgramValue());
+    const RegistryText data{type.value_or(kRegSz), value.command};
+    registry_.SaveSettingText(scope_.root, kRunKeyPath, value.name, data);
+    if (ListedValue(platform_, scope_, kRunKeyPath, value.name) != value.command ||
+        TypeIn(kRunKeyPath, value.name) != data.type)
       return Fail(value.name,
                   scope_.currentUser ? reason::RunKeyNotWritten() : reason::NeedsAdministrator());
     registry_.DeleteValue(scope_.root, scope_.store, value.name);
@@ -112,18 +136,17 @@ public:
       return InRunKey(value.name);
     }
     if (wasStored)
-      session_.Moved([&platform = platform_, scope = scope_, value, wasInRunKey] {
-        CRegistry back(platform);
-        back.SaveSettingString(scope.root, scope.store, value.name, value.command);
-        if (!wasInRunKey &&
-            ListedValue(platform, scope.root, scope.store, value.name) == value.command)
+      session_.Moved([&platform = platform_, scope = scope_, value, data, wasInRunKey] {
+        CRegistry back(platform, scope.view);
+        back.SaveSettingText(scope.root, scope.store, value.name, data);
+        if (!wasInRunKey && ListedValue(platform, scope, scope.store, value.name) == value.command)
           back.DeleteValue(scope.root, kRunKeyPath, value.name);
       });
     return true;
   }
 
   std::optional<std::string> Stored(const std::string& name) {
-    return ListedValue(platform_, scope_.root, scope_.store, name);
+    return ListedValue(platform_, scope_, scope_.store, name);
   }
   // Listed, but not found by its own name: the name did not pass the code
   // page.
@@ -134,7 +157,15 @@ public:
   }
 
   bool InRunKey(const std::string& name) {
-    return ListedValue(platform_, scope_.root, kRunKeyPath, name).has_value();
+    return ListedValue(platform_, scope_, kRunKeyPath, name).has_value();
+  }
+  std::optional<std::uint32_t> TypeIn(const std::string& key, const std::string& name) {
+    return registry_.GetValueType(scope_.root, key, name);
+  }
+  // The type of the value where it is now: the Run key's, else the store's.
+  std::uint32_t TypeOf(const std::string& name) {
+    const auto type = TypeIn(kRunKeyPath, name);
+    return type ? *type : TypeIn(scope_.store, name).value_or(kRegSz);
   }
 
   bool Fail(const std::string& item, std::string why) {
@@ -175,14 +206,14 @@ void RecordDelayed(MoveSession& session, const RunScope& scope, const std::strin
 }
 
 // Opens a backup file holding the scope's key line, or nothing.
-std::optional<RegistryBackup> OpenBackup(MoveSession& session, bool currentUser) {
+std::optional<RegistryBackup> OpenBackup(MoveSession& session, const RunScope& scope) {
   const auto now = session.Now();
   if (!now)
     return std::nullopt;
   RegistryBackup backup(session.context.platform, session.context.ProgramFolder);
   if (!backup.Open(*now))
     return std::nullopt;
-  if (!backup.WriteKeyLine(currentUser)) {
+  if (!backup.WriteKeyLine(scope.currentUser, scope.view == kKeyWow64_32Key)) {
     backup.Discard(session.owner);
     return std::nullopt;
   }
@@ -215,6 +246,7 @@ RunScope RunScopeOf(int kind) {
   scope.kind = kind;
   scope.currentUser = IsCurrentUserRunValue(kind);
   scope.root = scope.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
+  scope.view = kind == kAllUsersRunValue32 ? kKeyWow64_32Key : 0;
   scope.store = scope.currentUser ? kCurrentUserRunStore : kAllUsersRunStore;
   scope.command = std::string(scope.currentUser ? kCommandExecuteReg : kCommandExecuteRegAU);
   return scope;
@@ -243,14 +275,21 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   const bool wasDelayed = RecordedAsDelayed(session.context.Store, scope, value.name);
   const bool wasStopped = !wasDelayed && !mover.InRunKey(value.name) && mover.Stored(value.name);
 
+  // A value Windows does not start is not Vantrel's to move.
+  const std::uint32_t type = mover.TypeOf(value.name);
+  if (!IsTextType(type))
+    return mover.Fail(value.name, reason::NotAProgramValue());
+  if (mover.InRunKey(value.name) && OtherViewHolds(session.context.platform, scope, value.name))
+    return mover.Fail(value.name, reason::NameTakenInOtherView());
+
   // The backup comes before any change to the registry.
-  auto backup = OpenBackup(session, scope.currentUser);
-  if (!backup || !backup->WriteValue(value.name, value.command))
+  auto backup = OpenBackup(session, scope);
+  if (!backup || !backup->WriteValue(value.name, value.command, type))
     return mover.Fail(value.name, reason::BackupNotWritten());
   if (!mover.IntoStore(value))
     return false;
 
-  const PathAndParameters split = SplitRunCommand(value.command);
+  const PathAndParameters split = SplitCommandLine(value.command);
   // The stopped entry is the node's own text, whatever the split gives.
   const std::string stoppedEntry = fromStoppedNode ? text : split.path;
   if (stop) {
@@ -298,7 +337,7 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
   CDelayLoad& store = session.store;
   const StoreTables& tables = session.context.Store;
   // One file for the whole command; it goes again when no value was moved.
-  auto backup = OpenBackup(session, scope.currentUser);
+  auto backup = OpenBackup(session, scope);
   try {
     for (const std::string& text : checked.windows) {
       const NameAndCommand value = SplitNameAndCommand(text);
@@ -306,13 +345,18 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
       // the command shows where it is.
       if (!mover.InRunKey(value.name))
         continue;
-      if (!backup || !backup->WriteValue(value.name, value.command)) {
+      const std::uint32_t type = mover.TypeOf(value.name);
+      if (!IsTextType(type)) {
+        mover.Fail(value.name, reason::NotAProgramValue());
+        continue;
+      }
+      if (!backup || !backup->WriteValue(value.name, value.command, type)) {
         mover.Fail(value.name, reason::BackupNotWritten());
         continue;
       }
       if (!mover.IntoStore(value))
         continue;
-      const PathAndParameters split = SplitRunCommand(value.command);
+      const PathAndParameters split = SplitCommandLine(value.command);
       if (stop)
         store.AddStoppedProgram(split.path, scope.kind);
       else
@@ -336,7 +380,7 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
           mover.Fail(text, reason::NoStoredData());
           continue;
         }
-        PathAndParameters split = SplitRunCommand(TrimBlanks(found->command));
+        PathAndParameters split = SplitCommandLine(TrimBlanks(found->command));
         split.path = TrimBlanks(split.path);
         RecordDelayed(session, scope, found->name, split);
         store.RemoveStoppedProgram(text, scope.kind);

@@ -19,14 +19,17 @@ namespace vantrel::items {
 
 struct RunScope {
   RegKey root = kHkeyCurrentUser;
+  // The registry view of the Run key and the store: the 32-bit view for
+  // kind 4 (its store lies where a 32-bit Vantrel kept its values).
+  std::uint32_t view = 0;
   std::string store;   // Vantrel's store key
   std::string command; // "ExecuteReg" or "ExecuteRegAU"
   int kind = 1;
   bool currentUser = true;
 };
 
-// Kind 1 is the current user; any other kind all users, recorded with the
-// kind as given.
+// Kind 1 is the current user, kind 4 the 32-bit view of the machine's Run
+// key; any other kind all users, recorded with the kind as given.
 RunScope RunScopeOf(int kind);
 
 // Takes a value into the store and records it as delayed, or as stopped

@@ -10,6 +10,7 @@
 #include "common/store/unrecorded_items.h"
 #include "vantrel/returned_at_login.h"
 #include "vantrel/run_program.h"
+#include "vantrel/stored_run_launch.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -61,7 +62,8 @@ bool LaunchStartupPrograms(AppContext& context) {
     const ProgramEntry entry = group->Programs[k];
     if (entry.Path.empty())
       continue;
-    const std::string path = ResolveShortcutPath(context, entry.Path);
+    std::string path = ResolveShortcutPath(context, entry.Path);
+    std::string parameters = entry.Parameters;
     if (path.empty() || context.AbortWait)
       continue;
     if (returned.StartedByWindows(entry)) {
@@ -78,7 +80,8 @@ bool LaunchStartupPrograms(AppContext& context) {
     if (context.AbortWait || !IsCommandWord(entry.Command))
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
-    RunProgram(context, path, entry.Parameters);
+    ExpandStoredRunValue(context, entry, path, parameters);
+    RunProgram(context, path, parameters);
     started = true;
   }
   returned.Finish(started);

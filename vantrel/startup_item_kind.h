@@ -9,6 +9,10 @@ constexpr int kAllUsersRunValue = 0;
 constexpr int kCurrentUserRunValue = 1;
 constexpr int kAllUsersShortcut = 2;
 constexpr int kCurrentUserShortcut = 3;
+// A value of the 32-bit view of the machine's Run key. Its records are those
+// of kind 0 ("ExecuteRegAU", "_REGAU_"); its value lies in the 32-bit view
+// of the all-users store, which tells the two apart.
+constexpr int kAllUsersRunValue32 = 4;
 
 // The single-item procedures read 1 (Run values) and 3 (shortcuts) as the
 // current user and anything else as all users.

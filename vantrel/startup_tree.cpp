@@ -8,13 +8,14 @@ namespace vantrel {
 
 namespace startup_tree {
 
-const std::array<Category, 20> kCategories = {{
+const std::array<Category, 23> kCategories = {{
     {kCurrentUserRoot, "", "Current User (", image::kUser},
     {kCurrentUserStartup, kCurrentUserRoot, "Startup Folder (", image::kStartup},
     {kCurrentUserRegistry, kCurrentUserRoot, "Registry Run (", image::kRegistry},
     {kAllUsersRoot, "", "All Users (", image::kGroup},
     {kAllUsersStartup, kAllUsersRoot, "Startup Folder (", image::kStartup},
     {kAllUsersRegistry, kAllUsersRoot, "Registry Run (", image::kRegistry},
+    {kAllUsersRegistry32, kAllUsersRoot, "Registry Run 32-bit (", image::kRegistry, true},
     {kDelayedItemsRoot, "", "Delayed Items (", image::kDelay},
     {kDelayedCurrentUser, kDelayedItemsRoot, "Current User (", image::kUser},
     {kDelayedAllUsers, kDelayedItemsRoot, "All Users (", image::kGroup},
@@ -22,6 +23,7 @@ const std::array<Category, 20> kCategories = {{
     {kDelayedRegistryCurrentUser, kDelayedCurrentUser, "Registry Run (", image::kRegistry},
     {kDelayedStartupAllUsers, kDelayedAllUsers, "Startup Folder (", image::kStartup},
     {kDelayedRegistryAllUsers, kDelayedAllUsers, "Registry Run (", image::kRegistry},
+    {kDelayedRegistryAllUsers32, kDelayedAllUsers, "Registry Run 32-bit (", image::kRegistry, true},
     {kStoppedItemsRoot, "", "Stopped Items (", image::kStopped},
     {kStoppedCurrent, kStoppedItemsRoot, "Current User (", image::kUser},
     {kStoppedAll, kStoppedItemsRoot, "All Users (", image::kGroup},
@@ -29,9 +31,10 @@ const std::array<Category, 20> kCategories = {{
     {kStoppedCurrentRegistry, kStoppedCurrent, "Registry (", image::kRegistry},
     {kStoppedAllStartup, kStoppedAll, "Startup Folder (", image::kStartup},
     {kStoppedAllRegistry, kStoppedAll, "Registry (", image::kRegistry},
+    {kStoppedAllRegistry32, kStoppedAll, "Registry 32-bit (", image::kRegistry, true},
 }};
 
-const std::array<std::string_view, 15> kRememberedCategories = {
+const std::array<std::string_view, 17> kRememberedCategories = {
     kCurrentUserRoot,
     kAllUsersRoot,
     kDelayedItemsRoot,
@@ -39,6 +42,8 @@ const std::array<std::string_view, 15> kRememberedCategories = {
     kCurrentUserRegistry,
     kAllUsersStartup,
     kAllUsersRegistry,
+    kAllUsersRegistry32,
+    kDelayedRegistryAllUsers32,
     kDelayedCurrentUser,
     kDelayedAllUsers,
     kDelayedStartupCurrentUser,
@@ -68,6 +73,20 @@ std::string DelayedItemText(const ProgramEntry& program) {
   if (program.Command == kCommandExecuteReg || program.Command == kCommandExecuteRegAU)
     return program.RegistryName + "=" + program.Path + " " + program.Parameters;
   return program.Path;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+// A record of kind 0 whose value lies in the 32-bit view of the store
+// belongs to the 32-bit branches.
+bool DelayedIn32BitView(const StartupItemLists& lists, const ProgramEntry& program) {
+  return lists.Has32BitView && program.Command == kCommandExecuteRegAU &&
+         Contains(lists.Delayed32Names, program.RegistryName);
+}
+bool StoppedIn32BitView(const StartupItemLists& lists, const std::string& entry) {
+  return lists.Has32BitView && Contains(lists.Stopped32Entries, entry);
 }
 
 std::string_view DelayedItemParent(std::string_view command) {
@@ -153,6 +172,8 @@ StartupItemCounts CountStartupItems(StartupItemLists& lists, const std::string& 
     --counts.currentUserRegistry;
   if (BlankOwnRunValue(lists.AllUsersRunValues, ownValueText))
     --counts.allUsersRegistry;
+  if (lists.Has32BitView)
+    counts.allUsersRegistry32 = ListCount(lists.AllUsersRunValues32);
 
   if (const ProgramGroup* group = StartupGroup(tables)) {
     for (const ProgramEntry& program : group->Programs) {
@@ -160,13 +181,17 @@ StartupItemCounts CountStartupItems(StartupItemLists& lists, const std::string& 
       counts.delayedStartupCurrentUser += command == kCommandExecute;
       counts.delayedStartupAllUsers += command == kCommandExecuteAU;
       counts.delayedRegistryCurrentUser += command == kCommandExecuteReg;
-      counts.delayedRegistryAllUsers += command == kCommandExecuteRegAU;
+      const bool view32 = DelayedIn32BitView(lists, program);
+      counts.delayedRegistryAllUsers += command == kCommandExecuteRegAU && !view32;
+      counts.delayedRegistryAllUsers32 += view32;
     }
   }
 
   for (const std::string& entry : tables.StoppedPrograms) {
     const std::string_view parent = entry.empty() ? std::string_view() : StoppedItemParent(entry);
-    counts.stoppedRegistryAllUsers += parent == st::kStoppedAllRegistry;
+    const bool view32 = parent == st::kStoppedAllRegistry && StoppedIn32BitView(lists, entry);
+    counts.stoppedRegistryAllUsers += parent == st::kStoppedAllRegistry && !view32;
+    counts.stoppedRegistryAllUsers32 += view32;
     counts.stoppedStartupAllUsers += parent == st::kStoppedAllStartup;
     counts.stoppedRegistryCurrentUser += parent == st::kStoppedCurrentRegistry;
     counts.stoppedStartupCurrentUser += parent == st::kStoppedCurrentStartup;
@@ -185,32 +210,40 @@ void BuildStartupTree(TreeModel& tree, const StartupItemLists& lists,
   tree.Clear();
 
   const StartupItemCounts& n = counts;
-  const std::array<int, 20> categoryCounts = {
+  const int allUsersRegistry = n.allUsersRegistry + n.allUsersRegistry32;
+  const int delayedAllUsersRegistry = n.delayedRegistryAllUsers + n.delayedRegistryAllUsers32;
+  const int stoppedAllUsersRegistry = n.stoppedRegistryAllUsers + n.stoppedRegistryAllUsers32;
+  const std::array<int, 23> categoryCounts = {
       n.currentUserStartup + n.currentUserRegistry,
       n.currentUserStartup,
       n.currentUserRegistry,
-      n.allUsersRegistry + n.allUsersStartup,
+      allUsersRegistry + n.allUsersStartup,
       n.allUsersStartup,
       n.allUsersRegistry,
+      n.allUsersRegistry32,
       n.delayedStartupCurrentUser + n.delayedStartupAllUsers + n.delayedRegistryCurrentUser +
-          n.delayedRegistryAllUsers,
+          delayedAllUsersRegistry,
       n.delayedStartupCurrentUser + n.delayedRegistryCurrentUser,
-      n.delayedStartupAllUsers + n.delayedRegistryAllUsers,
+      n.delayedStartupAllUsers + delayedAllUsersRegistry,
       n.delayedStartupCurrentUser,
       n.delayedRegistryCurrentUser,
       n.delayedStartupAllUsers,
       n.delayedRegistryAllUsers,
-      (n.stoppedRegistryAllUsers + n.stoppedStartupAllUsers) +
+      n.delayedRegistryAllUsers32,
+      (stoppedAllUsersRegistry + n.stoppedStartupAllUsers) +
           (n.stoppedRegistryCurrentUser + n.stoppedStartupCurrentUser),
       n.stoppedRegistryCurrentUser + n.stoppedStartupCurrentUser,
-      n.stoppedRegistryAllUsers + n.stoppedStartupAllUsers,
+      stoppedAllUsersRegistry + n.stoppedStartupAllUsers,
       n.stoppedStartupCurrentUser,
       n.stoppedRegistryCurrentUser,
       n.stoppedStartupAllUsers,
       n.stoppedRegistryAllUsers,
+      n.stoppedRegistryAllUsers32,
   };
   for (std::size_t i = 0; i < st::kCategories.size(); ++i) {
     const st::Category& category = st::kCategories[i];
+    if (category.view32 && !lists.Has32BitView)
+      continue;
     const TreeModel::NodeId parent =
         category.parent.empty() ? TreeModel::kNoNode : tree.Find(category.parent);
     std::string caption(category.caption);
@@ -226,11 +259,15 @@ void BuildStartupTree(TreeModel& tree, const StartupItemLists& lists,
   report(200.0f / 3);
   AddListItems(adder, lists.AllUsersStartupFiles, st::kAllUsersStartup, {});
   AddListItems(adder, lists.AllUsersRunValues, st::kAllUsersRegistry, {}, ownValueText);
+  if (lists.Has32BitView)
+    AddListItems(adder, lists.AllUsersRunValues32, st::kAllUsersRegistry32, {});
   report(75);
 
   if (const ProgramGroup* group = StartupGroup(tables)) {
     for (const ProgramEntry& program : group->Programs) {
-      const std::string_view parent = DelayedItemParent(program.Command);
+      const std::string_view parent = DelayedIn32BitView(lists, program)
+                                          ? st::kDelayedRegistryAllUsers32
+                                          : DelayedItemParent(program.Command);
       if (program.Path.empty() || parent.empty())
         continue;
       adder.Add(parent, st::kDelayedItemMarker, program.Path, DelayedItemText(program),
@@ -240,15 +277,17 @@ void BuildStartupTree(TreeModel& tree, const StartupItemLists& lists,
   report(95);
 
   for (const std::string& entry : tables.StoppedPrograms) {
-    const std::string_view parent = entry.empty() ? std::string_view() : StoppedItemParent(entry);
+    std::string_view parent = entry.empty() ? std::string_view() : StoppedItemParent(entry);
+    if (parent == st::kStoppedAllRegistry && StoppedIn32BitView(lists, entry))
+      parent = st::kStoppedAllRegistry32;
     if (!parent.empty())
       adder.Add(parent, st::kStoppedItemMarker, entry, entry.substr(kStoppedPrefixLength),
                 st::kPopupTag);
   }
 }
 
-std::array<bool, 15> RememberExpandedCategories(const TreeModel& tree) {
-  std::array<bool, 15> expanded{};
+std::array<bool, 17> RememberExpandedCategories(const TreeModel& tree) {
+  std::array<bool, 17> expanded{};
   if (tree.Count() == 0)
     return expanded;
   for (std::size_t i = 0; i < expanded.size(); ++i) {
@@ -258,7 +297,7 @@ std::array<bool, 15> RememberExpandedCategories(const TreeModel& tree) {
   return expanded;
 }
 
-void RestoreExpandedCategories(TreeModel& tree, const std::array<bool, 15>& expanded) {
+void RestoreExpandedCategories(TreeModel& tree, const std::array<bool, 17>& expanded) {
   bool stoppedChildExpanded = false;
   for (std::size_t i = 0; i < expanded.size(); ++i) {
     const std::string_view key = st::kRememberedCategories[i];

@@ -30,6 +30,7 @@ inline constexpr std::string_view kCurrentUserRegistry = "CurrentUserRegistry";
 inline constexpr std::string_view kAllUsersRoot = "AllUsersRoot";
 inline constexpr std::string_view kAllUsersStartup = "AllUsersStartup";
 inline constexpr std::string_view kAllUsersRegistry = "AllUsersRegistry";
+inline constexpr std::string_view kAllUsersRegistry32 = "AllUsersRegistry32";
 inline constexpr std::string_view kDelayedItemsRoot = "DelayedItemsRoot";
 inline constexpr std::string_view kDelayedCurrentUser = "DIR_CurrentUser";
 inline constexpr std::string_view kDelayedAllUsers = "DIR_AllUsers";
@@ -37,6 +38,7 @@ inline constexpr std::string_view kDelayedStartupCurrentUser = "DelayedItemsStar
 inline constexpr std::string_view kDelayedRegistryCurrentUser = "DelayedItemsRegistryCurrentUser";
 inline constexpr std::string_view kDelayedStartupAllUsers = "DelayedItemsStartupAllUsers";
 inline constexpr std::string_view kDelayedRegistryAllUsers = "DelayedItemsRegistryAllUsers";
+inline constexpr std::string_view kDelayedRegistryAllUsers32 = "DelayedItemsRegistryAllUsers32";
 inline constexpr std::string_view kStoppedItemsRoot = "StoppedItemsRoot";
 inline constexpr std::string_view kStoppedCurrent = "StoppedItemsCurrent";
 inline constexpr std::string_view kStoppedAll = "StoppedItemsAll";
@@ -44,6 +46,11 @@ inline constexpr std::string_view kStoppedCurrentStartup = "StoppedItemsCurrentS
 inline constexpr std::string_view kStoppedCurrentRegistry = "StoppedItemsCurrentReg";
 inline constexpr std::string_view kStoppedAllStartup = "StoppedItemsAllStartup";
 inline constexpr std::string_view kStoppedAllRegistry = "StoppedItemsAllReg";
+inline constexpr std::string_view kStoppedAllRegistry32 = "StoppedItemsAllReg32";
+
+// What the captions of the 32-bit view's branches hold after "Registry",
+// and so what tells their items apart.
+inline constexpr std::string_view kView32Caption = "32-bit";
 
 // The tag of an item node that the popup menu and the item commands act on.
 // All-users items in Windows' own locations carry no tag.
@@ -83,15 +90,19 @@ struct Category {
   std::string_view parent;  // empty: a root node
   std::string_view caption; // the count and ")" follow
   int image;
+  // A branch of the machine's 32-bit registry view, shown only on a system
+  // that has one.
+  bool view32 = false;
 };
 
-// The twenty category nodes in the order they are added.
-extern const std::array<Category, 20> kCategories;
+// The twenty category nodes, and the three of the 32-bit view beside their
+// 64-bit siblings, in the order they are added.
+extern const std::array<Category, 23> kCategories;
 
 // The category nodes whose expanded state survives a refresh. The stopped
 // root is expanded again when one of its two children was; the stopped
 // leaves are always collapsed.
-extern const std::array<std::string_view, 15> kRememberedCategories;
+extern const std::array<std::string_view, 17> kRememberedCategories;
 
 } // namespace startup_tree
 
@@ -103,6 +114,14 @@ struct StartupItemLists {
   std::vector<std::string> AllUsersStartupFiles{std::string()};
   std::vector<std::string> CurrentUserRunValues{std::string()}; // "name=data"
   std::vector<std::string> AllUsersRunValues{std::string()};
+  // The 32-bit view of the machine's Run key, read only on a system that
+  // has that view; and the records whose values lie in the 32-bit view of
+  // the all-users store: "ExecuteRegAU" programs by value name, "_REGAU_"
+  // stopped entries whole.
+  bool Has32BitView = false;
+  std::vector<std::string> AllUsersRunValues32{std::string()};
+  std::vector<std::string> Delayed32Names;
+  std::vector<std::string> Stopped32Entries;
 };
 
 // The twelve counts that the category captions show (a-l in the order of
@@ -120,6 +139,10 @@ struct StartupItemCounts {
   int stoppedStartupAllUsers = 0;     // j: "_STPAU_"
   int stoppedRegistryCurrentUser = 0; // k: "_REGCU_"
   int stoppedStartupCurrentUser = 0;  // l: "_STPCU_"
+  // The 32-bit view's share, counted apart from d, h and i.
+  int allUsersRegistry32 = 0;
+  int delayedRegistryAllUsers32 = 0;
+  int stoppedRegistryAllUsers32 = 0;
 };
 
 // The text under which EnumKey lists Vantrel's own Run value.
@@ -149,8 +172,8 @@ void BuildStartupTree(TreeModel& tree, const StartupItemLists& lists,
 
 // The expanded states of kRememberedCategories (all false for an empty tree),
 // and putting them back after a rebuild.
-std::array<bool, 15> RememberExpandedCategories(const TreeModel& tree);
-void RestoreExpandedCategories(TreeModel& tree, const std::array<bool, 15>& expanded);
+std::array<bool, 17> RememberExpandedCategories(const TreeModel& tree);
+void RestoreExpandedCategories(TreeModel& tree, const std::array<bool, 17>& expanded);
 
 // The captions from the root down to the node, joined by "\".
 std::string FullPath(const TreeModel& tree, TreeModel::NodeId node);

@@ -1,5 +1,6 @@
 #include "vantrelsync/stored_items.h"
 
+#include "common/command_split.h"
 #include "common/dir_struct.h"
 #include "common/event_log.h"
 #include "common/registry.h"
@@ -7,11 +8,18 @@
 #include "common/store/store_tables.h"
 #include "common/store/stored_run_values.h"
 #include "common/text.h"
-#include "vantrelsync/split_command.h"
 
 namespace vantrel::sync {
 
 namespace {
+
+// The program of a stored command line, without the blanks around it;
+// empty for a text of blanks only.
+PathAndParameters SplitStoredText(std::string_view text) {
+  PathAndParameters split = SplitCommandLine(TrimBlanks(text));
+  split.path = TrimBlanks(split.path);
+  return split;
+}
 
 void ListFolder(Platform& platform, const std::string& folder, std::vector<std::string>& files,
                 const char* failure) {
@@ -22,13 +30,24 @@ void ListFolder(Platform& platform, const std::string& folder, std::vector<std::
 }
 
 void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std::string>& values,
-               const char* failure) {
-  if (!CRegistry(platform).EnumKey(root, key, values)) {
+               const char* failure, std::uint32_t view = 0) {
+  if (!CRegistry(platform, view).EnumKey(root, key, values)) {
     WriteLog(platform, failure, LogWarning);
     values.assign(1, std::string());
     return;
   }
-  store::ForgetCopiesOfRunKey(platform, root, values);
+  store::ForgetCopiesOfRunKey(platform, root, values, view);
+}
+
+// Leaves out the values whose names the other listing holds.
+void ForgetNamesOf(const std::vector<std::string>& other, std::vector<std::string>& values) {
+  for (std::string& value : values) {
+    const std::string name = SplitNameAndCommand(value).name;
+    for (const std::string& taken : other) {
+      if (!value.empty() && !taken.empty() && SplitNameAndCommand(taken).name == name)
+        value.clear();
+    }
+  }
 }
 
 bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& files,
@@ -36,13 +55,11 @@ bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<st
   for (const std::string& file : files) {
     if (file.empty())
       continue;
-    std::string path;
-    std::string parameters;
-    SplitCommand(file, path, parameters);
-    if (path.empty())
+    const PathAndParameters split = SplitStoredText(file);
+    if (split.path.empty())
       continue;
-    if (!store.AddProgramToGroup(startup, std::string(command), FileNameOf(path), parameters, 0,
-                                 ""))
+    if (!store.AddProgramToGroup(startup, std::string(command), FileNameOf(split.path),
+                                 split.parameters, 0, ""))
       return false;
   }
   return true;
@@ -51,15 +68,12 @@ bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<st
 bool AddRunValues(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& values,
                   std::string_view command) {
   for (const std::string& value : values) {
-    std::string name;
-    std::string data;
-    SplitNameValue(value, name, data);
-    std::string path;
-    std::string parameters;
-    SplitCommand(data, path, parameters);
-    if (path.empty() || name.empty())
+    const NameAndCommand stored = SplitNameAndCommand(value);
+    const PathAndParameters split = SplitStoredText(stored.command);
+    if (split.path.empty() || stored.name.empty())
       continue;
-    if (!store.AddProgramToGroup(startup, std::string(command), path, parameters, 0, name))
+    if (!store.AddProgramToGroup(startup, std::string(command), split.path, split.parameters, 0,
+                                 stored.name))
       return false;
   }
   return true;
@@ -77,6 +91,11 @@ StoredSources ListStoredSources(Platform& platform, const SyncPlaces& places) {
             "SYNC: Error retrieving Current User's Delayed Registry Run");
   ListStore(platform, kHkeyLocalMachine, kAllUsersRunStore, sources.AllUsersValues,
             "SYNC: Error retrieving All Users' Delayed Registry Run");
+  if (store::Has32BitRegistryView(platform)) {
+    ListStore(platform, kHkeyLocalMachine, kAllUsersRunStore, sources.AllUsersValues32,
+              "SYNC: Error retrieving All Users' Delayed Registry Run (32-bit)", kKeyWow64_32Key);
+    ForgetNamesOf(sources.AllUsersValues, sources.AllUsersValues32);
+  }
   return sources;
 }
 
@@ -87,7 +106,8 @@ bool AddStoredItems(CProgramGroup& store, const StoredSources& sources) {
   return AddShortcuts(store, startup, sources.CurrentUserFiles, kCommandExecute) &&
          AddShortcuts(store, startup, sources.AllUsersFiles, kCommandExecuteAU) &&
          AddRunValues(store, startup, sources.CurrentUserValues, kCommandExecuteReg) &&
-         AddRunValues(store, startup, sources.AllUsersValues, kCommandExecuteRegAU);
+         AddRunValues(store, startup, sources.AllUsersValues, kCommandExecuteRegAU) &&
+         AddRunValues(store, startup, sources.AllUsersValues32, kCommandExecuteRegAU);
 }
 
 } // namespace vantrel::sync

@@ -19,6 +19,11 @@ struct StoredSources {
   std::vector<std::string> AllUsersFiles{""};
   std::vector<std::string> CurrentUserValues{""};
   std::vector<std::string> AllUsersValues{""};
+  // The 32-bit view of the all-users store, on a machine that has one
+  // (where a 32-bit Vantrel kept its values, and where Vantrel keeps those
+  // of the 32-bit view of the Run key). Its values are recorded like the
+  // others; a name the 64-bit store holds too is left to that one.
+  std::vector<std::string> AllUsersValues32{""};
 };
 
 // Lists the four sources. A source that cannot be listed is logged and

@@ -44,6 +44,14 @@ constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 
+// Registry views (KEY_WOW64_64KEY, KEY_WOW64_32KEY), added to the access
+// asked for when a key is opened or created. On 64-bit Windows the 32-bit
+// view of HKEY_LOCAL_MACHINE\Software is its WOW6432Node subkey;
+// HKEY_CURRENT_USER\Software is one key for both. 0 is the process's own
+// (64-bit) view.
+constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
+
 // File attributes and the "no such file" answer of GetFileAttributesA.
 constexpr std::uint32_t kFileAttributeReadOnly = 0x01;
 constexpr std::uint32_t kFileAttributeHidden = 0x02;
@@ -140,8 +148,11 @@ public:
   // --- Registry (RegOpenKeyExA / RegCreateKeyExA with the widest access
   // granted, RegQueryValueExA, RegSetValueExA, RegEnumValueA,
   // RegDeleteValueA, RegDeleteKeyA, RegCloseKey). Results are Win32 codes.
-  virtual long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) = 0;
-  virtual long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) = 0;
+  // view is 0, kKeyWow64_64Key or kKeyWow64_32Key.
+  virtual long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                          std::uint32_t view = 0) = 0;
+  virtual long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result,
+                            std::uint32_t view = 0) = 0;
   // data may be null to ask for type and size only. With a buffer that is
   // too small the answer is kMoreData and *dataSize the size needed.
   virtual long RegQueryValue(RegKey key, const std::string& name, std::uint32_t* type,
@@ -197,6 +208,9 @@ public:
   virtual std::string GetModuleFileName() = 0;   // of the running exe
   virtual std::string GetCommandLine() = 0;      // GetCommandLineA
   virtual std::string GetCurrentDirectory() = 0; // GetCurrentDirectoryA
+  // ExpandEnvironmentStringsA: every %NAME% of a variable the process has
+  // is replaced by its value; unknown names stay as they are.
+  virtual std::string ExpandEnvironmentStrings(const std::string& text) = 0;
   // CreateMutexA with a name; *alreadyExists tells whether another process
   // holds it. The mutex lives until the process ends.
   virtual bool CreateNamedMutex(const std::string& name, bool* alreadyExists) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/command_split.h"
 #include "common/registry.h"
 #include "common/store/stored_run_values.h"
 #include "common/text.h"
@@ -19,8 +20,12 @@ bool StoredRunValue(Platform& platform, const StoreTables& tables, int kind, std
   std::string value;
   if (!FindStoppedRunValue(platform, tables, kind, name, value))
     return false;
-  if (const auto equals = value.find('='); equals != std::string::npos)
-    SplitStoredCommand(TrimBlanks(std::string_view(value).substr(equals + 1)), path, parameters);
+  if (const auto equals = value.find('='); equals != std::string::npos) {
+    PathAndParameters split =
+        SplitCommandLine(TrimBlanks(std::string_view(value).substr(equals + 1)));
+    path = std::move(split.path);
+    parameters = std::move(split.parameters);
+  }
   return true;
 }
 
@@ -36,6 +41,8 @@ std::string_view StoppedPrefix(int kind) {
     return "_STPAU_";
   case 3:
     return "_STPCU_";
+  case 4: // the 32-bit view of the machine's Run key, recorded as kind 0
+    return "_REGAU_";
   default:
     return {};
   }
@@ -60,23 +67,6 @@ void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind
   }
 }
 
-void SplitStoredCommand(std::string_view command, std::string& path, std::string& parameters) {
-  const std::string lower = ToLowerAscii(command);
-  const auto exe = lower.find(".exe");
-  if (EndsWith(lower, ".exe") || exe == std::string::npos) {
-    path = std::string(command);
-    parameters.clear();
-    return;
-  }
-  // Skip ".exe" and the character after it (a closing quote or a blank).
-  const std::size_t tailStart = std::min(exe + 5, command.size());
-  const std::string_view tail = command.substr(tailStart);
-  parameters = TrimBlanks(tail);
-  const auto leadingBlanks = tail.find_first_not_of(' ');
-  path = std::string(command.substr(
-      0, tailStart + (leadingBlanks == std::string_view::npos ? tail.size() : leadingBlanks)));
-}
-
 bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex item,
                     std::string& path, std::string& parameters) {
   if (item < 0 || static_cast<std::size_t>(item) >= tables.StoppedPrograms.size())
@@ -92,7 +82,10 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
   } else if (kind == StoppedPrefix(1)) {
     return StoredRunValue(platform, tables, 1, name, path, parameters);
   } else if (kind == StoppedPrefix(0)) {
-    return StoredRunValue(platform, tables, 0, name, path, parameters);
+    // A value a 32-bit Vantrel stopped lies in the 32-bit view of the store.
+    std::string value;
+    const bool in64 = FindStoppedRunValue(platform, tables, 0, name, value) && !value.empty();
+    return StoredRunValue(platform, tables, in64 ? 0 : 4, name, path, parameters);
   }
   return true;
 }

@@ -11,7 +11,8 @@
 
 namespace vantrel::store {
 
-// The prefix of a kind: 0 "_REGAU_", 1 "_REGCU_", 2 "_STPAU_", 3 "_STPCU_";
+// The prefix of a kind: 0 "_REGAU_", 1 "_REGCU_", 2 "_STPAU_", 3 "_STPCU_",
+// 4 (the 32-bit view of the machine's Run key) "_REGAU_" like kind 0;
 // empty for any other kind.
 std::string_view StoppedPrefix(int kind);
 
@@ -31,11 +32,5 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
                     std::string& path, std::string& parameters);
 bool GetStoppedInfo(Platform& platform, const StoreTables& tables, std::string_view item,
                     std::string& path, std::string& parameters);
-
-// Splits a stored Run command at its ".exe": the parameters are what
-// follows ".exe" and the one character after it, trimmed; the path is the
-// command without them (a blank before them stays). A command that ends in
-// ".exe" or holds none is all path.
-void SplitStoredCommand(std::string_view command, std::string& path, std::string& parameters);
 
 } // namespace vantrel::store

@@ -28,9 +28,23 @@ StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std:
   });
 }
 
-void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues) {
+bool Has32BitRegistryView(Platform& platform) {
+  RegKey key = 0;
+  if (platform.RegOpenKey(kHkeyLocalMachine, "Software\\WOW6432Node", &key, kKeyWow64_64Key) !=
+      win32err::kSuccess)
+    return false;
+  platform.RegCloseKey(key);
+  return true;
+}
+
+std::uint32_t RunValueView(int kind) {
+  return kind == 4 ? kKeyWow64_32Key : 0;
+}
+
+void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues,
+                          std::uint32_t view) {
   std::vector<std::string> inRunKey;
-  if (!CRegistry(platform).EnumKey(root, kRunKeyPath, inRunKey))
+  if (!CRegistry(platform, view).EnumKey(root, kRunKeyPath, inRunKey))
     return;
   for (std::string& value : storeValues) {
     if (!value.empty() && std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())
@@ -44,10 +58,11 @@ bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, int kind
   const bool currentUser = CurrentUserKind(kind);
   const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
   std::vector<std::string> values;
-  if (!CRegistry(platform).EnumKey(root, currentUser ? kCurrentUserRunStore : kAllUsersRunStore,
-                                   values))
+  const std::uint32_t view = RunValueView(kind);
+  if (!CRegistry(platform, view)
+           .EnumKey(root, currentUser ? kCurrentUserRunStore : kAllUsersRunStore, values))
     return false;
-  ForgetCopiesOfRunKey(platform, root, values);
+  ForgetCopiesOfRunKey(platform, root, values, view);
   for (const std::string& listed : values) {
     if (!listed.empty() && listed.find(path) != std::string::npos &&
         DelayedRunValueRecord(tables, kind, NameOf(listed)) == kNoIndex) {

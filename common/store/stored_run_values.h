@@ -13,6 +13,11 @@
 
 namespace vantrel::store {
 
+// Kinds are those of the stopped list: 0 all users, 1 the current user, 4
+// the 32-bit view of the machine's Run key and of the all-users store.
+// Kinds 0 and 4 share their records ("ExecuteRegAU", "_REGAU_"); which
+// view's store holds the value tells them apart.
+//
 // The "Startup" program that records the value of this name as delayed
 // (kind 1: "ExecuteReg", for the current user; any other kind:
 // "ExecuteRegAU"), found by the value name alone: two values that start one
@@ -23,7 +28,16 @@ StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std:
 // of the same hive lists unchanged: copies a move could not take out again.
 // Windows starts those; a record would start them a second time. A Run key
 // that cannot be listed leaves the listing as it is.
-void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues);
+void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues,
+                          std::uint32_t view = 0);
+
+// Whether the machine has a 32-bit registry view: 64-bit Windows keeps it
+// under HKEY_LOCAL_MACHINE\Software\WOW6432Node. Elsewhere the 32-bit view
+// is the only one, and must not be read a second time.
+bool Has32BitRegistryView(Platform& platform);
+
+// The registry view of a kind's Run key and store (kKeyWow64_32Key for 4).
+std::uint32_t RunValueView(int kind);
 
 // The stored value a stopped entry of that kind stands for, known only by
 // its program's path: the first value of the store whose listed text holds

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "common/command_split.h"
 #include "common/store/stopped_programs.h"
 #include "common/store/unrecorded_items.h"
 #include "common/text.h"
@@ -39,6 +40,7 @@
 #include "vantrel/program_groups_tree.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/returned_items.h"
+#include "vantrel/registry_backup.h"
 #include "vantrel/startup_tree.h"
 #include "vantrelsync/run_vantrel_sync.h"
 
@@ -48,6 +50,8 @@ namespace {
 const std::string kProgGroup = kFolder + "\\Tester\\proggroup.c";
 const std::string kLog = kFolder + "\\log.txt";
 const std::string kBackupRoot = kFolder + "\\Delayed Registry";
+const std::string kWowRunKey = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kWowMachineStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
 
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
   const char* text = std::getenv(name);
@@ -58,8 +62,10 @@ std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
 struct Entry {
   bool runValue = false;
   bool currentUser = false;
-  std::string name;    // the shortcut's file name or the value's name
-  std::string content; // the shortcut's bytes or the value's command
+  std::string name;            // the shortcut's file name or the value's name
+  std::string content;         // the shortcut's bytes or the value's command
+  std::uint32_t type = kRegSz; // a value's type
+  bool view32 = false;         // a value of the machine's 32-bit view
   // The program wrote its entry again while Vantrel held it; until it
   // settles in one place again, the contents it had before count too.
   bool rewritten = false;
@@ -70,9 +76,18 @@ struct Entry {
   bool everRewritten = false;
 };
 
+// Where a Run value of this scope lives: its Run key and Vantrel's store.
+std::string RunKeyOf(bool view32) {
+  return view32 ? kWowRunKey : kRunKey;
+}
+std::string StoreOf(bool currentUser, bool view32) {
+  return currentUser ? kUserStore : view32 ? kWowMachineStore : kMachineStore;
+}
+
 std::string Describe(const Entry& e) {
-  return std::string(e.currentUser ? "current user " : "all users ") +
-         (e.runValue ? "Run value " : "shortcut ") + e.name + " [" + e.content + "]";
+  return std::string(e.currentUser ? "current user " : "all users ") + (e.view32 ? "32-bit " : "") +
+         (e.runValue ? "Run value " : "shortcut ") + e.name + " [" + e.content + "]" +
+         (e.type == kRegExpandSz ? " REG_EXPAND_SZ" : "");
 }
 
 // What the .reg text of a value looks like.
@@ -155,43 +170,59 @@ private:
     m_.world.SetAdmin(Chance(0.8));
     std::vector<ProgramEntry> delayed;
     std::vector<std::string> stopped;
-    for (const bool currentUser : {true, false}) {
-      const std::string startup = currentUser ? kUserStartup : kCommonStartup;
-      const std::string items = currentUser ? kCurrentUserItems : kAllUsersItems;
-      const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
-      const std::string storeKey = currentUser ? kUserStore : kMachineStore;
-      // 0 in Windows' hands, 1 delayed, 2 stopped.
-      for (int place = 0; place < 3; ++place) {
-        for (int i = Pick(4); i > 0; --i) {
-          Entry shortcut{false, currentUser, NewShortcutName(), "", false, {}, false};
-          shortcut.content = "link " + shortcut.name;
-          m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name, shortcut.content);
-          if (place == 1)
-            delayed.push_back(Program(currentUser ? "Execute" : "ExecuteAU", shortcut.name, "", "",
-                                      static_cast<float>(Pick(3))));
-          if (place == 2)
-            stopped.push_back((currentUser ? "_STPCU_" : "_STPAU_") + shortcut.name);
-          entries_.push_back(shortcut);
-        }
-        for (int i = Pick(4); i > 0; --i) {
-          Entry value{true, currentUser, "", "", false, {}, false};
-          value.content = NewRunValue(value.name);
-          if (place == 0) {
-            m_.world.RegSetString(root, kRunKey, value.name, value.content);
-          } else {
-            m_.world.RegSetString(root, storeKey, value.name, value.content);
-            std::string path, parameters;
-            store::SplitStoredCommand(value.content, path, parameters);
+    // 64-bit Windows: the machine's 32-bit view is there, and may hold values.
+    m_.world.registry().MakeKey(kHkeyLocalMachine, "Software\\WOW6432Node");
+    for (const bool view32 : {false, true})
+      for (const bool currentUser : {true, false}) {
+        if (view32 && currentUser)
+          continue; // the user's Software key is one for both views
+        const std::string startup = currentUser ? kUserStartup : kCommonStartup;
+        const std::string items = currentUser ? kCurrentUserItems : kAllUsersItems;
+        const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
+        const std::string storeKey = StoreOf(currentUser, view32);
+        // 0 in Windows' hands, 1 delayed, 2 stopped.
+        for (int place = 0; place < 3; ++place) {
+          for (int i = view32 ? 0 : Pick(4); i > 0; --i) {
+            Entry shortcut{false, currentUser, NewShortcutName(), ""};
+            shortcut.content = "link " + shortcut.name;
+            m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name,
+                             shortcut.content);
             if (place == 1)
-              delayed.push_back(Program(currentUser ? "ExecuteReg" : "ExecuteRegAU", path,
-                                        parameters, value.name));
-            else
-              stopped.push_back((currentUser ? "_REGCU_" : "_REGAU_") + path);
+              delayed.push_back(Program(currentUser ? "Execute" : "ExecuteAU", shortcut.name, "",
+                                        "", static_cast<float>(Pick(3))));
+            if (place == 2)
+              stopped.push_back((currentUser ? "_STPCU_" : "_STPAU_") + shortcut.name);
+            entries_.push_back(shortcut);
           }
-          entries_.push_back(value);
+          for (int i = Pick(4); i > 0; --i) {
+            Entry value{true, currentUser, "", "", kRegSz, view32};
+            value.content = NewRunValue(value.name);
+            // A stopped entry names only the program, so one that both
+            // views stop is found in the 64-bit view first: the 32-bit
+            // view gets programs of its own.
+            while (view32 && (value.content.find("shared.exe") != std::string::npos ||
+                              value.content.find("rundll32") != std::string::npos))
+              value.content = NewRunValue(value.name);
+            if (Chance(0.3)) {
+              value.type = kRegExpandSz;
+              value.content = "%SystemDrive%" + value.content.substr(2);
+            }
+            const std::string data = value.content + std::string(1, '\0');
+            if (place == 0) {
+              m_.world.RegSetRaw(root, RunKeyOf(view32), value.name, value.type, data);
+            } else {
+              m_.world.RegSetRaw(root, storeKey, value.name, value.type, data);
+              const auto [path, parameters] = SplitCommandLine(value.content);
+              if (place == 1)
+                delayed.push_back(Program(currentUser ? "ExecuteReg" : "ExecuteRegAU", path,
+                                          parameters, value.name));
+              else
+                stopped.push_back((currentUser ? "_REGCU_" : "_REGAU_") + path);
+            }
+            entries_.push_back(value);
+          }
         }
       }
-    }
     m_.SetModel(delayed, stopped);
     if (Chance(0.5)) {
       // A second group, for the editor to work on.
@@ -364,7 +395,9 @@ private:
     std::vector<std::size_t> held;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const Entry& e = entries_[i];
-      if (!InWindows(e) && (e.runValue ? Stored(e).has_value() : m_.world.Exists(ItemsFile(e))))
+      // Vantrel looks for returned items in the 64-bit locations only.
+      if (!e.view32 && !InWindows(e) &&
+          (e.runValue ? Stored(e).has_value() : m_.world.Exists(ItemsFile(e))))
         held.push_back(i);
     }
     if (held.empty())
@@ -373,7 +406,7 @@ private:
     const std::string now = Chance(0.5) ? e.content : e.content + " v" + std::to_string(++serial_);
     trace_.push_back("program rewrites " + Describe(e) + " as [" + now + "]");
     if (e.runValue)
-      m_.world.RegSetString(Root(e), kRunKey, e.name, now);
+      m_.world.RegSetRaw(Root(e), kRunKey, e.name, e.type, now + std::string(1, '\0'));
     else
       m_.world.AddFile(StartupFile(e), now);
     if (now != e.content)
@@ -394,10 +427,10 @@ private:
     return (e.currentUser ? kCurrentUserItems : kAllUsersItems) + e.name;
   }
   std::optional<std::string> Stored(const Entry& e) const {
-    return m_.world.RegGetString(Root(e), e.currentUser ? kUserStore : kMachineStore, e.name);
+    return m_.world.RegGetString(Root(e), StoreOf(e.currentUser, e.view32), e.name);
   }
   bool InWindows(const Entry& e) const {
-    return e.runValue ? m_.world.RegGetString(Root(e), kRunKey, e.name).has_value()
+    return e.runValue ? m_.world.RegGetString(Root(e), RunKeyOf(e.view32), e.name).has_value()
                       : m_.world.Exists(StartupFile(e));
   }
 
@@ -575,33 +608,43 @@ private:
     // finds it: the first value of its scope, neither recorded as delayed
     // nor a copy of the Run key's value, whose text holds the entry's path
     // and that no other entry led to already.
+    // A stopped all-users entry belongs to the 32-bit view when no value
+    // of the 64-bit store holds its path.
     std::set<std::string> reachedByStopped;
     for (const bool currentUser : {true, false}) {
       const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
-      const std::string key = currentUser ? kUserStore : kMachineStore;
       const std::string prefix = currentUser ? "_REGCU_" : "_REGAU_";
       const std::string command = currentUser ? "ExecuteReg" : "ExecuteRegAU";
-      std::vector<std::string> names;
-      for (const std::string& name : m_.world.RegValueNames(root, key)) {
-        bool delayed = false;
-        for (const ProgramEntry& p : startup)
-          delayed = delayed || (p.Command == command && p.RegistryName == name);
-        // A copy of a value the Run key holds unchanged is no stopped item.
-        const bool copy =
-            m_.world.RegGetString(root, kRunKey, name).has_value() &&
-            m_.world.RegGetString(root, kRunKey, name) == m_.world.RegGetString(root, key, name);
-        if (!delayed && !copy)
-          names.push_back(name);
+      std::vector<std::string> names[2];
+      for (const bool view32 : {false, true}) {
+        if (view32 && currentUser)
+          continue;
+        const std::string key = StoreOf(currentUser, view32);
+        for (const std::string& name : m_.world.RegValueNames(root, key)) {
+          bool delayed = false;
+          for (const ProgramEntry& p : startup)
+            delayed = delayed || (p.Command == command && p.RegistryName == name);
+          // A copy of a value the Run key holds unchanged is no stopped item.
+          const auto inRun = m_.world.RegGetValue(root, RunKeyOf(view32), name);
+          const bool copy = inRun && inRun->data == m_.world.RegGetValue(root, key, name)->data;
+          if (!delayed && !copy)
+            names[view32].push_back(name);
+        }
       }
       for (const std::string& entry : tables.StoppedPrograms) {
         if (!StartsWith(entry, prefix) || entry.size() == prefix.size())
           continue;
         const std::string path = entry.substr(prefix.size());
-        for (const std::string& name : names) {
-          const std::string id = prefix + name;
-          const auto data = m_.world.RegGetString(root, key, name);
-          if (data && (name + "=" + *data).find(path) != std::string::npos &&
-              reachedByStopped.insert(id).second)
+        const auto holds = [&](bool view32, const std::string& name) {
+          const auto data = m_.world.RegGetValue(root, StoreOf(currentUser, view32), name);
+          return data && (name + "=" + data->data).find(path) != std::string::npos;
+        };
+        bool in64 = false;
+        for (const std::string& name : names[0])
+          in64 = in64 || holds(false, name);
+        for (const std::string& name : names[!in64 && !currentUser]) {
+          const std::string id = prefix + (in64 || currentUser ? "" : "32:") + name;
+          if (holds(!in64 && !currentUser, name) && reachedByStopped.insert(id).second)
             break;
         }
       }
@@ -616,10 +659,18 @@ private:
       std::vector<std::string> places;
       if (e.runValue) {
         const RegKey root = e.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
-        const std::string key = e.currentUser ? kUserStore : kMachineStore;
+        const std::string key = StoreOf(e.currentUser, e.view32);
         const std::string command = e.currentUser ? "ExecuteReg" : "ExecuteRegAU";
-        const auto inRun = m_.world.RegGetString(root, kRunKey, e.name);
-        const auto stored = m_.world.RegGetString(root, key, e.name);
+        // Read in the entry's own view and with its own type: a value that
+        // changed either is not where it was.
+        const auto text = [&](const std::string& at) -> std::optional<std::string> {
+          const auto value = m_.world.RegGetValue(root, at, e.name);
+          if (!value || value->type != e.type || value->data.empty() || value->data.back() != 0)
+            return std::nullopt;
+          return value->data.substr(0, value->data.size() - 1);
+        };
+        const auto inRun = text(RunKeyOf(e.view32));
+        const auto stored = text(key);
         if (inRun == e.content)
           places.push_back("Run key");
         int records = 0;
@@ -633,7 +684,8 @@ private:
         if (records > 0 && stored != e.content && inRun == e.content)
           places.push_back("delayed record");
         if (stored == e.content &&
-            reachedByStopped.count((e.currentUser ? "_REGCU_" : "_REGAU_") + e.name) != 0)
+            reachedByStopped.count((e.currentUser ? "_REGCU_" : "_REGAU_") +
+                                   std::string(e.view32 ? "32:" : "") + e.name) != 0)
           places.push_back("stopped");
         if (stored == e.content &&
             isFound(e.currentUser ? found.CurrentUserRunValues : found.AllUsersRunValues,
@@ -701,9 +753,13 @@ private:
   static bool RecoverableFromBackup(const std::string& backups, const Entry& e) {
     const std::string keyLine =
         std::string(e.currentUser ? "[HKEY_CURRENT_USER\\" : "[HKEY_LOCAL_MACHINE\\") +
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Run]";
+        (e.view32 ? "SOFTWARE\\WOW6432Node" : "Software") +
+        "\\Microsoft\\Windows\\CurrentVersion\\Run]";
+    // An expandable value is written as its UTF-16LE bytes (its exact
+    // lines are tested on their own).
     const std::string valueLine =
-        "\"" + RegEscaped(e.name) + "\"=\"" + RegEscaped(e.content) + "\"";
+        e.type == kRegExpandSz ? items::RunValueLine(e.name, e.content, kRegExpandSz)
+                               : "\"" + RegEscaped(e.name) + "\"=\"" + RegEscaped(e.content) + "\"";
     // The value line must follow its key line in the same file.
     std::size_t at = 0;
     while ((at = backups.find(keyLine, at)) != std::string::npos) {

@@ -175,27 +175,6 @@ TEST(StoreOperations, StoppedList) {
   EXPECT_EQ(tables.StoppedPrograms.back(), "_STPAU_x.lnk");
 }
 
-TEST(StoreOperations, SplitStoredRunCommands) {
-  struct Case {
-    std::string_view command, path, parameters;
-  } cases[] = {
-      {"C:\\Tools\\agent.exe -q", "C:\\Tools\\agent.exe ", "-q"},
-      {"C:\\Tools\\agent.exe", "C:\\Tools\\agent.exe", ""},
-      {"C:\\TOOLS\\AGENT.EXE", "C:\\TOOLS\\AGENT.EXE", ""},
-      {"\"C:\\Program Files\\A\\a.exe\" /min", "\"C:\\Program Files\\A\\a.exe\" ", "/min"},
-      {"\"C:\\a.exe\"", "\"C:\\a.exe\"", ""},
-      {"C:\\a.exe a", "C:\\a.exe ", "a"}, // the a of the path stays
-      {"C:\\x\\run.bat -x", "C:\\x\\run.bat -x", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command));
-    std::string path = "old", parameters = "old";
-    SplitStoredCommand(c.command, path, parameters);
-    EXPECT_EQ(path, c.path);
-    EXPECT_EQ(parameters, c.parameters);
-  }
-}
-
 TEST(StoreDisallowed, WholeWordsBlockPrograms) {
   struct Case {
     std::string_view path, word;

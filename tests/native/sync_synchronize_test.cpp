@@ -140,8 +140,9 @@ public:
     brokenSearches_.erase(handle);
     return SimPlatform::FindClose(handle);
   }
-  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) override {
-    const long rc = SimPlatform::RegOpenKey(root, subKey, result);
+  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                  std::uint32_t view = 0) override {
+    const long rc = SimPlatform::RegOpenKey(root, subKey, result, view);
     if (rc == win32err::kSuccess && broken_.count(subKey))
       brokenKeys_.insert(*result);
     return rc;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -237,6 +238,63 @@ TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
   // every user's login.
   EXPECT_EQ(RunValueGuard::Read(HKEY_LOCAL_MACHINE), "\"" + folder_ + "\\Vantrel.exe\" -nogui");
   EXPECT_EQ(RunValueGuard::Read(HKEY_CURRENT_USER), std::nullopt);
+}
+
+// A REG_EXPAND_SZ value starts with its environment strings expanded, and
+// a value that a 32-bit Vantrel left in the 32-bit view of its all-users
+// store starts from its record.
+TEST_F(LoginEndToEnd, ExpandableAndThirtyTwoBitValuesStart) {
+  RunValueGuard runValues;
+  constexpr const char* kUserStore = "Software\\Korvane\\Vantrel\\HKCU";
+  constexpr const char* kWowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
+  const std::string recorder = folder_ + "\\recorder.exe";
+  ASSERT_EQ(':', recorder[1]);
+  const std::string expandable = "%SystemDrive%" + recorder.substr(2);
+  const auto setValue = [](HKEY root, const char* path, const char* name, DWORD type,
+                           const std::string& text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    win32::UniqueHkey owner(key);
+    ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+  };
+  setValue(HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp", REG_EXPAND_SZ, expandable + " exp");
+  setValue(HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow", REG_SZ, recorder + " wow");
+  const std::string user = UserName();
+  ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
+  std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary)
+      << "const MainStartupDelay = 0;\r\n"
+         "const StartupType = 1;\r\n"
+         "void Startup()\r\n"
+         "{\r\n"
+         "     ExecuteReg (\"" +
+             expandable +
+             "\", \"exp\", 0, \"Vantrel Login Exp\");\r\n"
+             "     ExecuteRegAU (\"" +
+             recorder +
+             "\", \"wow\", 0, \"Vantrel Login Wow\");\r\n"
+             "}\r\n";
+  long long startedAt = 0;
+  const bool ended = RunVantrel("-nogui", 30000, &startedAt);
+  for (const auto& [root, path, name] :
+       {std::tuple{HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp"},
+        std::tuple{HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow"}}) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+      ::RegDeleteValueA(key, name);
+      ::RegCloseKey(key);
+    }
+  }
+  ASSERT_TRUE(ended);
+  const std::vector<std::string> recorded = Recorded(2);
+  ASSERT_EQ(recorded.size(), 2u) << ReadAll(folder_ + "\\recorder.txt");
+  std::vector<std::string> arguments;
+  for (const std::string& line : recorded)
+    arguments.push_back(line.substr(line.rfind(' ') + 1));
+  EXPECT_EQ(arguments, (std::vector<std::string>{"exp", "wow"}));
+  // The log names the program as stored.
+  EXPECT_NE(ReadAll(folder_ + "\\log.txt").find("  " + expandable + " exp"), std::string::npos);
 }
 
 TEST_F(LoginEndToEnd, ANoGuiStartWithStartupType0WritesNothing) {

@@ -235,6 +235,52 @@ TEST_P(MovesEndToEnd, DelayFromThePopupStartAtLoginThenRun) {
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
+// 64-bit Windows as it is: a REG_EXPAND_SZ value keeps its type when it is
+// delayed and put back, a value of the 32-bit view of the machine's Run key
+// shows in its own branch, and a value that a 32-bit Vantrel left in the
+// 32-bit view of its all-users store shows with its record.
+TEST_F(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
+  constexpr const char* kWowRunKey =
+      "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+  constexpr const char* kWowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
+  constexpr const char* kLegacyName = "Vantrel Moves Test Legacy";
+  const std::string expandable = "%SystemDrive%\\Moves Test\\tool.exe /q";
+  RegValueGuard wowRun(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName);
+  RegValueGuard wowStored(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName);
+  ASSERT_TRUE(
+      WriteRegValue(HKEY_CURRENT_USER, kRunKey, kValueName, {REG_EXPAND_SZ, expandable + '\0'}));
+  ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName, "C:\\x86\\tool.exe"));
+  ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName, "C:\\x86\\old.exe -s"));
+  ProgramEntry legacy;
+  legacy.Command = "ExecuteRegAU";
+  legacy.Path = "C:\\x86\\old.exe ";
+  legacy.Parameters = "-s";
+  legacy.RegistryName = kLegacyName;
+  rig_.context().Store.ProgramGroups = {ProgramGroup{"Startup", {legacy}}};
+  rig_.context().Store.StartupGroupIndex = 0;
+  ASSERT_TRUE(rig_.context().NewDelayLoad().WriteItems());
+
+  EXPECT_NE(Item(st::kAllUsersRegistry32, std::string(kValueName) + "=C:\\x86\\tool.exe"),
+            TreeModel::kNoNode);
+  EXPECT_NE(
+      Item(st::kDelayedRegistryAllUsers32, std::string(kLegacyName) + "=C:\\x86\\old.exe  -s"),
+      TreeModel::kNoNode);
+
+  const std::string text = std::string(kValueName) + "=" + expandable;
+  Choose(st::kCurrentUserRegistry, text, ItemPopupEntry::kDelay);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, kValueName),
+            (RegText{REG_EXPAND_SZ, expandable + '\0'}));
+  Choose(st::kDelayedRegistryCurrentUser,
+         std::string(kValueName) + "=%SystemDrive%\\Moves Test\\tool.exe  /q",
+         ItemPopupEntry::kRun);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
+            (RegText{REG_EXPAND_SZ, expandable + '\0'}));
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
+  // The 32-bit view's value was only shown.
+  EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName), "C:\\x86\\tool.exe");
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+}
+
 // A delay cut short by a crash: the shortcut and the value are in Vantrel's
 // store, and proggroup.c holds no record of either.
 TEST_P(MovesEndToEnd, WhatACrashLeftInTheStoreShowsAsFoundAndRunPutsItBack) {

@@ -66,18 +66,20 @@ long SimPlatform::HandOut(RegKey root, const SimKeyPtr& key, RegKey* result) {
   return win32err::kSuccess;
 }
 
-long SimPlatform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) {
-  return OpenKeyHandle(root, subKey, result, false);
+long SimPlatform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                             std::uint32_t view) {
+  return OpenKeyHandle(root, subKey, result, false, view);
 }
 
-long SimPlatform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) {
+long SimPlatform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result,
+                               std::uint32_t view) {
   if (!Change())
     return win32err::kAccessDenied;
-  return OpenKeyHandle(root, subKey, result, true);
+  return OpenKeyHandle(root, subKey, result, true, view);
 }
 
-long SimPlatform::OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result,
-                                bool create) {
+long SimPlatform::OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result, bool create,
+                                std::uint32_t view) {
   OpenKey base;
   if (result == nullptr)
     return win32err::kInvalidParameter;
@@ -86,8 +88,12 @@ long SimPlatform::OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* 
   *result = 0;
   SimKeyPtr key;
   SimRegistry& registry = world_.registry();
+  // The simulated machine is 64-bit Windows: the 32-bit view of
+  // HKLM\Software lies in its WOW6432Node subkey.
+  const std::string path =
+      root == kHkeyLocalMachine && (view & kKeyWow64_32Key) != 0 ? View32Path(subKey) : subKey;
   const long rc =
-      create ? registry.Create(base.key, subKey, &key) : registry.Open(base.key, subKey, &key);
+      create ? registry.Create(base.key, path, &key) : registry.Open(base.key, path, &key);
   if (rc != win32err::kSuccess)
     return rc;
   return HandOut(root, key, result);

@@ -76,8 +76,10 @@ public:
   std::size_t openFindHandles() const { return searches_.size(); }
 
   // --- Platform.
-  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) override;
-  long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) override;
+  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                  std::uint32_t view = 0) override;
+  long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result,
+                    std::uint32_t view = 0) override;
   long RegQueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                      std::uint32_t* dataSize) override;
   long RegSetValue(RegKey key, const std::string& name, std::uint32_t type,
@@ -114,6 +116,7 @@ public:
   std::string GetModuleFileName() override { return moduleFileName_; }
   std::string GetCommandLine() override { return commandLine_; }
   std::string GetCurrentDirectory() override { return currentDirectory_; }
+  std::string ExpandEnvironmentStrings(const std::string& text) override;
   bool CreateNamedMutex(const std::string& name, bool* alreadyExists) override;
   bool ActivateWindowByTitle(const std::string& title) override;
   // In the machine's legacy code page (SimWorld::SetLegacyCodePage).
@@ -156,7 +159,8 @@ private:
   bool Change();
   bool ResolveKey(RegKey handle, OpenKey* key) const;
   // RegOpenKey, and RegCreateKey with create.
-  long OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result, bool create);
+  long OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result, bool create,
+                     std::uint32_t view);
   long HandOut(RegKey root, const SimKeyPtr& key, RegKey* result);
   SimPath Path(const std::string& path) const;
   // Whether a shell-execute as recorded would start something.

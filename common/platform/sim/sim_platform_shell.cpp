@@ -115,6 +115,30 @@ bool SimPlatform::CreateNamedMutex(const std::string& name, bool* alreadyExists)
   return true;
 }
 
+std::string SimPlatform::ExpandEnvironmentStrings(const std::string& text) {
+  std::string expanded;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t open = text.find('%', at);
+    const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) {
+      expanded += text.substr(at);
+      break;
+    }
+    expanded += text.substr(at, open - at);
+    const auto variable = world_.environment.find(text.substr(open + 1, close - open - 1));
+    if (variable != world_.environment.end()) {
+      expanded += variable->second;
+      at = close + 1;
+    } else {
+      // An unknown name stays, and its closing % may open the next one.
+      expanded += text.substr(open, close - open);
+      at = close;
+    }
+  }
+  return expanded;
+}
+
 bool SimPlatform::ActivateWindowByTitle(const std::string& title) {
   return world_.ActivateWindow(title);
 }

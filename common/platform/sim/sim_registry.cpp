@@ -24,6 +24,28 @@ std::string ValueSubject(const SimKey& key, const std::string& name) {
 
 } // namespace
 
+std::string View32Path(const std::string& subKey) {
+  constexpr std::string_view kSoftware = "Software";
+  constexpr std::string_view kWow6432Node = "WOW6432Node";
+  const std::string_view path = subKey;
+  const std::string_view first = path.substr(0, path.find('\\'));
+  if (!NamesEqual(first, kSoftware))
+    return subKey;
+  std::string_view rest = path.substr(first.size());
+  while (!rest.empty() && rest.front() == '\\')
+    rest.remove_prefix(1);
+  if (NamesEqual(rest.substr(0, rest.find('\\')), kWow6432Node))
+    return subKey;
+  std::string redirected(first);
+  redirected += "\\";
+  redirected += kWow6432Node;
+  if (!rest.empty()) {
+    redirected += '\\';
+    redirected += rest;
+  }
+  return redirected;
+}
+
 SimRegistry::SimRegistry(const SimFaultHook& faults) : faults_(faults) {
   const RegKey hives[] = {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine};
   for (int i = 0; i < 3; ++i) {

@@ -23,6 +23,11 @@ constexpr long kErrorInvalidName = 123; // ERROR_INVALID_NAME
 constexpr long kErrorBadPathname = 161; // ERROR_BAD_PATHNAME
 constexpr long kErrorKeyDeleted = 1018; // ERROR_KEY_DELETED
 
+// The key that a path under HKEY_LOCAL_MACHINE names in the 32-bit view
+// of 64-bit Windows: "Software\X" is "Software\WOW6432Node\X"; other
+// paths, and those already under WOW6432Node, are the same in both views.
+std::string View32Path(const std::string& subKey);
+
 struct SimRegValue {
   std::string name;
   std::uint32_t type = kRegNone;

@@ -36,6 +36,11 @@ public:
   SimFileSystem& files() { return files_; }
   SimClock& clock() { return clock_; }
 
+  // The environment every process of the machine has, names matched
+  // without regard to case.
+  std::map<std::string, std::string, NameLess> environment{
+      {"SystemDrive", "C:"}, {"SystemRoot", "C:\\Windows"}, {"windir", "C:\\Windows"}};
+
   // --- Registry. Without administrator rights writes under
   // HKEY_LOCAL_MACHINE fail with access denied; reads still work.
   void SetAdmin(bool admin) { registry_.SetAdmin(admin); }

@@ -24,6 +24,7 @@
 #undef CopyFile
 #undef CreateDirectory
 #undef DeleteFile
+#undef ExpandEnvironmentStrings
 #undef FindFirstFile
 #undef FindNextFile
 #undef GetCommandLine

@@ -19,8 +19,10 @@ public:
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   // Registry (win32_registry.cpp).
-  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) override;
-  long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) override;
+  long RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                  std::uint32_t view = 0) override;
+  long RegCreateKey(RegKey root, const std::string& subKey, RegKey* result,
+                    std::uint32_t view = 0) override;
   long RegQueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                      std::uint32_t* dataSize) override;
   long RegSetValue(RegKey key, const std::string& name, std::uint32_t type,
@@ -62,6 +64,7 @@ public:
   std::string GetModuleFileName() override;
   std::string GetCommandLine() override;
   std::string GetCurrentDirectory() override;
+  std::string ExpandEnvironmentStrings(const std::string& text) override;
   bool CreateNamedMutex(const std::string& name, bool* alreadyExists) override;
   bool ActivateWindowByTitle(const std::string& title) override;
   // MultiByteToWideChar from LegacyAnsiCodePage() (win32_code_page.cpp).

@@ -68,6 +68,19 @@ bool Win32Platform::CreateNamedMutex(const std::string& name, bool* alreadyExist
   return mutex != nullptr || exists;
 }
 
+std::string Win32Platform::ExpandEnvironmentStrings(const std::string& text) {
+  // The first call gives the size needed, NUL included.
+  const DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+  if (needed == 0)
+    return text;
+  std::string expanded(needed, '\0');
+  const DWORD written = ::ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+  if (written == 0 || written > needed)
+    return text;
+  expanded.resize(written - 1);
+  return expanded;
+}
+
 bool Win32Platform::ActivateWindowByTitle(const std::string& title) {
   const HWND window = ::FindWindowA(nullptr, title.c_str());
   if (window == nullptr)

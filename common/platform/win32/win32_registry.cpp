@@ -4,24 +4,26 @@
 
 namespace vantrel::win32 {
 
-long Win32Platform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* result) {
+long Win32Platform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* result,
+                               std::uint32_t view) {
   if (result == nullptr)
     return win32err::kInvalidParameter;
   HKEY opened = nullptr;
   // MAXIMUM_ALLOWED: reading works where writing is refused (HKLM for a
   // user without administrator rights).
-  const LONG rc = ::RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, MAXIMUM_ALLOWED, &opened);
+  const LONG rc = ::RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, MAXIMUM_ALLOWED | view, &opened);
   *result = rc == ERROR_SUCCESS ? FromHkey(opened) : 0;
   return rc;
 }
 
-long Win32Platform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) {
+long Win32Platform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result,
+                                 std::uint32_t view) {
   if (result == nullptr)
     return win32err::kInvalidParameter;
   HKEY created = nullptr;
   const LONG rc =
       ::RegCreateKeyExA(ToHkey(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        MAXIMUM_ALLOWED, nullptr, &created, nullptr);
+                        MAXIMUM_ALLOWED | view, nullptr, &created, nullptr);
   *result = rc == ERROR_SUCCESS ? FromHkey(created) : 0;
   return rc;
 }

@@ -1,0 +1,78 @@
+// One cut of a command line for both programs: Vantrel's record keeps the
+// blanks that led up to the parameters, VantrelSync trims its copy; the
+// cut itself is the same.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "common/command_split.h"
+#include "common/text.h"
+
+namespace vantrel {
+namespace {
+
+TEST(CommandSplit, CutsAfterTheExeThatEndsTheProgram) {
+  const struct {
+    const char* command;
+    const char* path;
+    const char* parameters;
+  } cases[] = {
+      // Quoted and unquoted programs with a switch.
+      {"\"C:\\Program Files\\Agent\\agent.exe\" -q", "\"C:\\Program Files\\Agent\\agent.exe\" ",
+       "-q"},
+      {"C:\\Tools\\agent.exe -q", "C:\\Tools\\agent.exe ", "-q"},
+      {"C:\\Tools\\agent.exe   -a  -b  ", "C:\\Tools\\agent.exe   ", "-a  -b"},
+      {"\"C:\\Tools\\agent.exe\"", "\"C:\\Tools\\agent.exe\"", ""},
+      {"\"C:\\Tools\\agent.exe\"-s", "\"C:\\Tools\\agent.exe\"", "-s"},
+      // ".EXE" counts like ".exe"; the texts keep their case.
+      {"C:\\TOOLS\\AGENT.EXE", "C:\\TOOLS\\AGENT.EXE", ""},
+      {"C:\\TOOLS\\AGENT.EXE /MIN", "C:\\TOOLS\\AGENT.EXE ", "/MIN"},
+      // ".exe" inside a folder name is not where the program ends.
+      {"\"C:\\Apps.exe.d\\run.exe\" -x", "\"C:\\Apps.exe.d\\run.exe\" ", "-x"},
+      {"C:\\my.exe.files\\tool.exe -x", "C:\\my.exe.files\\tool.exe ", "-x"},
+      {"C:\\Apps.exe.d\\run.bat", "C:\\Apps.exe.d\\run.bat", ""},
+      // Parameters that repeat part of the path leave the path whole.
+      {"C:\\app\\app.exe app", "C:\\app\\app.exe ", "app"},
+      {"\"C:\\a b\\run.exe\" b", "\"C:\\a b\\run.exe\" ", "b"},
+      // "=" in the data stays with the parameters.
+      {"C:\\T\\t.exe x=1 /y=\"a b\"", "C:\\T\\t.exe ", "x=1 /y=\"a b\""},
+      // No ".exe" at all, or a text that ends in ".exe" or ".lnk": all path.
+      {"C:\\Tools\\run.bat -x", "C:\\Tools\\run.bat -x", ""},
+      {"rundll32 shell32.dll,Control_RunDLL", "rundll32 shell32.dll,Control_RunDLL", ""},
+      {"Run me.exe now.lnk", "Run me.exe now.lnk", ""},
+      {"C:\\Program Files\\Setup helper.exe", "C:\\Program Files\\Setup helper.exe", ""},
+      {"", "", ""},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.command);
+    const PathAndParameters split = SplitCommandLine(row.command);
+    EXPECT_EQ(row.path, split.path);
+    EXPECT_EQ(row.parameters, split.parameters);
+    // The path and parameters give the command back.
+    EXPECT_EQ(TrimBlanks(row.command),
+              TrimBlanks(split.path + (split.parameters.empty() ? "" : split.parameters)));
+  }
+}
+
+TEST(CommandSplit, NameAndCommandAtTheFirstEquals) {
+  const struct {
+    const char* text;
+    const char* name;
+    const char* command;
+  } cases[] = {
+      {"Agent=C:\\Tools\\agent.exe -q", "Agent", "C:\\Tools\\agent.exe -q"},
+      {"a=b=c", "a", "b=c"},
+      {"=C:\\a.exe", "", "C:\\a.exe"},
+      {"Agent=", "Agent", ""},
+      {"no equals sign", "no equals sign", ""},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.text);
+    const NameAndCommand split = SplitNameAndCommand(row.text);
+    EXPECT_EQ(row.name, split.name);
+    EXPECT_EQ(row.command, split.command);
+  }
+}
+
+} // namespace
+} // namespace vantrel

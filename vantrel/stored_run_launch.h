@@ -1,0 +1,28 @@
+// What the login run starts for a delayed Run value: a REG_EXPAND_SZ value
+// holds environment strings ("%SystemRoot%\..."), which Windows expands
+// before it starts the value, so Vantrel does too.
+#pragma once
+
+#include <string>
+
+#include "common/store/store_tables.h"
+#include "vantrel/app_context.h"
+
+namespace vantrel {
+
+// The store that keeps the value of a delayed "ExecuteReg"/"ExecuteRegAU"
+// program, and the view it lies in: the current user's, or the all-users
+// store of the 64-bit view, else of the 32-bit view (where a 32-bit
+// Vantrel kept its values). False for any other program.
+struct StoredRunValueKey {
+  RegKey root = kHkeyCurrentUser;
+  std::uint32_t view = 0;
+};
+bool FindStoredRunValueKey(Platform& platform, const ProgramEntry& program, StoredRunValueKey& key);
+
+// Expands path and parameters when the program's stored value is a
+// REG_EXPAND_SZ value; leaves them alone otherwise.
+void ExpandStoredRunValue(AppContext& context, const ProgramEntry& program, std::string& path,
+                          std::string& parameters);
+
+} // namespace vantrel
