@@ -228,13 +228,14 @@ bool LetGoOfReturned(MoveSession& session, RunValueMover& mover, const RunScope&
   const auto stored = mover.Stored(name);
   if (!stored)
     return true;
-  auto backup = OpenBackup(session, scope.currentUser);
-  if (!backup || !backup->WriteValue(name, *stored))
+  const RegistryText copy{mover.TypeIn(scope.store, name).value_or(kRegSz), *stored};
+  auto backup = OpenBackup(session, scope);
+  if (!backup || !backup->WriteValue(name, copy.text, copy.type))
     return mover.Fail(name, reason::BackupNotWritten());
   Platform& platform = session.context.platform;
-  CRegistry(platform).DeleteValue(scope.root, scope.store, name);
-  session.Moved([&platform, scope, name, copy = *stored] {
-    CRegistry(platform).SaveSettingString(scope.root, scope.store, name, copy);
+  CRegistry(platform, scope.view).DeleteValue(scope.root, scope.store, name);
+  session.Moved([&platform, scope, name, copy] {
+    CRegistry(platform, scope.view).SaveSettingText(scope.root, scope.store, name, copy);
   });
   return true;
 }

@@ -5,7 +5,7 @@
 #include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "vantrel/run_command_split.h"
+#include "common/command_split.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel {
@@ -62,13 +62,13 @@ void FindReturnedRunValues(Platform& platform, const StoreTables& tables, int ki
   for (const std::string& listed : runValues) {
     if (listed.empty())
       continue;
-    const items::NameAndCommand value = items::SplitNameAndCommand(listed);
+    const NameAndCommand value = SplitNameAndCommand(listed);
     ReturnedItem item;
     item.kind = kind;
     item.name = value.name;
     item.command = value.command;
     for (const std::string& storedListed : stored) {
-      const items::NameAndCommand copy = items::SplitNameAndCommand(storedListed);
+      const NameAndCommand copy = SplitNameAndCommand(storedListed);
       if (!storedListed.empty() && EqualsIgnoreCase(copy.name, value.name)) {
         item.storedName = copy.name;
         item.storedCommand = copy.command;

@@ -9,7 +9,7 @@
 #include "common/text.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/registry_moves.h"
-#include "vantrel/run_command_split.h"
+#include "common/command_split.h"
 #include "vantrel/shortcut_moves.h"
 
 namespace vantrel::items {
@@ -93,7 +93,7 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
     putOldBack();
   });
 
-  const PathAndParameters split = SplitRunCommand(item.command);
+  const PathAndParameters split = SplitCommandLine(item.command);
   StoreTables& tables = session.context.Store;
   if (item.delayed) {
     // The record keeps its place and its delay; only the command changes.

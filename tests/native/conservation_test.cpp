@@ -183,7 +183,7 @@ private:
         // 0 in Windows' hands, 1 delayed, 2 stopped.
         for (int place = 0; place < 3; ++place) {
           for (int i = view32 ? 0 : Pick(4); i > 0; --i) {
-            Entry shortcut{false, currentUser, NewShortcutName(), ""};
+            Entry shortcut{false, currentUser, NewShortcutName(), "", kRegSz, false, false, {}, false};
             shortcut.content = "link " + shortcut.name;
             m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name,
                              shortcut.content);
@@ -195,7 +195,7 @@ private:
             entries_.push_back(shortcut);
           }
           for (int i = Pick(4); i > 0; --i) {
-            Entry value{true, currentUser, "", "", kRegSz, view32};
+            Entry value{true, currentUser, "", "", kRegSz, view32, false, {}, false};
             value.content = NewRunValue(value.name);
             // A stopped entry names only the program, so one that both
             // views stop is found in the 64-bit view first: the 32-bit
