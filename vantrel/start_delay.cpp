@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "common/event_log.h"
+#include "common/store/startup_group.h"
 #include "common/store/store_numbers.h"
 #include "vantrel/run_program.h"
-#include "common/store/startup_group.h"
+#include "vantrel/run_value_launch.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -66,7 +67,7 @@ bool LaunchStartupPrograms(AppContext& context) {
     if (context.AbortWait || !IsCommandWord(entry.Command))
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
-    RunProgram(context, path, entry.Parameters);
+    RunEntry(context, entry, path);
   }
   return true;
 }

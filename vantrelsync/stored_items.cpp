@@ -33,16 +33,12 @@ void ListStore(Platform& platform, RegKey root, const char* key, std::vector<std
 
 bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& files,
                   std::string_view command) {
+  // A file name is no command line: it is recorded exactly, blanks, ".exe"
+  // and all, as the login run looks it up in the items folder.
   for (const std::string& file : files) {
-    if (file.empty())
+    if (TrimBlanks(file).empty())
       continue;
-    std::string path;
-    std::string parameters;
-    SplitCommand(file, path, parameters);
-    if (path.empty())
-      continue;
-    if (!store.AddProgramToGroup(startup, std::string(command), FileNameOf(path), parameters, 0,
-                                 ""))
+    if (!store.AddProgramToGroup(startup, std::string(command), file, "", 0, ""))
       return false;
   }
   return true;

@@ -5,6 +5,8 @@
 // and put back with Run. Vantrel's program folder is a scratch folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -21,6 +23,7 @@
 #include <commctrl.h>
 
 #include "windows/support/main_window_rig.h"
+#include "windows/support/scratch.h"
 #include "windows/support/shell_link.h"
 #include "windows/support/test_window.h"
 
@@ -180,6 +183,78 @@ TEST_F(MovesEndToEnd, DelayFromThePopupThenRun) {
   EXPECT_NE(Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+}
+
+// What a user delays from the window starts at the next login run, with its
+// exact arguments: a shortcut (recorded by its bare name) and a Run value
+// with quoted arguments in the shape installers write.
+TEST_F(MovesEndToEnd, DelayedItemsStartAtTheNextLoginWithTheirArguments) {
+  const std::string built = ThisExeFolder();
+  if (!PathExists(built + "\\recorder.exe"))
+    GTEST_SKIP() << "recorder.exe is not built";
+  const std::string apps = rig_.folder() + "\\Apps Dir";
+  ASSERT_TRUE(::CreateDirectoryA(apps.c_str(), nullptr));
+  for (const char* exe : {"Update.exe", "notes.exe"})
+    ASSERT_TRUE(
+        ::CopyFileA((built + "\\recorder.exe").c_str(), (apps + "\\" + exe).c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA((built + "\\Vantrel.exe").c_str(),
+                          (rig_.folder() + "\\Vantrel.exe").c_str(), FALSE));
+  const std::string notes = startupFolder_ + "\\Notes.lnk";
+  FileGuard notesGuard(notes);
+  ASSERT_TRUE(MakeShortcut(notes, apps + "\\notes.exe", "--notes \"a b\""));
+  const std::string teams = "\"" + apps +
+                            "\\Update.exe\" --processStart \"Teams.exe\" --process-start-args "
+                            "\"--system-initiated\"";
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kValueName, teams));
+  rig_.context().Store.MainStartupDelay = 0;
+
+  Choose(st::kCurrentUserStartup, "Notes.lnk", ItemPopupEntry::kDelay);
+  Choose(st::kCurrentUserRegistry, std::string(kValueName) + "=" + teams, ItemPopupEntry::kDelay);
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+  const std::string file = ReadFileBytes(rig_.context().NewDelayLoad().FilePath()).value_or("");
+  EXPECT_NE(file.find("     Execute (\"Notes.lnk\", \"\", 0, \"\");\r\n"), std::string::npos)
+      << file;
+
+  ASSERT_TRUE(RunAndWait("\"" + rig_.folder() + "\\Vantrel.exe\" -nogui").has_value());
+  std::string recorded;
+  for (int i = 0; i < 100 && std::count(recorded.begin(), recorded.end(), '\n') < 2; ++i) {
+    ::Sleep(50);
+    recorded = ReadFileBytes(apps + "\\recorder.txt").value_or("");
+  }
+  EXPECT_NE(recorded.find(" --notes \"a b\"\r\n"), std::string::npos) << recorded;
+  EXPECT_NE(recorded.find(" --processStart \"Teams.exe\" --process-start-args "
+                          "\"--system-initiated\"\r\n"),
+            std::string::npos)
+      << recorded;
+}
+
+// A proggroup.c saved as UTF-16 is no file without entries: Tarrow stays,
+// one box tells the user, and the next save keeps the file as .bak.
+TEST_F(MovesEndToEnd, AUtf16FileKeepsTarrowAndIsKeptAsBak) {
+  const std::string path = rig_.context().NewDelayLoad().FilePath();
+  std::string utf16 = "\xFF\xFE";
+  for (char c :
+       std::string("void Startup()\r\n{\r\n     Execute (\"A.lnk\", \"\", 0, \"\");\r\n}\r\n"))
+    utf16 += std::string{c, '\0'};
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << utf16;
+  }
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue, rig_.context().OwnRunCommand));
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/moves-test"));
+  rig_.context().Text.Messages[message::kProgramGroupsNotText] = "not text";
+
+  Window();
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
+  ASSERT_EQ(rig_.platform().boxes.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(path), utf16);
+
+  Choose(st::kCurrentUserStartup, kShortcutName, ItemPopupEntry::kDelay);
+  EXPECT_EQ(ReadFileBytes(path + ".bak"), utf16);
+  EXPECT_NE(ReadFileBytes(path), utf16);
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
+  EXPECT_EQ(rig_.platform().boxes.size(), 1u) << "the problem is told once";
+  Choose(st::kDelayedStartupCurrentUser, kShortcutName, ItemPopupEntry::kRun);
 }
 
 TEST(MovesPopupMenu, ReturnsNothingWhenDismissedOrForADisabledEntry) {
