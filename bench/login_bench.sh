@@ -35,32 +35,9 @@ int WINAPI WinMain(HINSTANCE a, HINSTANCE b, LPSTR c, int d) {
   return 0;
 }
 C
-# What any program with a tray icon does at the least, as a second yardstick:
-# a hidden window that adds its notification icon and removes it again.
-cat >"$work/tray.c" <<'C'
-#include <windows.h>
-#include <shellapi.h>
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE b, LPSTR c, int d) {
-  (void)b; (void)c; (void)d;
-  HWND window = CreateWindowExA(0, "STATIC", "tray", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL,
-                                NULL, instance, NULL);
-  NOTIFYICONDATAA icon;
-  ZeroMemory(&icon, sizeof icon);
-  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  icon.hWnd = window;
-  icon.uID = 1;
-  icon.uFlags = NIF_ICON | NIF_TIP;
-  icon.hIcon = LoadIconA(NULL, IDI_APPLICATION);
-  lstrcpyA(icon.szTip, "tray");
-  Shell_NotifyIconA(NIM_ADD, &icon);
-  Shell_NotifyIconA(NIM_DELETE, &icon);
-  DestroyWindow(window);
-  return 0;
-}
-C
 mkdir "$work/minimal"
 x86_64-w64-mingw32-gcc -O2 -static -mwindows -o "$work/minimal/minimal.exe" "$work/minimal.c"
-x86_64-w64-mingw32-gcc -O2 -static -mwindows -o "$work/minimal/tray.exe" "$work/tray.c" -lshell32
+x86_64-w64-mingw32-gcc -O2 -static -mwindows -o "$work/minimal/tray.exe" "$here/tray.c" -lshell32
 
 prefix=$build/wineprefix
 "$root/scripts/wine-prefix.sh" "$prefix"

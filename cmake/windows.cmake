@@ -79,3 +79,10 @@ add_test(NAME EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
                  $<TARGET_FILE:vantrel_exe>)
 set_tests_properties(EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
                      PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
+
+# make run on a machine without a display, from a fresh Wine prefix of its
+# own: the main window appears filled and its screenshot is not blank.
+add_test(NAME EntryPoints.MakeRunWithoutADisplayShowsTheFilledWindow
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/make_run_headless.sh
+                 $<TARGET_FILE_DIR:vantrel_exe>)
+set_tests_properties(EntryPoints.MakeRunWithoutADisplayShowsTheFilledWindow PROPERTIES TIMEOUT 300)

@@ -17,20 +17,41 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$folder"
 folder=$(cd "$folder" && pwd)
 
-# Windows' view of a path inside the prefix, as the prefix's user sees it.
-wine_var() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
-unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-
-user=$(wine_var USERNAME)
-user_startup=$(unix_path "$(wine_var APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")
-common_startup=$(unix_path "$(wine_var ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp")
-win_folder=$(winepath -w "$folder" 2>/dev/null | tr -d '\r')
+# Every Wine start takes a second or more on a busy machine, so the script
+# makes four: one asks Windows for the user and the two profile folders, one
+# turns their Startup folders into Unix paths, one the program folder and
+# the registry file into Windows paths, and one imports that file.
+vars=$(wine cmd /c 'echo %USERNAME%&echo %APPDATA%&echo %ProgramData%' 2>/dev/null | tr -d '\r')
+user=$(sed -n 1p <<<"$vars")
+appdata=$(sed -n 2p <<<"$vars")
+programdata=$(sed -n 3p <<<"$vars")
+startups=$(winepath -u "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Startup" \
+  "$programdata\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp" 2>/dev/null | tr -d '\r')
+user_startup=$(sed -n 1p <<<"$startups")
+common_startup=$(sed -n 2p <<<"$startups")
+if [ -z "$user" ] || [ -z "$user_startup" ] || [ -z "$common_startup" ]; then
+  echo "$0: Wine did not name the user and the Startup folders" >&2
+  exit 1
+fi
+regfile=$(mktemp "${TMPDIR:-/tmp}/vantrel-demo.XXXXXX.reg")
+trap 'rm -f "$regfile"' EXIT
+windows_paths=$(winepath -w "$folder" "$regfile" 2>/dev/null | tr -d '\r')
+win_folder=$(sed -n 1p <<<"$windows_paths")
+win_regfile=$(sed -n 2p <<<"$windows_paths")
 
 # A file that stands for a shortcut: the tree shows only its name.
 shortcut() { mkdir -p "$1"; printf 'Vantrel demo shortcut\r\n' >"$1/$2"; }
 
+# The registry file: a key is removed ("[-key]") and made again with the
+# given values; texts are escaped as regedit reads them.
+reg_key() { printf '\r\n[-%s]\r\n[%s]\r\n' "$1" "$1"; }
+reg_value() {
+  local name data
+  name=$(sed 's/\\/\\\\/g; s/"/\\"/g' <<<"$1")
+  data=$(sed 's/\\/\\\\/g; s/"/\\"/g' <<<"$2")
+  printf '"%s"="%s"\r\n' "$name" "$data"
+}
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
-reg_set() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
 
 # Windows' own locations.
 rm -rf "$user_startup" "$common_startup"
@@ -39,13 +60,6 @@ shortcut "$user_startup" "Chat Launcher.lnk"
 shortcut "$user_startup" "desktop.ini"
 shortcut "$common_startup" "Printer Tray.lnk"
 shortcut "$common_startup" "Dropbox.exe.lnk"
-wine reg delete "HKCU\\$run_key" /f >/dev/null 2>&1 || true
-wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1 || true
-reg_set "HKCU\\$run_key" "OneDrive" '"C:\Program Files\Microsoft OneDrive\OneDrive.exe" /background'
-reg_set "HKCU\\$run_key" "MailCheck" '"C:\Program Files\Mail\mailcheck.exe" -tray'
-reg_set "HKCU\\$run_key" "Weather" 'C:\Program Files\Weather\weather.exe'
-reg_set "HKLM\\$run_key" "RtkAudio" 'C:\Program Files\Realtek\Audio\RtkNGUI64.exe -s'
-reg_set "HKLM\\$run_key" "TouchpadHelper" 'C:\Program Files\Touchpad\tphelper.exe'
 
 # Vantrel's stores: the item folders and the stored Run values.
 items="$folder/Vantrel Items"
@@ -54,12 +68,24 @@ shortcut "$items/Current User" "Backup Agent.lnk"
 shortcut "$items/Current User" "Old Notes.lnk"
 shortcut "$items/All Users" "Scanner Hub.lnk"
 shortcut "$items/All Users" "Fax Monitor.lnk"
-wine reg delete 'HKCU\Software\Korvane\Vantrel\HKCU' /f >/dev/null 2>&1 || true
-wine reg delete 'HKLM\Software\Korvane\Vantrel\HKLM' /f >/dev/null 2>&1 || true
-reg_set 'HKCU\Software\Korvane\Vantrel\HKCU' "CloudSync" '"C:\Program Files\Sync\sync.exe" -quiet'
-reg_set 'HKCU\Software\Korvane\Vantrel\HKCU' "Updater" 'C:\Program Files\Updater\update.exe'
-reg_set 'HKLM\Software\Korvane\Vantrel\HKLM' "VpnClient" 'C:\Program Files\Vpn\vpnclient.exe'
-reg_set 'HKLM\Software\Korvane\Vantrel\HKLM' "Agent" 'C:\Program Files\Agent\agent.exe'
+
+{
+  printf 'REGEDIT4\r\n'
+  reg_key "HKEY_CURRENT_USER\\$run_key"
+  reg_value "OneDrive" '"C:\Program Files\Microsoft OneDrive\OneDrive.exe" /background'
+  reg_value "MailCheck" '"C:\Program Files\Mail\mailcheck.exe" -tray'
+  reg_value "Weather" 'C:\Program Files\Weather\weather.exe'
+  reg_key "HKEY_LOCAL_MACHINE\\$run_key"
+  reg_value "RtkAudio" 'C:\Program Files\Realtek\Audio\RtkNGUI64.exe -s'
+  reg_value "TouchpadHelper" 'C:\Program Files\Touchpad\tphelper.exe'
+  reg_key 'HKEY_CURRENT_USER\Software\Korvane\Vantrel\HKCU'
+  reg_value "CloudSync" '"C:\Program Files\Sync\sync.exe" -quiet'
+  reg_value "Updater" 'C:\Program Files\Updater\update.exe'
+  reg_key 'HKEY_LOCAL_MACHINE\Software\Korvane\Vantrel\HKLM'
+  reg_value "VpnClient" 'C:\Program Files\Vpn\vpnclient.exe'
+  reg_value "Agent" 'C:\Program Files\Agent\agent.exe'
+} >"$regfile"
+wine regedit /s "$win_regfile" >/dev/null 2>&1
 
 # The user's proggroup.c: four delayed and four stopped items.
 mkdir -p "$folder/$user"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps imagemagick zip fp-utils nsis
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps x11-utils imagemagick zip fp-utils nsis
 )
 # "$@" adds packages for one target only (for example fp-utils or nsis).
 packages+=("$@")

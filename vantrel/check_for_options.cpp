@@ -5,6 +5,7 @@
 
 #include "common/event_log.h"
 #include "common/text.h"
+#include "vantrel/found_items_branch.h"
 #include "vantrel/startup_tree.h"
 
 namespace vantrel {
@@ -23,6 +24,8 @@ ItemButtons CheckForOptions(Platform& platform, TreeModel& tree) {
         buttons.stop = buttons.run = true;
       } else if (StartsWith(path, "Stopped Items")) {
         buttons.delay = buttons.run = true;
+      } else if (IsFoundItemPath(path)) {
+        buttons.stop = buttons.delay = buttons.run = true;
       } else {
         buttons.stop = buttons.delay = true;
       }

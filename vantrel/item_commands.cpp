@@ -4,6 +4,8 @@
 
 #include "common/event_log.h"
 #include "vantrel/check_propagation.h"
+#include "vantrel/found_item_moves.h"
+#include "vantrel/found_items_branch.h"
 #include "vantrel/item_node.h"
 #include "vantrel/popup_menu.h"
 #include "vantrel/registry_moves.h"
@@ -15,6 +17,26 @@ namespace {
 
 std::string Description(const std::exception* failure) {
   return failure != nullptr ? failure->what() : "unexpected error";
+}
+
+std::vector<std::string> CheckedFound(const TreeModel& tree, std::string_view categoryKey) {
+  std::vector<std::string> texts;
+  const TreeModel::NodeId category = tree.Find(categoryKey);
+  if (category == TreeModel::kNoNode)
+    return texts;
+  for (const TreeModel::NodeId child : tree.At(category).children) {
+    if (tree.At(child).checked)
+      texts.push_back(tree.At(child).text);
+  }
+  return texts;
+}
+
+// The checked current-user entries of the branch of what a crash left in
+// the store; Save and Run put them back, Delay and Stop record them.
+void ActOnCheckedFound(MoveSession& session, const TreeModel& tree, FoundItemAction action) {
+  const CheckedFoundItems checked{CheckedFound(tree, startup_tree::kFoundCurrentStartup),
+                                  CheckedFound(tree, startup_tree::kFoundCurrentRegistry)};
+  ActOnCheckedFoundItems(session, checked, action);
 }
 
 } // namespace
@@ -33,19 +55,23 @@ void ItemCommands::RunBatch(Batch batch) {
     ApplyCheckedShortcutItems(session, shortcuts, false, false);
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
+    ActOnCheckedFound(session, tree, FoundItemAction::kPutBack);
     break;
   case Batch::kDelay:
     ApplyCheckedRegistryItems(session, runValues, false, true);
     ApplyCheckedShortcutItems(session, shortcuts, false, true);
+    ActOnCheckedFound(session, tree, FoundItemAction::kDelay);
     break;
   case Batch::kStop:
     // Checked stopped items stay as they are (the procedures skip them).
     ApplyCheckedRegistryItems(session, runValues, true, true);
     ApplyCheckedShortcutItems(session, shortcuts, true, false);
+    ActOnCheckedFound(session, tree, FoundItemAction::kStop);
     break;
   case Batch::kRun:
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
+    ActOnCheckedFound(session, tree, FoundItemAction::kPutBack);
     break;
   }
   window.RefreshData();
@@ -84,6 +110,7 @@ void ItemCommands::FileSave() {
     ApplyCheckedShortcutItems(session, shortcuts, false, false);
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
+    ActOnCheckedFound(session, window.Tree(), FoundItemAction::kPutBack);
     session.SaveModel();
     window.RefreshData();
   } catch (const std::exception& failure) {
@@ -123,7 +150,12 @@ void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
     case ItemPopupEntry::kRun: {
       MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
       const bool stop = entry == ItemPopupEntry::kStop;
-      if (entry == ItemPopupEntry::kRun && item.runValue)
+      if (IsFoundItemPath(item.fullPath))
+        ActOnFoundItem(session, item.text, item.Kind(),
+                       entry == ItemPopupEntry::kRun ? FoundItemAction::kPutBack
+                       : stop                        ? FoundItemAction::kStop
+                                                     : FoundItemAction::kDelay);
+      else if (entry == ItemPopupEntry::kRun && item.runValue)
         RestoreRegistryItem(session, item.text, item.Kind(), item.stoppedForRun);
       else if (entry == ItemPopupEntry::kRun)
         RestoreShortcutItem(session, item.text, item.Kind(), item.stoppedForRun);

@@ -1,5 +1,7 @@
 #include "vantrel/item_move_session.h"
 
+#include <algorithm>
+
 namespace vantrel::items {
 
 MoveSession::~MoveSession() {
@@ -19,7 +21,24 @@ bool MoveSession::SaveModel() {
   failures.Add(ItemType::kShortcut, store.FilePath(), reason::ProgramGroupsNotSaved());
   UndoMoves();
   context.Store = savedTables_;
+  TellWhatStaysInStore();
   return false;
+}
+
+void MoveSession::TellWhatStaysInStore() {
+  const store::UnrecordedItems now = store::FindUnrecordedItems(context.platform, context.Store);
+  const auto tell = [this](ItemType type, const std::vector<std::string>& after,
+                           const std::vector<std::string>& before) {
+    for (const std::string& item : after) {
+      if (std::find(before.begin(), before.end(), item) == before.end())
+        failures.Add(type, type == ItemType::kRunValue ? item.substr(0, item.find('=')) : item,
+                     reason::KeptInStoreWithoutRecord());
+    }
+  };
+  tell(ItemType::kShortcut, now.CurrentUserShortcuts, foundBefore_.CurrentUserShortcuts);
+  tell(ItemType::kShortcut, now.AllUsersShortcuts, foundBefore_.AllUsersShortcuts);
+  tell(ItemType::kRunValue, now.CurrentUserRunValues, foundBefore_.CurrentUserRunValues);
+  tell(ItemType::kRunValue, now.AllUsersRunValues, foundBefore_.AllUsersRunValues);
 }
 
 void MoveSession::UndoMoves() {

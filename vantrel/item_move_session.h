@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/store/delay_load.h"
+#include "common/store/unrecorded_items.h"
 #include "vantrel/app_context.h"
 #include "vantrel/local_time.h"
 #include "vantrel/move_failures.h"
@@ -26,7 +27,8 @@ public:
   MoveSession(AppContext& appContext, CDelayLoad& programGroups, WindowHandle ownerWindow = 0,
               LocalTimeSource localTime = {})
       : context(appContext), store(programGroups), owner(ownerWindow), clock(std::move(localTime)),
-        savedTables_(appContext.Store) {}
+        savedTables_(appContext.Store),
+        foundBefore_(store::FindUnrecordedItems(appContext.platform, appContext.Store)) {}
   // Moves that were never saved are undone.
   ~MoveSession();
   MoveSession(const MoveSession&) = delete;
@@ -47,8 +49,12 @@ public:
 
 private:
   void UndoMoves();
+  // After an undo: what it could not put back stays in the store without a
+  // record (the tree shows it as found), and the user is told so.
+  void TellWhatStaysInStore();
 
   StoreTables savedTables_;
+  store::UnrecordedItems foundBefore_;
   std::vector<std::function<void()>> undo_;
 };
 

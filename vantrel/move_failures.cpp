@@ -48,6 +48,10 @@ std::string ProgramGroupsNotSaved() {
   return "Vantrel could not save its program groups file, so what this command had moved "
          "was put back.";
 }
+std::string KeptInStoreWithoutRecord() {
+  return "It could not be put back either. It stays in Vantrel's store and shows under \"Found "
+         "in Vantrel's Store\", where you can put it back, delay it or stop it.";
+}
 std::string UnexpectedError() {
   return "Vantrel ran into an unexpected error.";
 }

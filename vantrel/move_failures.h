@@ -35,6 +35,7 @@ std::string AlreadyInRunKey();
 std::string NoStoredData();
 std::string BackupNotWritten();
 std::string ProgramGroupsNotSaved();
+std::string KeptInStoreWithoutRecord();
 std::string UnexpectedError();
 } // namespace reason
 

@@ -1,10 +1,15 @@
 #include "vantrel/popup_menu.h"
 
 #include "common/text.h"
+#include "vantrel/found_items_branch.h"
 
 namespace vantrel::items {
 
 ItemPopupState PopupStateFor(std::string_view fullPath) {
+  // Found in the store without a record: it may go anywhere, and has no
+  // program for Properties to show.
+  if (IsFoundItemPath(fullPath))
+    return {true, true, true, false, true};
   if (StartsWith(fullPath, "Delayed Items"))
     return {false, true, true, true, true};
   if (fullPath.find("Stopped Items") != std::string_view::npos)

@@ -6,6 +6,8 @@
 #include "common/dir_struct.h"
 #include "common/event_log.h"
 #include "common/registry.h"
+#include "common/store/unrecorded_items.h"
+#include "vantrel/found_items_branch.h"
 #include "vantrel/known_programs.h"
 #include "vantrel/run_at_login.h"
 
@@ -44,6 +46,7 @@ void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree
     lists = ReadStartupLocations(context);
     const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
     BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
+    AddFoundItemsBranch(tree, store::FindUnrecordedItems(context.platform, context.Store));
     RestoreExpandedCategories(tree, expanded);
     if (progress) {
       progress(100);

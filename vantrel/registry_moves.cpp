@@ -86,7 +86,9 @@ public:
       session_.Moved([&platform = platform_, scope = scope_, value, hadCopy = before.has_value()] {
         CRegistry back(platform);
         back.SaveSettingString(scope.root, kRunKeyPath, value.name, value.command);
-        if (!hadCopy)
+        // The store's copy goes only once the Run key holds the value again;
+        // otherwise it is all there is of it.
+        if (!hadCopy && ListedValue(platform, scope.root, kRunKeyPath, value.name) == value.command)
           back.DeleteValue(scope.root, scope.store, value.name);
       });
     return true;
@@ -119,7 +121,8 @@ public:
       session_.Moved([&platform = platform_, scope = scope_, value, wasInRunKey] {
         CRegistry back(platform);
         back.SaveSettingString(scope.root, scope.store, value.name, value.command);
-        if (!wasInRunKey)
+        if (!wasInRunKey &&
+            ListedValue(platform, scope.root, scope.store, value.name) == value.command)
           back.DeleteValue(scope.root, kRunKeyPath, value.name);
       });
     return true;

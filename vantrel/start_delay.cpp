@@ -5,8 +5,12 @@
 #include <vector>
 
 #include "common/event_log.h"
+#include "common/registry.h"
+#include "common/run_keys.h"
 #include "common/store/startup_group.h"
 #include "common/store/store_numbers.h"
+#include "common/store/unrecorded_items.h"
+#include "common/text.h"
 #include "vantrel/run_program.h"
 #include "vantrel/run_value_launch.h"
 #include "vantrel/wait.h"
@@ -28,6 +32,21 @@ bool HasStartupPrograms(const AppContext& context) {
   const ProgramGroup* group = StartupGroup(context.Store);
   return group != nullptr && std::any_of(group->Programs.begin(), group->Programs.end(),
                                          [](const ProgramEntry& e) { return !e.Path.empty(); });
+}
+
+// A delayed Run value whose name the Run key holds again (a put back cut
+// short before its record went, or a program that wrote its value anew)
+// is started by Windows; started here as well it would run twice.
+bool StartedByWindows(AppContext& context, const ProgramEntry& entry) {
+  const bool currentUser = entry.Command == kCommandExecuteReg;
+  if ((!currentUser && entry.Command != kCommandExecuteRegAU) || entry.RegistryName.empty())
+    return false;
+  std::vector<std::string> values;
+  CRegistry(context.platform)
+      .EnumKey(currentUser ? kHkeyCurrentUser : kHkeyLocalMachine, kRunKeyPath, values);
+  return std::any_of(values.begin(), values.end(), [&](const std::string& listed) {
+    return StartsWith(listed, entry.RegistryName + "=");
+  });
 }
 
 // Waits a delay of seconds; false when it does not fit a wait.
@@ -59,6 +78,12 @@ bool LaunchStartupPrograms(AppContext& context) {
     const std::string path = ResolveShortcutPath(context, entry.Path);
     if (path.empty() || context.AbortWait)
       continue;
+    if (StartedByWindows(context, entry)) {
+      WriteLog(context.platform,
+               "Not started, Windows starts it from the Run key: " + entry.RegistryName,
+               LogWarning);
+      continue;
+    }
     LogTimed(context, " Waiting for " + store::FormatNumber(entry.Delay) + " seconds.");
     if (!WaitSeconds(context, entry.Delay))
       return false;
@@ -80,6 +105,13 @@ void StartDelay(AppContext& context, MainWindowPort& window) {
     CDelayLoad store = context.NewDelayLoad();
     store.RemoveDisallowed(notAllowed);
   }
+
+  // What a command cut short left in the store without a record starts
+  // only once the user has given it one; the log says it is there.
+  for (const std::string& item :
+       store::DescribeUnrecordedItems(store::FindUnrecordedItems(context.platform, context.Store)))
+    WriteLog(context.platform, "Found in Vantrel's Store without a record, not started: " + item,
+             LogWarning);
 
   context.LoginRunInProgress = true;
   bool completed = true;

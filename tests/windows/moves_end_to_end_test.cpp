@@ -13,6 +13,7 @@
 #include "common/program_folder.h"
 #include "common/store/delay_load.h"
 #include "vantrel/app_context.h"
+#include "vantrel/found_items_branch.h"
 #include "vantrel/item_commands.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/startup_tree.h"
@@ -255,6 +256,38 @@ TEST_F(MovesEndToEnd, AUtf16FileKeepsTarrowAndIsKeptAsBak) {
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
   EXPECT_EQ(rig_.platform().boxes.size(), 1u) << "the problem is told once";
   Choose(st::kDelayedStartupCurrentUser, kShortcutName, ItemPopupEntry::kRun);
+}
+
+// A delay cut short by a crash: the shortcut and the value are in Vantrel's
+// store, and proggroup.c holds no record of either.
+TEST_F(MovesEndToEnd, WhatACrashLeftInTheStoreShowsAsFoundAndRunPutsItBack) {
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/crash-test"));
+  const auto shortcutBytes = ReadFileBytes(ShortcutPath());
+  ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
+  const std::string items = rig_.context().Store.CurrentUserItemsFolder;
+  ::CreateDirectoryA(items.substr(0, items.rfind('\\', items.size() - 2)).c_str(), nullptr);
+  ::CreateDirectoryA(items.c_str(), nullptr);
+  ASSERT_TRUE(::MoveFileA(ShortcutPath().c_str(), DelayedShortcutPath().c_str()));
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kUserStore, kValueName, kValueData));
+
+  Window();
+  const TreeModel& tree = Window().Tree();
+  ASSERT_NE(tree.Find(st::kFoundItemsRoot), TreeModel::kNoNode);
+  EXPECT_EQ(tree.At(tree.Find(st::kFoundItemsRoot)).text, "Found in Vantrel's Store (2)");
+  EXPECT_NE(Item(st::kFoundCurrentStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kFoundCurrentRegistry, RunValueText()), TreeModel::kNoNode);
+
+  Choose(st::kFoundCurrentStartup, kShortcutName, ItemPopupEntry::kRun);
+  Choose(st::kFoundCurrentRegistry, RunValueText(), ItemPopupEntry::kRun);
+  EXPECT_EQ(ReadFileBytes(ShortcutPath()), shortcutBytes) << "byte for byte";
+  EXPECT_FALSE(PathExists(DelayedShortcutPath()));
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
+            (RegText{REG_SZ, std::string(kValueData) + '\0'}));
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
+  EXPECT_EQ(Window().Tree().Find(st::kFoundItemsRoot), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserStartup, kShortcutName), TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
 TEST(MovesPopupMenu, ReturnsNothingWhenDismissedOrForADisabledEntry) {

@@ -26,6 +26,15 @@ SimPlatform::~SimPlatform() {
   world_.ReleaseMutexes(processId_);
 }
 
+bool SimPlatform::Change() {
+  if (crashed_ || (crashAfter_ > 0 && changes_ >= crashAfter_)) {
+    crashed_ = true;
+    return false;
+  }
+  ++changes_;
+  return true;
+}
+
 SimPath SimPlatform::Path(const std::string& path) const {
   return ParseSimPath(path, currentDirectory_);
 }
@@ -62,6 +71,8 @@ long SimPlatform::RegOpenKey(RegKey root, const std::string& subKey, RegKey* res
 }
 
 long SimPlatform::RegCreateKey(RegKey root, const std::string& subKey, RegKey* result) {
+  if (!Change())
+    return win32err::kAccessDenied;
   return OpenKeyHandle(root, subKey, result, true);
 }
 
@@ -92,6 +103,8 @@ long SimPlatform::RegQueryValue(RegKey key, const std::string& name, std::uint32
 
 long SimPlatform::RegSetValue(RegKey key, const std::string& name, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t dataSize) {
+  if (!Change())
+    return win32err::kAccessDenied;
   OpenKey open;
   if (!ResolveKey(key, &open))
     return win32err::kInvalidHandle;
@@ -112,6 +125,8 @@ long SimPlatform::RegEnumValue(RegKey key, std::uint32_t index, char* name,
 }
 
 long SimPlatform::RegDeleteValue(RegKey key, const std::string& name) {
+  if (!Change())
+    return win32err::kAccessDenied;
   OpenKey open;
   if (!ResolveKey(key, &open))
     return win32err::kInvalidHandle;
@@ -123,6 +138,8 @@ long SimPlatform::RegDeleteValue(RegKey key, const std::string& name) {
 }
 
 long SimPlatform::RegDeleteKey(RegKey root, const std::string& subKey) {
+  if (!Change())
+    return win32err::kAccessDenied;
   OpenKey base;
   if (!ResolveKey(root, &base))
     return win32err::kInvalidHandle;
@@ -165,10 +182,14 @@ std::uint32_t SimPlatform::GetFileAttributes(const std::string& path) {
 }
 
 bool SimPlatform::CreateDirectory(const std::string& path) {
+  if (!Change())
+    return false;
   return world_.files().CreateDirectory(Path(path));
 }
 
 bool SimPlatform::RemoveDirectory(const std::string& path) {
+  if (!Change())
+    return false;
   return world_.files().RemoveDirectory(Path(path));
 }
 
@@ -186,22 +207,32 @@ long SimPlatform::ReadWholeFileError(const std::string& path, std::string* bytes
 }
 
 bool SimPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (!Change())
+    return false;
   return world_.files().Write(Path(path), bytes);
 }
 
 bool SimPlatform::AppendToFile(const std::string& path, const std::string& bytes) {
+  if (!Change())
+    return false;
   return world_.files().Append(Path(path), bytes);
 }
 
 bool SimPlatform::ReplaceFile(const std::string& from, const std::string& to) {
+  if (!Change())
+    return false;
   return world_.files().Replace(Path(from), Path(to));
 }
 
 bool SimPlatform::CopyFile(const std::string& from, const std::string& to) {
+  if (!Change())
+    return false;
   return world_.files().Copy(Path(from), Path(to));
 }
 
 bool SimPlatform::DeleteFile(const std::string& path) {
+  if (!Change())
+    return false;
   return world_.files().Delete(Path(path));
 }
 

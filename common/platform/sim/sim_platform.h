@@ -55,6 +55,21 @@ public:
   // (addresses such as "https://..." and "mailto:..." still succeed).
   void SetFailMissingFiles(bool fail) { failMissingFiles_ = fail; }
 
+  // --- Crashes. The process ends after its changes-th changing call from
+  // now on (registry writes and deletes, key creation, file writes,
+  // appends, replaces, copies and deletes, folder creation and removal,
+  // shell file operations): every later one fails and changes nothing, as
+  // if the process were gone, and the machine stays as that call left it.
+  // 0 lets the process run on.
+  void CrashAfterChanges(int changes) {
+    crashAfter_ = changes;
+    changes_ = 0;
+    crashed_ = false;
+  }
+  // Whether a changing call came after the last one the process made.
+  bool crashed() const { return crashed_; }
+  int changesMade() const { return changes_; }
+
   // --- Open handles, for leak checks.
   std::size_t openProcessHandles() const { return processHandles_.size(); }
   std::size_t openKeyHandles() const { return keyHandles_.size(); }
@@ -122,6 +137,8 @@ private:
     std::size_t next = 0;
   };
 
+  // Counts a changing call; false when the process has ended before it.
+  bool Change();
   bool ResolveKey(RegKey handle, OpenKey* key) const;
   // RegOpenKey, and RegCreateKey with create.
   long OpenKeyHandle(RegKey root, const std::string& subKey, RegKey* result, bool create);
@@ -149,6 +166,9 @@ private:
   int pumpCount_ = 0;
   std::deque<int> messageBoxAnswers_;
   bool failMissingFiles_ = false;
+  int crashAfter_ = 0;
+  int changes_ = 0;
+  bool crashed_ = false;
 };
 
 } // namespace vantrel::sim

@@ -23,6 +23,10 @@ bool IsAddress(const std::string& file) {
 int SimPlatform::ShFileOperation(ShFileOpStruct* op) {
   if (op == nullptr)
     return win32err::kInvalidParameter;
+  if (!Change()) {
+    op->anyOperationsAborted = true;
+    return 1223; // ERROR_CANCELLED: the process is gone
+  }
   ShFileOpRecord record;
   record.func = op->func;
   record.from = SplitPathList(op->from);
