@@ -30,9 +30,9 @@ LoadProblem LoadProgramGroups(AppContext& context) {
   if (problem == LoadProblem::kHeldOpen && !context.GuiMode) {
     WriteLog(context.platform, "proggroup.c is held open by another program; waiting for it.",
              LogWarning);
-    for (std::int32_t waited = 0;
-         problem == LoadProblem::kHeldOpen && waited < kHeldFileWaitMs && !context.AbortWait;
-         waited += kWaitSliceMs) {
+    const std::uint32_t start = context.platform.GetTickCount();
+    while (problem == LoadProblem::kHeldOpen && !context.AbortWait &&
+           context.platform.GetTickCount() - start < static_cast<std::uint32_t>(kHeldFileWaitMs)) {
       WaitMilliseconds(context, kWaitSliceMs);
       problem = store.LoadItemsQuietly();
     }

@@ -139,6 +139,33 @@ TEST_F(MainTest, TheSwitchIsFoundAnywhereInAnyCase) {
   }
 }
 
+// 5. At login a proggroup.c that another program holds open is waited for:
+// its items start once it is free, with one log line and no box.
+TEST_F(MainTest, ALoginStartWaitsForAFileHeldOpen) {
+  WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+  const std::string file = kFolder + "\\Tester\\proggroup.c";
+  world.LockFile(file);
+  world.ScheduleMessage(9000, [&] { world.LockFile(file, false); });
+  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  EXPECT_EQ(Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@10000"});
+  EXPECT_TRUE(platform.messageBoxes().empty());
+  EXPECT_EQ(
+      world.ReadFile(kFolder + "\\log.txt")
+          .value_or("")
+          .rfind("Warning: proggroup.c is held open by another program; waiting for it.\r\n", 0),
+      0u);
+
+  // Held for good: the run gives up after two minutes and says why, once.
+  MainRig held;
+  held.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+  held.world.LockFile(file);
+  EXPECT_EQ(held.Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  EXPECT_TRUE(held.Starts().empty());
+  ASSERT_EQ(held.platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(held.platform.messageBoxes()[0].caption, "Vantrel - Error");
+  EXPECT_GE(held.world.Now(), 120000u);
+}
+
 TEST_F(MainTest, AFailureInsideMainEndsItWithTheCriticalStopBox) {
   world.AddFile(kFolder + "\\lang\\en\\messages.en",
                 "running\r\n1\r\n2\r\n3\r\n4\r\n5\r\nUnexpected error.\r\n");
