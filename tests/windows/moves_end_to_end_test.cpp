@@ -245,6 +245,8 @@ TEST_F(MovesEndToEnd, AUtf16FileKeepsTarrowAndIsKeptAsBak) {
   ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/moves-test"));
   rig_.context().Text.Messages[message::kProgramGroupsNotText] = "not text";
 
+  // As Vantrel starts: Main reads the file before the window loads.
+  EXPECT_FALSE(rig_.context().NewDelayLoad().LoadItems());
   Window();
   EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
   ASSERT_EQ(rig_.platform().boxes.size(), 1u);
