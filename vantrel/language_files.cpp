@@ -5,6 +5,7 @@
 #include "common/event_log.h"
 #include "common/text.h"
 #include "common/text_encoding.h"
+#include "vantrel/built_in_english.h"
 #include "vantrel/language_file_lines.h"
 #include "vantrel/paced_pump.h"
 
@@ -79,25 +80,33 @@ bool LoadLanguageFile(Platform& platform, const std::string& programFolder,
 
 bool LoadLanguageFile(Platform& platform, const std::string& programFolder,
                       std::vector<std::string>& table, const std::string& relativeName) {
-  return ForEachCaptionEntry(platform, LangPath(programFolder, relativeName),
-                             [&](std::size_t index, std::string entry) {
-                               if (index >= table.size())
-                                 table.resize(index + 1);
-                               table[index] = std::move(entry);
-                               return true;
-                             });
+  const bool read = ForEachCaptionEntry(platform, LangPath(programFolder, relativeName),
+                                        [&](std::size_t index, std::string entry) {
+                                          if (index >= table.size())
+                                            table.resize(index + 1);
+                                          table[index] = std::move(entry);
+                                          return true;
+                                        });
+  FillFromBuiltInEnglish(table, CaptionKindOf(relativeName));
+  return read;
+}
+
+std::string_view CaptionKindOf(std::string_view relativeName) {
+  const auto start = relativeName.find_last_of('\\') + 1;
+  return relativeName.substr(start, relativeName.find('.', start) - start);
 }
 
 void LoadLanguageFiles(Platform& platform, const std::string& programFolder,
                        const std::string& language, TextTables& tables) {
-  LoadLanguageFile(platform, programFolder, tables.Buttons,
-                   CaptionFileName(language, caption_file::kButtons));
-  LoadLanguageFile(platform, programFolder, tables.Menus,
-                   CaptionFileName(language, caption_file::kMenus));
-  LoadLanguageFile(platform, programFolder, tables.Messages,
-                   CaptionFileName(language, caption_file::kMessages));
-  LoadLanguageFile(platform, programFolder, tables.Toolbar,
-                   CaptionFileName(language, caption_file::kToolbar));
+  // Entries a missing or short file leaves empty get the built-in English.
+  const auto load = [&](std::span<std::string> table, std::string_view kind) {
+    LoadLanguageFile(platform, programFolder, table, CaptionFileName(language, kind));
+    FillFromBuiltInEnglish(table, kind);
+  };
+  load(tables.Buttons, caption_file::kButtons);
+  load(tables.Menus, caption_file::kMenus);
+  load(tables.Messages, caption_file::kMessages);
+  load(tables.Toolbar, caption_file::kToolbar);
 }
 
 void LoadLanguageList(Platform& platform, const std::string& programFolder, TextTables& tables) {

@@ -46,11 +46,16 @@ std::string CaptionFileName(std::string_view language, std::string_view kind);
 // or unreadable (the table is then unchanged).
 bool LoadLanguageFile(Platform& platform, const std::string& programFolder,
                       std::span<std::string> table, const std::string& relativeName);
-// The same for a window's own table, which grows to hold every entry.
+// The same for a window's own table, which grows to hold every entry; the
+// entries the file lacks (all of them when it is missing) get the built-in
+// English texts.
 bool LoadLanguageFile(Platform& platform, const std::string& programFolder,
                       std::vector<std::string>& table, const std::string& relativeName);
+// The kind of a caption file's relative name: "en\buttons.en" is "buttons".
+std::string_view CaptionKindOf(std::string_view relativeName);
 
-// Reloads Buttons, Menus, Messages and Toolbar for the language code.
+// Reloads Buttons, Menus, Messages and Toolbar for the language code; what
+// the files leave empty gets the built-in English texts.
 void LoadLanguageFiles(Platform& platform, const std::string& programFolder,
                        const std::string& language, TextTables& tables);
 

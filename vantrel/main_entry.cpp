@@ -1,10 +1,12 @@
 #include "vantrel/main_entry.h"
 
+#include "common/event_log.h"
 #include "common/program_folder.h"
 #include "common/text.h"
 #include "common/unpassed_names.h"
 #include "vantrel/language_files.h"
 #include "vantrel/start_delay.h"
+#include "vantrel/wait.h"
 
 namespace vantrel {
 
@@ -16,6 +18,27 @@ void SetGlobalPaths(AppContext& context) {
   context.StartupFoldersPending = true;
   context.Store.CurrentUserItemsFolder = folder + "\\Vantrel Items\\Current User\\";
   context.Store.AllUsersItemsFolder = folder + "\\Vantrel Items\\All Users\\";
+}
+
+// At login a proggroup.c held open by another program is waited for: the
+// items it holds must start once it is free, not never.
+constexpr std::int32_t kHeldFileWaitMs = 120000;
+
+LoadProblem LoadProgramGroups(AppContext& context) {
+  CDelayLoad store = context.NewDelayLoad();
+  LoadProblem problem = store.LoadItemsQuietly();
+  if (problem == LoadProblem::kHeldOpen && !context.GuiMode) {
+    WriteLog(context.platform, "proggroup.c is held open by another program; waiting for it.",
+             LogWarning);
+    const std::uint32_t start = context.platform.GetTickCount();
+    while (problem == LoadProblem::kHeldOpen && !context.AbortWait &&
+           context.platform.GetTickCount() - start < static_cast<std::uint32_t>(kHeldFileWaitMs)) {
+      WaitMilliseconds(context, kWaitSliceMs);
+      problem = store.LoadItemsQuietly();
+    }
+  }
+  store.ReportLoadProblem(problem);
+  return problem;
 }
 
 MainOutcome RunCourses(AppContext& context, MainWindowPort& window) {
@@ -31,17 +54,26 @@ MainOutcome RunCourses(AppContext& context, MainWindowPort& window) {
   platform.CreateNamedMutex(kSingleInstanceMutex, &anotherInstance);
 
   LoadGlobalData(platform, context.ProgramFolder, context.Store.Language, context.Text);
-  context.NewDelayLoad().LoadItems();
+  const bool loginStart =
+      ToLowerAscii(platform.GetCommandLine()).find(kNoGuiSwitch) != std::string::npos;
 
   if (anotherInstance) {
+    // Nobody sits in front of a login start: a box there would only stay
+    // on the screen. The running instance starts the delayed items.
+    if (loginStart) {
+      WriteLog(platform, "Vantrel is already running; this login start ends.", LogInfo);
+      return MainOutcome::kEnded;
+    }
     platform.ActivateWindowByTitle(kMainWindowTitle);
     platform.MessageBox(0, context.Message(message::kAlreadyRunning), kProgramTitle,
                         kMbOk | kMbIconInformation);
     return MainOutcome::kEnded;
   }
 
+  // The items folders first: the reader shortens the records in them.
   SetGlobalPaths(context);
-  context.GuiMode = ToLowerAscii(platform.GetCommandLine()).find(kNoGuiSwitch) == std::string::npos;
+  context.GuiMode = !loginStart;
+  LoadProgramGroups(context);
   if (!context.GuiMode && context.Store.StartupType < 1)
     return MainOutcome::kEnded;
   // A windowed start fills its tree at once; a login start may never show it.

@@ -34,6 +34,10 @@ std::string AlreadyInStore() {
   return "Vantrel's store already holds a different value of this name, so it was left where it "
          "was.";
 }
+std::string AlreadyInRunKey() {
+  return "The Run key already holds a different value of this name, so it was left where it "
+         "was.";
+}
 std::string NoStoredData() {
   return "Its data is no longer in Vantrel's store, so it stays as it is.";
 }

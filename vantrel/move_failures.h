@@ -31,6 +31,7 @@ std::string RunKeyNotWritten();
 std::string RunKeyNotCleared();
 std::string StoreNotCleared();
 std::string AlreadyInStore();
+std::string AlreadyInRunKey();
 std::string NoStoredData();
 std::string NotAProgramValue();
 std::string NameTakenInOtherView();

@@ -70,10 +70,6 @@ TextProblem CheckGroupName(std::string_view name) {
 TextProblem CheckProgram(std::string_view groupName, const ProgramEntry& entry) {
   if (const TextProblem problem = GroupNameRule(groupName); problem != TextProblem::kNone)
     return problem;
-  if (Contains(entry.Parameters, "\""))
-    return TextProblem::kQuoteInParameters;
-  if (entry.RegistryName.find_first_of("\",)") != std::string::npos)
-    return TextProblem::kBadCharInRegistryName;
   return ReadsBackTheSame(groupName, &entry) ? TextProblem::kNone : TextProblem::kNotCarried;
 }
 

@@ -17,16 +17,17 @@ namespace vantrel::items {
 
 namespace {
 
-// The value named exactly name, as EnumKey lists it (so a value of any
-// type reads as the text the tree shows).
+// The value of that name, as EnumKey lists it (so a value of any type
+// reads as the text the tree shows). Windows names values without regard
+// to case, so "dreg" finds "DReg".
 std::optional<std::string> ListedValue(Platform& platform, const RunScope& scope,
                                        const std::string& key, const std::string& name) {
   std::vector<std::string> values;
   CRegistry(platform, scope.view).EnumKey(scope.root, key, values);
-  const std::string prefix = name + "=";
   for (const std::string& value : values) {
-    if (StartsWith(value, prefix))
-      return value.substr(prefix.size());
+    if (value.size() > name.size() && value[name.size()] == '=' &&
+        EqualsIgnoreCase(std::string_view(value).substr(0, name.size()), name))
+      return value.substr(name.size() + 1);
   }
   return std::nullopt;
 }
@@ -74,7 +75,9 @@ public:
   // replaced.
   bool IntoStore(const NameAndCommand& value) {
     const auto before = Stored(value.name);
-    const bool wasInRunKey = InRunKey(value.name);
+    // A Run key value whose name differs only in case and whose data
+    // differs is another value: it stays where it is.
+    const bool wasInRunKey = RunKeyHolds(value);
     if (before && *before != value.command && wasInRunKey)
       return Fail(value.name, reason::AlreadyInStore());
     // The value keeps its type: where it is now, the Run key's copy first.
@@ -87,8 +90,9 @@ public:
     if (Stored(value.name) != value.command || TypeIn(scope_.store, value.name) != data.type)
       return Fail(value.name,
                   scope_.currentUser ? reason::StoreNotReadBack() : reason::NeedsAdministrator());
-    registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
-    if (InRunKey(value.name)) {
+    if (wasInRunKey)
+      registry_.DeleteValue(scope_.root, kRunKeyPath, value.name);
+    if (wasInRunKey && InRunKey(value.name)) {
       if (!before)
         registry_.DeleteValue(scope_.root, scope_.store, value.name);
       return Fail(value.name, !ReadableByName(value.name) ? NameNotPassedReason()
@@ -111,7 +115,11 @@ public:
 
   // Writes the value back into the Run key and takes it out of the store.
   bool IntoRunKey(const NameAndCommand& value) {
-    const bool wasInRunKey = InRunKey(value.name);
+    // Names differ in case only: the Run key's own value is never replaced.
+    const auto inRunKey = ListedValue(platform_, scope_, kRunKeyPath, value.name);
+    if (inRunKey && *inRunKey != value.command && Stored(value.name))
+      return Fail(value.name, reason::AlreadyInRunKey());
+    const bool wasInRunKey = inRunKey.has_value();
     const bool wasStored = Stored(value.name).has_value();
     // The stored copy's type is the value's own; REG_SZ for a value known
     // only by its text.
@@ -167,6 +175,10 @@ public:
     const auto type = TypeIn(kRunKeyPath, name);
     return type ? *type : TypeIn(scope_.store, name).value_or(kRegSz);
   }
+  // The Run key holds this very value: its name, in any case, and its data.
+  bool RunKeyHolds(const NameAndCommand& value) {
+    return ListedValue(platform_, scope_, kRunKeyPath, value.name) == value.command;
+  }
 
   bool Fail(const std::string& item, std::string why) {
     session_.failures.Add(ItemType::kRunValue, item, std::move(why));
@@ -186,7 +198,7 @@ private:
 // that is the one to use wherever the Run key no longer has it.
 NameAndCommand ValueOfText(RunValueMover& mover, const std::string& text) {
   NameAndCommand value = SplitNameAndCommand(text);
-  if (!mover.InRunKey(value.name)) {
+  if (!mover.RunKeyHolds(value)) {
     if (auto stored = mover.Stored(value.name))
       value.command = std::move(*stored);
   }
@@ -274,7 +286,7 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   // the stopped list. Several values may share that entry's text (one
   // program, other arguments), so an entry goes only with its own value.
   const bool wasDelayed = RecordedAsDelayed(session.context.Store, scope, value.name);
-  const bool wasStopped = !wasDelayed && !mover.InRunKey(value.name) && mover.Stored(value.name);
+  const bool wasStopped = !wasDelayed && !mover.RunKeyHolds(value) && mover.Stored(value.name);
 
   // A value Windows does not start is not Vantrel's to move.
   const std::uint32_t type = mover.TypeOf(value.name);

@@ -57,6 +57,10 @@ private:
 } // namespace
 
 void SetRunAtLogin(AppContext& context, std::int32_t startupType) {
+  // Tables that did not come from the file say nothing about delayed items
+  // (or the startup type): Tarrow stays as it is.
+  if (context.Store.LastLoadFailed)
+    return;
   OwnRunValues values(context);
   if (startupType != 1) {
     values.Apply(startupType);

@@ -16,7 +16,8 @@ inline constexpr const char* kOwnRunValueName = "Tarrow";
 // is touched when no value exists). 2: the value for the current user only.
 // 3: the value for the machine only. A value that exists is never rewritten,
 // even when its command differs; only a missing one is written, with
-// OwnRunCommand. Other numbers change nothing.
+// OwnRunCommand. Other numbers change nothing, and so does every type while
+// the last load of proggroup.c failed.
 void SetRunAtLogin(AppContext& context, std::int32_t startupType);
 
 } // namespace vantrel

@@ -1,7 +1,8 @@
 #include "vantrel/run_group.h"
 
-#include "vantrel/run_program.h"
 #include "common/store/startup_group.h"
+#include "vantrel/run_program.h"
+#include "vantrel/run_value_launch.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -25,7 +26,7 @@ void RunGroup(AppContext& context, StoreIndex group) {
     WaitMilliseconds(context, *milliseconds);
     if (context.AbortWait)
       return;
-    RunProgram(context, path, entry.Parameters);
+    RunEntry(context, entry, path);
   }
 }
 

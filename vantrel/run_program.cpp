@@ -24,11 +24,29 @@ bool ShellStart(Platform& platform, const std::string& path, const std::string& 
   return started;
 }
 
+// A record that holds an items folder (as earlier builds wrote it, with a
+// second backslash before the name) stands for the bare name in it.
+std::string WithoutItemsFolder(const AppContext& context, const std::string& path) {
+  for (const std::string* folder :
+       {&context.Store.CurrentUserItemsFolder, &context.Store.AllUsersItemsFolder}) {
+    if (folder->empty() || path.size() <= folder->size() ||
+        !EqualsIgnoreCase(std::string_view(path).substr(0, folder->size()), *folder))
+      continue;
+    const auto name = path.find_first_not_of('\\', folder->size());
+    if (name != std::string::npos)
+      return path.substr(name);
+  }
+  return path;
+}
+
 } // namespace
 
-std::string ResolveShortcutPath(AppContext& context, const std::string& path) {
+std::string ResolveShortcutPath(AppContext& context, const std::string& stored) {
   Platform& platform = context.platform;
-  if (path.find('"') != std::string::npos || !EndsWith(path, ".lnk") || IsFile(platform, path))
+  if (stored.find('"') != std::string::npos || !EndsWith(stored, ".lnk"))
+    return stored;
+  const std::string path = WithoutItemsFolder(context, stored);
+  if (IsFile(platform, path))
     return path;
   for (const std::string* folder :
        {&context.Store.CurrentUserItemsFolder, &context.Store.AllUsersItemsFolder}) {

@@ -56,12 +56,11 @@ bool MoveShortcut(MoveSession& session, const ShortcutScope& scope, const std::s
   return false;
 }
 
-// The record of a delayed shortcut: its full path in the items folder.
-// The folder ends in a backslash, so the path holds two before the name;
-// the reader strips the folder and both when the model is read again.
+// The record of a delayed shortcut: its bare file name, which the login
+// run looks up in the items folders. (Records of earlier builds held the
+// full path with two backslashes before the name; those still start.)
 void RecordDelayed(MoveSession& session, const ShortcutScope& scope, const std::string& name) {
-  session.store.AddProgramToGroup(kNoIndex, scope.command, scope.itemsFolder + "\\" + name, "", 0,
-                                  "");
+  session.store.AddProgramToGroup(kNoIndex, scope.command, name, "", 0, "");
 }
 
 // A shortcut as the commands know it: its file name. A delayed node shows

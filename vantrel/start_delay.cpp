@@ -10,7 +10,7 @@
 #include "common/store/unrecorded_items.h"
 #include "vantrel/returned_at_login.h"
 #include "vantrel/run_program.h"
-#include "vantrel/stored_run_launch.h"
+#include "vantrel/run_value_launch.h"
 #include "vantrel/wait.h"
 
 namespace vantrel {
@@ -62,8 +62,7 @@ bool LaunchStartupPrograms(AppContext& context) {
     const ProgramEntry entry = group->Programs[k];
     if (entry.Path.empty())
       continue;
-    std::string path = ResolveShortcutPath(context, entry.Path);
-    std::string parameters = entry.Parameters;
+    const std::string path = ResolveShortcutPath(context, entry.Path);
     if (path.empty() || context.AbortWait)
       continue;
     if (returned.StartedByWindows(entry)) {
@@ -80,8 +79,7 @@ bool LaunchStartupPrograms(AppContext& context) {
     if (context.AbortWait || !IsCommandWord(entry.Command))
       continue;
     LogTimed(context, "  " + entry.Path + " " + entry.Parameters);
-    ExpandStoredRunValue(context, entry, path, parameters);
-    RunProgram(context, path, parameters);
+    RunEntry(context, entry, path);
     started = true;
   }
   returned.Finish(started);

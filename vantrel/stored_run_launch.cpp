@@ -23,17 +23,4 @@ bool FindStoredRunValueKey(Platform& platform, const ProgramEntry& program,
   return true;
 }
 
-void ExpandStoredRunValue(AppContext& context, const ProgramEntry& program, std::string& path,
-                          std::string& parameters) {
-  StoredRunValueKey key;
-  if (!FindStoredRunValueKey(context.platform, program, key))
-    return;
-  const char* store = key.root == kHkeyCurrentUser ? kCurrentUserRunStore : kAllUsersRunStore;
-  if (CRegistry(context.platform, key.view).GetValueType(key.root, store, program.RegistryName) !=
-      kRegExpandSz)
-    return;
-  path = context.platform.ExpandEnvironmentStrings(path);
-  parameters = context.platform.ExpandEnvironmentStrings(parameters);
-}
-
 } // namespace vantrel

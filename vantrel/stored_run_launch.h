@@ -1,6 +1,5 @@
-// What the login run starts for a delayed Run value: a REG_EXPAND_SZ value
-// holds environment strings ("%SystemRoot%\..."), which Windows expands
-// before it starts the value, so Vantrel does too.
+// Where the value of a delayed Run-value record is kept: which root, and
+// for all users which registry view.
 #pragma once
 
 #include <string>
@@ -20,9 +19,5 @@ struct StoredRunValueKey {
 };
 bool FindStoredRunValueKey(Platform& platform, const ProgramEntry& program, StoredRunValueKey& key);
 
-// Expands path and parameters when the program's stored value is a
-// REG_EXPAND_SZ value; leaves them alone otherwise.
-void ExpandStoredRunValue(AppContext& context, const ProgramEntry& program, std::string& path,
-                          std::string& parameters);
 
 } // namespace vantrel

@@ -15,7 +15,7 @@ namespace vantrel {
 
 // The shared tables have fixed sizes: a caption file with more entries fills
 // the table and the rest of the file is ignored.
-constexpr std::size_t kMessageCount = 14;
+constexpr std::size_t kMessageCount = 17;
 constexpr std::size_t kButtonCount = 9;
 constexpr std::size_t kMenuCount = 23;
 constexpr std::size_t kToolbarCount = 8;
@@ -53,6 +53,9 @@ constexpr std::size_t kConfirmGroupRemove = 10;
 constexpr std::size_t kCannotRemoveStartupGroup = 11;
 constexpr std::size_t kCannotRemoveStartupProgram = 12;
 constexpr std::size_t kReadProgramGroupsFailed = 13;
+constexpr std::size_t kProgramGroupsNotText = 14;
+constexpr std::size_t kProgramGroupsHeldOpen = 15;
+constexpr std::size_t kProgramGroupsUnreadable = 16;
 } // namespace message
 
 // Indexes into Buttons (2 and 4 are loaded but shown nowhere).

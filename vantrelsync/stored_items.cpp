@@ -52,14 +52,12 @@ void ForgetNamesOf(const std::vector<std::string>& other, std::vector<std::strin
 
 bool AddShortcuts(CProgramGroup& store, StoreIndex startup, const std::vector<std::string>& files,
                   std::string_view command) {
+  // A file name is no command line: it is recorded exactly, blanks, ".exe"
+  // and all, as the login run looks it up in the items folder.
   for (const std::string& file : files) {
-    if (file.empty())
+    if (TrimBlanks(file).empty())
       continue;
-    const PathAndParameters split = SplitStoredText(file);
-    if (split.path.empty())
-      continue;
-    if (!store.AddProgramToGroup(startup, std::string(command), FileNameOf(split.path),
-                                 split.parameters, 0, ""))
+    if (!store.AddProgramToGroup(startup, std::string(command), file, "", 0, ""))
       return false;
   }
   return true;

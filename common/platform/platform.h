@@ -20,6 +20,8 @@ constexpr long kSuccess = 0;           // ERROR_SUCCESS
 constexpr long kFileNotFound = 2;      // ERROR_FILE_NOT_FOUND
 constexpr long kPathNotFound = 3;      // ERROR_PATH_NOT_FOUND
 constexpr long kAccessDenied = 5;      // ERROR_ACCESS_DENIED
+constexpr long kSharingViolation = 32; // ERROR_SHARING_VIOLATION
+constexpr long kReadFault = 30;        // ERROR_READ_FAULT
 constexpr long kInvalidHandle = 6;     // ERROR_INVALID_HANDLE
 constexpr long kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
 constexpr long kDiskFull = 112;        // ERROR_DISK_FULL
@@ -180,6 +182,11 @@ public:
   // --- Whole-file access (CreateFileA/ReadFile/WriteFile and friends).
   // Each opens, acts and closes; false on any failure.
   virtual bool ReadWholeFile(const std::string& path, std::string* bytes) = 0;
+  // The same, with the error of a failure (kSuccess when it read), so that a
+  // file another program holds open is told from a broken one.
+  virtual long ReadWholeFileError(const std::string& path, std::string* bytes) {
+    return ReadWholeFile(path, bytes) ? win32err::kSuccess : win32err::kReadFault;
+  }
   // Creates or truncates.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
   // Creates when missing.

@@ -3,6 +3,7 @@
 #include "common/safe_save.h"
 #include "common/store/clean_line.h"
 #include "common/store/disallowed.h"
+#include "common/store/foreign_text.h"
 #include "common/store/group_operations.h"
 #include "common/store/proggroup_file.h"
 #include "common/store/proggroup_reader.h"
@@ -13,7 +14,26 @@
 namespace vantrel {
 
 namespace {
-constexpr int kLoadFailedMessage = 13;
+
+// The Messages entry of each load problem's box.
+int MessageOf(LoadProblem problem) {
+  switch (problem) {
+  case LoadProblem::kNotText:
+    return 14;
+  case LoadProblem::kHeldOpen:
+    return 15;
+  case LoadProblem::kUnreadable:
+    return 16;
+  default:
+    return 13;
+  }
+}
+
+// A file held open by another program is usually free again within a few
+// seconds (a scanner, a backup tool).
+constexpr std::uint32_t kHeldRetryMs = 250;
+constexpr int kHeldRetries = 12;
+
 } // namespace
 
 CDelayLoad::CDelayLoad(Platform& platform, StoreTables& tables, StoreHost host)
@@ -92,31 +112,60 @@ bool CDelayLoad::FileExists() const {
 }
 
 bool CDelayLoad::LoadItems() {
+  const LoadProblem problem = LoadItemsQuietly();
+  ReportLoadProblem(problem);
+  return problem == LoadProblem::kNone;
+}
+
+LoadProblem CDelayLoad::ReadFileBytes(std::string& text) {
+  long error = platform_.ReadWholeFileError(filePath_, &text);
+  for (int retry = 0; error == win32err::kSharingViolation && retry < kHeldRetries; ++retry) {
+    platform_.Sleep(kHeldRetryMs);
+    error = platform_.ReadWholeFileError(filePath_, &text);
+  }
+  if (error == win32err::kSuccess)
+    return LoadProblem::kNone;
+  return error == win32err::kSharingViolation ? LoadProblem::kHeldOpen : LoadProblem::kUnreadable;
+}
+
+LoadProblem CDelayLoad::LoadItemsQuietly() {
   if (!FileExists()) {
     SetDefaultTables(tables_);
     tables_.LastLoadFailed = false;
+    tables_.ReportedLoadProblem = LoadProblem::kNone;
     WriteItems();
     SortArray();
     tables_.StartupGroupIndex = store::GetGroupID(tables_, kStartupGroupName);
-    return true;
+    return LoadProblem::kNone;
   }
-  bool loaded = false;
-  try {
-    std::string text;
-    loaded = platform_.ReadWholeFile(filePath_, &text) &&
-             store::ReadProgGroup(AsUtf8Text(platform_, std::move(text)), tables_, host_,
-                                  boundTreeView_);
-  } catch (...) {
-    loaded = false; // out of memory on a huge file: a failed load like any other
+  std::string text;
+  LoadProblem problem = ReadFileBytes(text);
+  if (problem == LoadProblem::kNone && store::ClassifyRawBytes(text) != store::ForeignText::kNone)
+    problem = LoadProblem::kNotText;
+  if (problem == LoadProblem::kNone) {
+    try {
+      if (!store::ReadProgGroup(AsUtf8Text(platform_, std::move(text)), tables_, host_,
+                                boundTreeView_))
+        problem = LoadProblem::kFaultyLine;
+    } catch (...) {
+      problem = LoadProblem::kFaultyLine; // out of memory on a huge file
+    }
+  } else if (tables_.ProgramGroups.empty()) {
+    // Nothing was ever loaded: the options start from their defaults, never
+    // from zeros that would read as "do not run at login".
+    SetDefaultTables(tables_);
   }
-  if (!loaded)
-    ReportLoadFailure();
-  tables_.LastLoadFailed = !loaded;
-  return loaded;
+  tables_.LastLoadFailed = problem != LoadProblem::kNone;
+  if (problem == LoadProblem::kNone)
+    tables_.ReportedLoadProblem = LoadProblem::kNone;
+  return problem;
 }
 
-void CDelayLoad::ReportLoadFailure() {
-  const std::string text = host_.Message ? host_.Message(kLoadFailedMessage) : std::string();
+void CDelayLoad::ReportLoadProblem(LoadProblem problem) {
+  if (problem == LoadProblem::kNone || problem == tables_.ReportedLoadProblem)
+    return;
+  tables_.ReportedLoadProblem = problem;
+  const std::string text = host_.Message ? host_.Message(MessageOf(problem)) : std::string();
   platform_.MessageBox(0, text, "Vantrel - Error", kMbOk | kMbIconInformation);
 }
 

@@ -48,10 +48,17 @@ public:
   void RemoveStoppedProgram(const std::string& name, int kind);
 
   // Reads the file into the tables; a missing file gets the default tables,
-  // written at once. A file that cannot be read shows Messages(13), keeps
-  // what was read and leaves StartupGroupIndex alone; it is copied to
-  // proggroup.c.bak before the next save overwrites it. False on failure.
+  // written at once. A file that does not fully load is copied to
+  // proggroup.c.bak before the next save overwrites it: a faulty line keeps
+  // every line before it (Messages(13)); bytes that are not Vantrel's text
+  // (14), a file another program still holds open after a few seconds of
+  // retries (15) or one that cannot be read (16) keep the tables as they
+  // were. The box shows once for the same problem. False on failure.
   bool LoadItems();
+  // LoadItems without the box, for a caller that may wait and try again.
+  LoadProblem LoadItemsQuietly();
+  // The box of a problem, unless the same problem was shown last.
+  void ReportLoadProblem(LoadProblem problem);
   // Saves the tables (through a temporary file). False when the file, or
   // the backup copy of a file that failed to load, could not be written; the
   // old file is then untouched.
@@ -66,7 +73,7 @@ private:
   static void SwapPrograms(ProgramEntry& a, ProgramEntry& b);
   static std::string CleanLine(std::string_view line);
   bool FileExists() const;
-  void ReportLoadFailure();
+  LoadProblem ReadFileBytes(std::string& text);
 
   Platform& platform_;
   StoreTables& tables_;

@@ -6,6 +6,7 @@
 
 #include "common/store/clean_line.h"
 #include "common/store/disallowed.h"
+#include "common/store/field_escape.h"
 #include "common/store/group_operations.h"
 #include "common/store/line_reader.h"
 #include "common/store/program_line.h"
@@ -46,6 +47,25 @@ std::optional<std::string> OptionValue(std::string_view line) {
   return TrimBlanks(value);
 }
 
+// The line without the blanks and tabs that indent it.
+std::string_view Unindented(std::string_view line) {
+  const auto start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view() : line.substr(start);
+}
+
+// A "}" inside a quoted field (a parameter, a hand-written path) does not
+// end the block.
+bool HasBraceOutsideQuotes(std::string_view line) {
+  bool inQuotes = false;
+  for (char c : line) {
+    if (c == '"')
+      inQuotes = !inQuotes;
+    else if (c == '}' && !inQuotes)
+      return true;
+  }
+  return false;
+}
+
 class ProgGroupReader {
 public:
   ProgGroupReader(std::string_view text, StoreTables& tables, const StoreHost& host,
@@ -61,24 +81,26 @@ public:
     }
     if (lines_.AtEnd())
       return false; // an empty file is reported like a broken one
-    while (!lines_.AtEnd()) {
+    bool complete = true;
+    while (complete && !lines_.AtEnd()) {
       std::string_view line = lines_.Next();
       // A block comment runs from a "/*" line through the next "*/" line.
       // Only the first line of each pass is looked at, so a comment that
       // opens right after a "*/" line is read as ordinary lines.
-      if (StartsWith(line, "/*") && !lines_.AtEnd()) {
+      if (StartsWith(Unindented(line), "/*") && !lines_.AtEnd()) {
         do {
           line = lines_.Next();
-        } while (!StartsWith(line, "*/") && !lines_.AtEnd());
+        } while (!StartsWith(Unindented(line), "*/") && !lines_.AtEnd());
         if (!lines_.AtEnd())
           line = lines_.Next();
       }
-      if (!HandleLine(CleanLine(line)))
-        return false;
+      complete = HandleLine(CleanLine(line));
     }
+    // What came before a faulty line is loaded and is started at login, as
+    // the load-failure box tells the user.
     SortArray(tables_);
     tables_.StartupGroupIndex = GetGroupID(tables_, kStartupGroupName);
-    return true;
+    return complete;
   }
 
 private:
@@ -114,7 +136,8 @@ private:
     std::string_view line;
     do {
       line = lines_.Next();
-      if (line != "{" && line != "}" && line != "};")
+      // A hand-written comment line inside the list is no entry.
+      if (line != "{" && line != "}" && line != "};" && !StartsWith(Unindented(line), "//"))
         visit(line);
     } while (line.find('}') == std::string_view::npos && !lines_.AtEnd());
   }
@@ -140,7 +163,7 @@ private:
       std::string entry = TrimBlanks(WithoutChars(line, "\"\t"));
       while (EndsWith(entry, ","))
         entry.pop_back();
-      StoreEntry(list, TrimBlanks(entry));
+      StoreEntry(list, DecodeField(TrimBlanks(entry)));
     });
   }
 
@@ -227,11 +250,14 @@ private:
     std::string blockLine;
     do {
       blockLine = CleanLine(lines_.Next());
-      if (blockLine != "{" && blockLine != "}" && blockLine != "}," && !blockLine.empty()) {
+      // Indented braces, comment lines and lines of blanks are hand edits
+      // the help allows.
+      const std::string_view kept = Unindented(blockLine);
+      if (kept != "{" && kept != "}" && kept != "}," && !kept.empty()) {
         if (!ReadProgram(blockLine, group, groupNode))
           return false;
       }
-    } while (blockLine.find('}') == std::string::npos && !lines_.AtEnd());
+    } while (!HasBraceOutsideQuotes(blockLine) && !lines_.AtEnd());
     return true;
   }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/store/field_escape.h"
 #include "common/store/store_numbers.h"
 #include "common/text.h"
 
@@ -119,7 +120,8 @@ void WriteStopped(FileText& out, const std::vector<std::string>& stopped) {
   for (std::size_t i = 0; i < stopped.size(); ++i) {
     if (stopped[i].empty())
       continue;
-    out.Line(kEntryIndent, "\"", TrimBlanks(stopped[i]), "\"", i + 1 < stopped.size() ? ", " : "");
+    out.Line(kEntryIndent, "\"", EncodeField(TrimBlanks(stopped[i]), FieldKind::kStoppedEntry),
+             "\"", i + 1 < stopped.size() ? ", " : "");
   }
   out.Line("}");
 }
@@ -174,8 +176,10 @@ void WriteGroups(FileText& out, const std::vector<ProgramGroup>& groups) {
     for (const ProgramEntry& entry : group.Programs) {
       if (entry.Path.empty())
         continue;
-      out.Line(kEntryIndent, entry.Command, " (\"", entry.Path, "\", \"", entry.Parameters, "\", ",
-               FormatNumber(entry.Delay), ", \"", entry.RegistryName, "\");");
+      out.Line(kEntryIndent, entry.Command, " (\"", EncodeField(entry.Path, FieldKind::kPath),
+               "\", \"", EncodeField(entry.Parameters, FieldKind::kParameters), "\", ",
+               FormatNumber(entry.Delay), ", \"",
+               EncodeField(entry.RegistryName, FieldKind::kRegistryName), "\");");
     }
   }
   out.Line("}");

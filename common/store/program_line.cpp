@@ -1,5 +1,6 @@
 #include "common/store/program_line.h"
 
+#include "common/store/field_escape.h"
 #include "common/store/store_numbers.h"
 #include "common/text.h"
 
@@ -41,7 +42,7 @@ ProgramLineResult ParseProgramLine(std::string_view line, std::string_view curre
   const auto pathEnd = rest.find("\",");
   if (pathEnd == std::string::npos)
     return result;
-  entry.Path = TrimBlanks(std::string_view(rest).substr(0, pathEnd));
+  entry.Path = DecodeField(TrimBlanks(std::string_view(rest).substr(0, pathEnd)));
   if (!StripFolder(entry.Path, currentUserItemsFolder))
     StripFolder(entry.Path, allUsersItemsFolder);
   if (entry.Path.empty()) {
@@ -57,7 +58,7 @@ ProgramLineResult ParseProgramLine(std::string_view line, std::string_view curre
   const auto parametersEnd = rest.find('"');
   if (parametersEnd == std::string::npos)
     return result;
-  entry.Parameters = TrimBlanks(std::string_view(rest).substr(0, parametersEnd));
+  entry.Parameters = DecodeField(TrimBlanks(std::string_view(rest).substr(0, parametersEnd)));
   rest.erase(0, parametersEnd + 1);
 
   if (StartsWith(rest, ", "))
@@ -73,7 +74,7 @@ ProgramLineResult ParseProgramLine(std::string_view line, std::string_view curre
 
   for (std::string_view noise : {");", ")", "\"", ","})
     rest = RemoveAll(std::move(rest), noise);
-  entry.RegistryName = TrimBlanks(rest);
+  entry.RegistryName = DecodeField(TrimBlanks(rest));
 
   result.ok = true;
   return result;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/store/load_problem.h"
+
 namespace vantrel {
 
 // One program of a group. An entry whose Path is empty is a free slot:
@@ -75,8 +77,10 @@ struct StoreTables {
   std::string AllUsersItemsFolder;
 
   // The file on disk did not load; it is copied aside before anything
-  // overwrites it.
+  // overwrites it, and Vantrel's own Run value is left as it is.
   bool LastLoadFailed = false;
+  // The problem last shown in a box, so that the same one is told once.
+  LoadProblem ReportedLoadProblem = LoadProblem::kNone;
 };
 
 // The tables Vantrel starts from when a user has no proggroup.c yet: group

@@ -5,6 +5,7 @@
 #include "common/registry.h"
 #include "common/run_keys.h"
 #include "common/store/startup_group.h"
+#include "common/text.h"
 
 namespace vantrel::store {
 
@@ -24,7 +25,7 @@ StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std:
   const std::string_view command =
       CurrentUserKind(kind) ? kCommandExecuteReg : kCommandExecuteRegAU;
   return FindStartupProgram(tables, [&](const ProgramEntry& program) {
-    return program.Command == command && program.RegistryName == name;
+    return program.Command == command && EqualsIgnoreCase(program.RegistryName, name);
   });
 }
 
@@ -46,8 +47,18 @@ void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::stri
   std::vector<std::string> inRunKey;
   if (!CRegistry(platform, view).EnumKey(root, kRunKeyPath, inRunKey))
     return;
+  // The same value: a name equal but for case, and the same data.
+  const auto sameValue = [](const std::string& a, const std::string& b) {
+    const auto equals = a.find('=');
+    return equals != std::string::npos && a.size() == b.size() &&
+           b.compare(equals, std::string::npos, a, equals) == 0 &&
+           EqualsIgnoreCase(std::string_view(a).substr(0, equals),
+                            std::string_view(b).substr(0, equals));
+  };
   for (std::string& value : storeValues) {
-    if (!value.empty() && std::find(inRunKey.begin(), inRunKey.end(), value) != inRunKey.end())
+    if (!value.empty() &&
+        std::any_of(inRunKey.begin(), inRunKey.end(),
+                    [&](const std::string& run) { return sameValue(value, run); }))
       value.clear();
   }
 }

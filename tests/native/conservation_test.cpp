@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -146,7 +147,7 @@ private:
     static const std::vector<std::string> names = {"Tool", "Agent", "My Updater", "x", "Helper"};
     name = PickOf(names) + std::to_string(++serial_);
     const std::string n = std::to_string(serial_);
-    switch (Pick(7)) {
+    switch (Pick(10)) {
     case 0:
       return "C:\\Apps\\t" + n + ".exe /q";
     case 1:
@@ -160,9 +161,30 @@ private:
       return "C:\\Apps\\shared.exe /n" + n;
     case 5:
       return "C:\\Windows\\rundll32.exe C:\\Apps\\lib" + n + ".dll,Start";
+    case 6:
+      // Quoted arguments, as many installers write them.
+      return "\"C:\\Apps\\up " + n +
+             "\\Update.exe\" --processStart \"App.exe\" "
+             "--process-start-args \"--system-initiated\"";
+    case 7:
+      return "C:\\Apps\\q" + n + ".exe \"a b\" }";
+    case 8:
+      return "C:\\Apps\\p" + n + ".exe \"x,(y)\"//z=1\t";
     default:
       return "\"C:\\Apps\\quoted" + n + ".exe\"";
     }
+  }
+
+  // The name of a value Windows holds, in other letters: a stored value
+  // that differs from it only in case. Each name clashes once at most.
+  std::string CaseClash(std::vector<std::string>& runKeyNames) {
+    const auto at = runKeyNames.begin() + Pick(static_cast<int>(runKeyNames.size()));
+    std::string name = *at;
+    runKeyNames.erase(at);
+    for (char& c : name)
+      c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? std::tolower(c)
+                                                                       : std::toupper(c));
+    return name;
   }
 
   void BuildMachine() {
@@ -180,6 +202,7 @@ private:
         const std::string items = currentUser ? kCurrentUserItems : kAllUsersItems;
         const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
         const std::string storeKey = StoreOf(currentUser, view32);
+        std::vector<std::string> runKeyNames;
         // 0 in Windows' hands, 1 delayed, 2 stopped.
         for (int place = 0; place < 3; ++place) {
           for (int i = view32 ? 0 : Pick(4); i > 0; --i) {
@@ -210,7 +233,12 @@ private:
             const std::string data = value.content + std::string(1, '\0');
             if (place == 0) {
               m_.world.RegSetRaw(root, RunKeyOf(view32), value.name, value.type, data);
+              runKeyNames.push_back(value.name);
             } else {
+              // A stored value whose name differs from a Run key value's in
+              // case only.
+              if (!runKeyNames.empty() && Chance(0.3))
+                value.name = CaseClash(runKeyNames);
               m_.world.RegSetRaw(root, storeKey, value.name, value.type, data);
               const auto [path, parameters] = SplitCommandLine(value.content);
               if (place == 1)
@@ -623,7 +651,7 @@ private:
         for (const std::string& name : m_.world.RegValueNames(root, key)) {
           bool delayed = false;
           for (const ProgramEntry& p : startup)
-            delayed = delayed || (p.Command == command && p.RegistryName == name);
+            delayed = delayed || (p.Command == command && EqualsIgnoreCase(p.RegistryName, name));
           // A copy of a value the Run key holds unchanged is no stopped item.
           const auto inRun = m_.world.RegGetValue(root, RunKeyOf(view32), name);
           const bool copy = inRun && inRun->data == m_.world.RegGetValue(root, key, name)->data;
@@ -675,13 +703,13 @@ private:
           places.push_back("Run key");
         int records = 0;
         for (const ProgramEntry& p : startup)
-          records += p.Command == command && p.RegistryName == e.name;
+          records += p.Command == command && EqualsIgnoreCase(p.RegistryName, e.name);
         if (records > 0 && stored == e.content)
           places.push_back("delayed");
         if (records > 1)
           places.push_back("delayed again");
-        // A record starts its program at login whatever the store holds.
-        if (records > 0 && stored != e.content && inRun == e.content)
+        // A record whose value the store lacks starts its own path at login.
+        if (records > 0 && !stored && inRun == e.content)
           places.push_back("delayed record");
         if (stored == e.content &&
             reachedByStopped.count((e.currentUser ? "_REGCU_" : "_REGAU_") +

@@ -113,13 +113,14 @@ TEST_F(LanguageFilesTest, FixedTablesIgnoreExtraEntriesAndShorterFilesLeaveTheRe
 }
 
 TEST_F(LanguageFilesTest, WindowTablesGrowAndKeepLaterEntries) {
+  // A kind Vantrel has no English text of its own for.
   std::vector<std::string> table = {"old0", "old1", "old2"};
-  AddLang("en\\options.en", Lines({"new0"}));
-  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, CaptionFileName("en", "options")));
+  AddLang("en\\extra.en", Lines({"new0"}));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, CaptionFileName("en", "extra")));
   EXPECT_EQ((std::vector<std::string>{"new0", "old1", "old2"}), table);
 
-  AddLang("en\\options.en", Numbered("n", 5));
-  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\options.en"));
+  AddLang("en\\extra.en", Numbered("n", 5));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\extra.en"));
   EXPECT_EQ(5u, table.size());
   EXPECT_EQ("n4", table[4]);
 }
@@ -136,7 +137,14 @@ TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
   EXPECT_EQ("kept", tables.Messages[3]);
   EXPECT_EQ("kept menu", tables.Menus[0]);
   EXPECT_EQ("kept address", tables.OnlineSearchText);
-  EXPECT_EQ(std::vector<std::string>{"kept window"}, window);
+  EXPECT_EQ("kept window", window.at(0));
+  // What nothing gave a text gets the built-in English one: no empty box,
+  // caption or window text.
+  for (const auto* table : {&tables.Messages[0], &tables.Buttons[0], &tables.Toolbar[0]})
+    EXPECT_FALSE(table->empty());
+  EXPECT_EQ(tables.Messages[message::kAlreadyRunning].rfind("Vantrel is already running.", 0), 0u);
+  EXPECT_EQ(window.size(), 14u);
+  EXPECT_FALSE(window.back().empty());
 
   // A folder where the file should be is no file either.
   ASSERT_TRUE(world.MakeDirs(kFolder + "\\lang\\xx\\menus.xx"));
@@ -165,7 +173,7 @@ TEST_F(LanguageFilesTest, PendingMessagesRunBeforeTheLinesAndMayReloadTheSameTab
 
   // Messages are let through before the first line, then not again until
   // a few milliseconds have passed (here the clock stands still).
-  AddLang("en\\messages.en", Numbered("more", 16));
+  AddLang("en\\messages.en", Numbered("more", 19));
   const int before = platform.pumpCount();
   EXPECT_TRUE(LoadLanguageFile(platform, kFolder, tables.Messages, "en\\messages.en"));
   EXPECT_EQ(1, platform.pumpCount() - before);

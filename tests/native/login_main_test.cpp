@@ -49,8 +49,14 @@ struct MainRig : LoginRig {
 class MainTest : public ::testing::Test, public MainRig {};
 
 TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
-  for (const char* commandLine : {"Vantrel.exe", "Vantrel.exe -nogui"}) {
-    SCOPED_TRACE(commandLine);
+  // Only a windowed second start brings the window to the front with its
+  // box; a second login start ends quietly, leaving a log line.
+  struct Case {
+    const char* commandLine;
+    bool windowed;
+  };
+  for (const Case& c : {Case{"Vantrel.exe", true}, Case{"Vantrel.exe -nogui", false}}) {
+    SCOPED_TRACE(c.commandLine);
     MainRig fresh;
     fresh.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
     sim::SimPlatform first(fresh.world);
@@ -59,15 +65,22 @@ TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
     EXPECT_FALSE(existed);
     fresh.world.AddWindow(kMainWindowTitle);
 
-    EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
+    EXPECT_EQ(fresh.Start(c.commandLine), MainOutcome::kEnded);
+    EXPECT_FALSE(fresh.window.loaded);
+    EXPECT_TRUE(fresh.platform.shellExecutes().empty());
+    if (!c.windowed) {
+      EXPECT_TRUE(fresh.world.activations().empty());
+      EXPECT_TRUE(fresh.platform.messageBoxes().empty());
+      EXPECT_EQ(fresh.world.ReadFile(kFolder + "\\log.txt"),
+                "Info: Vantrel is already running; this login start ends.\r\n");
+      continue;
+    }
     EXPECT_EQ(fresh.world.activations(), std::vector<std::string>{kMainWindowTitle});
     ASSERT_EQ(fresh.platform.messageBoxes().size(), 1u);
     const auto& box = fresh.platform.messageBoxes()[0];
     EXPECT_EQ(box.text, "Vantrel is already running.");
     EXPECT_EQ(box.caption, "Vantrel");
     EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
-    EXPECT_FALSE(fresh.window.loaded);
-    EXPECT_TRUE(fresh.platform.shellExecutes().empty());
     EXPECT_FALSE(fresh.world.Exists(kFolder + "\\log.txt"));
   }
 
@@ -125,6 +138,33 @@ TEST_F(MainTest, TheSwitchIsFoundAnywhereInAnyCase) {
     EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
     EXPECT_EQ(fresh.Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@1000"});
   }
+}
+
+// 5. At login a proggroup.c that another program holds open is waited for:
+// its items start once it is free, with one log line and no box.
+TEST_F(MainTest, ALoginStartWaitsForAFileHeldOpen) {
+  WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+  const std::string file = kFolder + "\\Tester\\proggroup.c";
+  world.LockFile(file);
+  world.ScheduleMessage(9000, [&] { world.LockFile(file, false); });
+  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  EXPECT_EQ(Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@10000"});
+  EXPECT_TRUE(platform.messageBoxes().empty());
+  EXPECT_EQ(
+      world.ReadFile(kFolder + "\\log.txt")
+          .value_or("")
+          .rfind("Warning: proggroup.c is held open by another program; waiting for it.\r\n", 0),
+      0u);
+
+  // Held for good: the run gives up after two minutes and says why, once.
+  MainRig held;
+  held.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
+  held.world.LockFile(file);
+  EXPECT_EQ(held.Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+  EXPECT_TRUE(held.Starts().empty());
+  ASSERT_EQ(held.platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(held.platform.messageBoxes()[0].caption, "Vantrel - Error");
+  EXPECT_GE(held.world.Now(), 120000u);
 }
 
 TEST_F(MainTest, AFailureInsideMainEndsItWithTheCriticalStopBox) {

@@ -213,8 +213,6 @@ TEST_F(ProgramGroupsTest, AddingAProgramChecksItsFieldsFirst) {
        EditorFocus::kPath},
       {"a folder is no file", "Tools", "C:\\Apps", "", "1", "Vantrel - File not Found|M5",
        EditorFocus::kPath},
-      {"quote in parameters", "Tools", "C:\\Apps\\new.exe", "-t \"x\"", "1",
-       "Vantrel|Parameters cannot contain a double quote", EditorFocus::kNone},
       {"two points", "Tools", "C:\\Apps\\new.exe", "", "1.2.3",
        "Vantrel|Please enter the delay as a number", EditorFocus::kDelay},
   };
@@ -301,14 +299,12 @@ TEST_F(ProgramGroupsTest, EditingPathAndParametersOfTheProgramShown) {
   EXPECT_NE(File().find("Execute (\"C:\\Apps\\c.exe\", \"-y\", 5, \"\");"), std::string::npos);
   EXPECT_EQ(File().find("a.exe"), std::string::npos);
 
-  // A quote the file cannot carry is refused and the program stays.
+  // Quotes in the parameters are kept, written as codes.
   Click("ToolsProgramPath0");
   editor.ModeChosen(false);
-  const std::string before = File();
   fields.Parameters = "say \"hi\"";
   editor.AddClicked();
-  EXPECT_EQ(File(), before);
-  EXPECT_EQ(editor.Remembered().Path, "C:\\Apps\\b.exe") << "kept for another try";
+  EXPECT_NE(File().find("\"say <&22>hi<&22>\""), std::string::npos) << File();
 }
 
 TEST_F(ProgramGroupsTest, EditWithoutASelectedProgramSavesNothingNew) {
@@ -501,16 +497,13 @@ TEST(ProgramGroupTextRules, WhatTheFileCannotCarryIsNamed) {
       {"plain", "My Tools", entry("C:\\a b\\x.exe", "-q /s", ""), TextProblem::kNone},
       {"url parameters", "Web", entry("C:\\x.exe", "http://a.example//b", ""), TextProblem::kNone},
       {"quoted path", "Web", entry("\"C:\\a b\\x.exe\"", "", ""), TextProblem::kNone},
-      {"quote in parameters", "Web", entry("C:\\x.exe", "a\"b", ""),
-       TextProblem::kQuoteInParameters},
       {"underscore", "My_Tools", entry("C:\\x.exe", "", ""), TextProblem::kUnderscoreInGroupName},
-      {"registry comma", "Startup", entry("C:\\x.exe", "", "a,b"),
-       TextProblem::kBadCharInRegistryName},
-      {"registry parenthesis", "Startup", entry("C:\\x.exe", "", "a)"),
-       TextProblem::kBadCharInRegistryName},
-      // A "}" ends the group's block: the programs after it would be lost.
-      {"brace in parameters", "Web", entry("C:\\x.exe", "{a}", ""), TextProblem::kNotCarried},
-      {"tab in path", "Web", entry("C:\\x\t.exe", "", ""), TextProblem::kNotCarried},
+      // proggroup.c writes codes for what its quoted fields cannot hold.
+      {"quote in parameters", "Web", entry("C:\\x.exe", "a\"b", ""), TextProblem::kNone},
+      {"registry comma and parenthesis", "Startup", entry("C:\\x.exe", "", "a,b)"),
+       TextProblem::kNone},
+      {"brace in parameters", "Web", entry("C:\\x.exe", "{a}", ""), TextProblem::kNone},
+      {"tab in path", "Web", entry("C:\\x\t.exe", "", ""), TextProblem::kNone},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -105,13 +105,16 @@ TEST_F(StoreDelayLoad, FailedLoadShowsTheMessageAndKeepsTheFileAside) {
   EXPECT_EQ(platform.messageBoxes()[0].text, "message 13");
   EXPECT_EQ(platform.messageBoxes()[0].caption, "Vantrel - Error");
   EXPECT_EQ(platform.messageBoxes()[0].flags, kMbOk | kMbIconInformation);
-  // Kept as far as read, unsorted; the Startup index stays.
+  // Kept as far as read, sorted; no Startup group was read.
   ASSERT_EQ(tables.ProgramGroups.size(), 1u);
   EXPECT_EQ(tables.ProgramGroups[0].Name, "First");
-  EXPECT_EQ(tables.ProgramGroups[0].Programs[0].Path, "C:\\b.exe");
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[1].Path, "C:\\a.exe");
   EXPECT_EQ(tables.CloseType, 0);
-  EXPECT_EQ(tables.StartupGroupIndex, 2);
+  EXPECT_EQ(tables.StartupGroupIndex, kNoIndex);
   EXPECT_EQ(FileText(), broken);
+  // The same problem again (the window's refresh) shows no second box.
+  EXPECT_FALSE(store.LoadItems());
+  EXPECT_EQ(platform.messageBoxes().size(), 1u);
 
   // The first save keeps the file that failed; later saves leave the copy.
   ASSERT_TRUE(store.WriteItems());
@@ -132,12 +135,51 @@ TEST_F(StoreDelayLoad, AnEmptyFileIsAFailedLoad) {
   EXPECT_EQ(world.ReadFile(kBackup), "");
 }
 
+// 4. Bytes that are not Vantrel's text are never read as a file without
+// entries: the tables stay, one box says so, the file is kept as .bak.
+TEST_F(StoreDelayLoad, BytesThatAreNotVantrelsTextKeepEverything) {
+  const std::string lines =
+      CrLf({"void Startup()", "{", "     Execute (\"Notes.lnk\", \"\", 0, \"\");", "}"});
+  std::string utf16 = "\xFF\xFE";
+  for (char c : lines)
+    utf16 += std::string{c, '\0'};
+  for (const std::string& bytes :
+       {utf16, std::string("\xFE\xFF\0v", 4), std::string("\0\0\xFE\xFF", 4),
+        std::string("\xFF\xFE\0\0", 4), lines + std::string("\0garbage", 8)}) {
+    SCOPED_TRACE(::testing::PrintToString(bytes.substr(0, 8)));
+    sim::SimWorld machine;
+    sim::SimPlatform process(machine);
+    machine.AddFile(kFile, bytes);
+    StoreTables kept;
+    ASSERT_TRUE(CDelayLoad(process, kept, host, "C:\\before.c").LoadItems());
+    StoreTables loaded = kept;
+    CDelayLoad store(process, loaded, host);
+    EXPECT_FALSE(store.LoadItems());
+    EXPECT_FALSE(store.LoadItems());
+    ASSERT_EQ(process.messageBoxes().size(), 1u);
+    EXPECT_EQ(process.messageBoxes()[0].text, "message 14");
+    EXPECT_EQ(loaded.ProgramGroups, kept.ProgramGroups);
+    EXPECT_EQ(loaded.StartupType, kept.StartupType);
+    ASSERT_TRUE(store.WriteItems());
+    EXPECT_EQ(machine.ReadFile(kBackup), bytes);
+  }
+}
+
+// 5. A file another program holds open is tried again for three seconds,
+// then told as such, and never overwritten.
 TEST_F(StoreDelayLoad, AFileThatCannotBeReadIsNeverOverwritten) {
   world.AddFile(kFile, CrLf({"void Mine()", "{", "}"}));
   world.LockFile(kFile);
   CDelayLoad store = Store();
+  const auto start = world.Now();
+  EXPECT_EQ(store.LoadItemsQuietly(), LoadProblem::kHeldOpen);
+  EXPECT_EQ(world.Now() - start, 3000u);
+  EXPECT_TRUE(platform.messageBoxes().empty());
   EXPECT_FALSE(store.LoadItems());
-  EXPECT_EQ(platform.messageBoxes().size(), 1u);
+  ASSERT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_EQ(platform.messageBoxes()[0].text, "message 15");
+  // Never read as empty: the options are the defaults, not zeros.
+  EXPECT_EQ(tables.StartupType, 1);
   EXPECT_FALSE(store.WriteItems());
   world.LockFile(kFile, false);
   EXPECT_EQ(FileText(), CrLf({"void Mine()", "{", "}"}));

@@ -166,6 +166,38 @@ TEST_F(StoreReader, BlockComments) {
   }
 }
 
+// 6. Comment lines and lines of blanks anywhere, indented or not; codes
+// and braces inside quotes.
+TEST_F(StoreReader, HandEditsTheHelpAllows) {
+  const std::string text = CrLf({
+      "  /* indented",
+      "  */",
+      "char StoppedPrograms[256][2]=",
+      "{",
+      "     // a note in the list",
+      "     \"_STPCU_a<&7D>b.lnk\", ",
+      "     \"_REGCU_\"C:\\r.exe\"<&2C>\"",
+      "}",
+      "void Startup()",
+      "  {",
+      "     // note",
+      "          ",
+      "\t\t",
+      "     Execute (\"x}.lnk\", \"a } b\", 1, \"\"); // a brace in quotes",
+      "     ExecuteReg (\"C:\\q.exe<&20>\", \"<&22>a b<&22><&7D>\", 2, \"Q<&2C> (x<&29>\");",
+      "  }",
+      "void Other()",
+  });
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(GroupNames(), (std::vector<std::string>{"Startup", "Other"}));
+  EXPECT_EQ(tables.StoppedPrograms,
+            (std::vector<std::string>{"_STPCU_a}b.lnk", "_REGCU_C:\\r.exe,"}));
+  ASSERT_EQ(Paths(0), (std::vector<std::string>{"x}.lnk", "C:\\q.exe "}));
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[0].Parameters, "a } b");
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[1].Parameters, "\"a b\"}");
+  EXPECT_EQ(tables.ProgramGroups[0].Programs[1].RegistryName, "Q, (x)");
+}
+
 TEST_F(StoreReader, GroupBlocks) {
   const std::string text = CrLf({
       "void My_Programs()",
@@ -261,12 +293,15 @@ TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
     tables.StartupGroupIndex = 4;
     EXPECT_FALSE(Read(c.text, c.withTree ? &tree : nullptr));
     EXPECT_EQ(GroupNames(), c.groups);
-    EXPECT_EQ(tables.StartupGroupIndex, 4);
+    EXPECT_EQ(tables.StartupGroupIndex, c.name == "empty file" ? 4 : kNoIndex);
   }
-  // Nothing sorted after a failure.
-  EXPECT_FALSE(Read(CrLf({"void A()", "Execute (\"b\", \"\", 5, \"\");",
-                          "Execute (\"a\", \"\", 1, \"\");", "Execute (\"c\" 1);"})));
-  EXPECT_EQ(Paths(0), (std::vector<std::string>{"b", "a", ""}));
+  // 7. A file cut in its last line: every complete line before it is loaded,
+  // sorted, and its Startup group found, so the login run starts them.
+  EXPECT_FALSE(Read(CrLf({"void Startup()", "{", "     Execute (\"b\", \"\", 5, \"\");",
+                          "     Execute (\"a\", \"\", 1, \"\");"}) +
+                    "     Execute (\"c\", \"\", "));
+  EXPECT_EQ(Paths(0), (std::vector<std::string>{"", "a", "b"}));
+  EXPECT_EQ(tables.StartupGroupIndex, 0);
 }
 
 TEST_F(StoreReader, LineEndsOfHandEditedFiles) {

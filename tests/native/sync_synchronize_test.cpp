@@ -55,7 +55,7 @@ const std::string kFullStoreFile = SyncFile({
     "     Execute (\"Agent Tray.lnk\", \"\", 0, \"\");",
     "     Execute (\"Notes.lnk\", \"\", 0, \"\");",
     "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
-    "     ExecuteReg (\"\"C:\\Program Files\\Agent\\agent.exe\"\", \"-q\", 0, \"Agent\");",
+    "     ExecuteReg (\"<&22>C:\\Program Files\\Agent\\agent.exe<&22>\", \"-q\", 0, \"Agent\");",
     "     ExecuteRegAU (\"C:\\Tools\\update.bat /silent\", \"\", 0, \"Updater\");",
 });
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include <commctrl.h>
 
 #include "windows/support/main_window_rig.h"
+#include "windows/support/scratch.h"
 #include "windows/support/shell_link.h"
 #include "windows/support/test_window.h"
 
@@ -149,6 +151,7 @@ protected:
     MainWindowRig::Pump();
   }
 
+  bool AsciiNames() const { return std::string_view(names_.label) == "Ascii"; }
   std::string Recorder() const { return rig_.folder() + "\\recorder.exe"; }
   std::string ValueData() const { return Recorder() + " " + names_.valueArguments; }
   std::string RunValueText() const { return std::string(names_.valueName) + "=" + ValueData(); }
@@ -239,17 +242,19 @@ TEST_P(MovesEndToEnd, DelayFromThePopupStartAtLoginThenRun) {
 // delayed and put back, a value of the 32-bit view of the machine's Run key
 // shows in its own branch, and a value that a 32-bit Vantrel left in the
 // 32-bit view of its all-users store shows with its record.
-TEST_F(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
+TEST_P(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
+  if (!AsciiNames())
+    GTEST_SKIP() << "one run is enough";
   constexpr const char* kWowRunKey =
       "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
   constexpr const char* kWowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
   constexpr const char* kLegacyName = "Vantrel Moves Test Legacy";
   const std::string expandable = "%SystemDrive%\\Moves Test\\tool.exe /q";
-  RegValueGuard wowRun(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName);
+  RegValueGuard wowRun(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName);
   RegValueGuard wowStored(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName);
   ASSERT_TRUE(
-      WriteRegValue(HKEY_CURRENT_USER, kRunKey, kValueName, {REG_EXPAND_SZ, expandable + '\0'}));
-  ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName, "C:\\x86\\tool.exe"));
+      WriteRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName, {REG_EXPAND_SZ, expandable + '\0'}));
+  ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName, "C:\\x86\\tool.exe"));
   ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName, "C:\\x86\\old.exe -s"));
   ProgramEntry legacy;
   legacy.Command = "ExecuteRegAU";
@@ -260,25 +265,103 @@ TEST_F(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
   rig_.context().Store.StartupGroupIndex = 0;
   ASSERT_TRUE(rig_.context().NewDelayLoad().WriteItems());
 
-  EXPECT_NE(Item(st::kAllUsersRegistry32, std::string(kValueName) + "=C:\\x86\\tool.exe"),
+  EXPECT_NE(Item(st::kAllUsersRegistry32, std::string(names_.valueName) + "=C:\\x86\\tool.exe"),
             TreeModel::kNoNode);
   EXPECT_NE(
       Item(st::kDelayedRegistryAllUsers32, std::string(kLegacyName) + "=C:\\x86\\old.exe  -s"),
       TreeModel::kNoNode);
 
-  const std::string text = std::string(kValueName) + "=" + expandable;
+  const std::string text = std::string(names_.valueName) + "=" + expandable;
   Choose(st::kCurrentUserRegistry, text, ItemPopupEntry::kDelay);
-  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, kValueName),
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName),
             (RegText{REG_EXPAND_SZ, expandable + '\0'}));
   Choose(st::kDelayedRegistryCurrentUser,
-         std::string(kValueName) + "=%SystemDrive%\\Moves Test\\tool.exe  /q",
+         std::string(names_.valueName) + "=%SystemDrive%\\Moves Test\\tool.exe  /q",
          ItemPopupEntry::kRun);
-  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, kValueName),
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName),
             (RegText{REG_EXPAND_SZ, expandable + '\0'}));
-  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, kValueName), std::nullopt);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName), std::nullopt);
   // The 32-bit view's value was only shown.
-  EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kWowRunKey, kValueName), "C:\\x86\\tool.exe");
+  EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName), "C:\\x86\\tool.exe");
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+}
+
+// What a user delays from the window starts at the next login run, with its
+// exact arguments: a shortcut (recorded by its bare name) and a Run value
+// with quoted arguments in the shape installers write.
+TEST_P(MovesEndToEnd, DelayedItemsStartAtTheNextLoginWithTheirArguments) {
+  if (!AsciiNames())
+    GTEST_SKIP() << "one run is enough";
+  const std::string built = ThisExeFolder();
+  if (!PathExists(built + "\\recorder.exe"))
+    GTEST_SKIP() << "recorder.exe is not built";
+  const std::string apps = rig_.folder() + "\\Apps Dir";
+  ASSERT_TRUE(::CreateDirectoryA(apps.c_str(), nullptr));
+  for (const char* exe : {"Update.exe", "notes.exe"})
+    ASSERT_TRUE(
+        ::CopyFileA((built + "\\recorder.exe").c_str(), (apps + "\\" + exe).c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA((built + "\\Vantrel.exe").c_str(),
+                          (rig_.folder() + "\\Vantrel.exe").c_str(), FALSE));
+  const std::string notes = startupFolder_ + "\\Notes.lnk";
+  FileGuard notesGuard(notes);
+  ASSERT_TRUE(MakeShortcut(notes, apps + "\\notes.exe", "--notes \"a b\""));
+  const std::string teams = "\"" + apps +
+                            "\\Update.exe\" --processStart \"Teams.exe\" --process-start-args "
+                            "\"--system-initiated\"";
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, names_.valueName, teams));
+  rig_.context().Store.MainStartupDelay = 0;
+
+  Choose(st::kCurrentUserStartup, "Notes.lnk", ItemPopupEntry::kDelay);
+  Choose(st::kCurrentUserRegistry, std::string(names_.valueName) + "=" + teams, ItemPopupEntry::kDelay);
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+  const std::string file = ReadFileBytes(rig_.context().NewDelayLoad().FilePath()).value_or("");
+  EXPECT_NE(file.find("     Execute (\"Notes.lnk\", \"\", 0, \"\");\r\n"), std::string::npos)
+      << file;
+
+  ASSERT_TRUE(RunAndWait("\"" + rig_.folder() + "\\Vantrel.exe\" -nogui").has_value());
+  std::string recorded;
+  for (int i = 0; i < 100 && std::count(recorded.begin(), recorded.end(), '\n') < 2; ++i) {
+    ::Sleep(50);
+    recorded = ReadFileBytes(apps + "\\recorder.txt").value_or("");
+  }
+  EXPECT_NE(recorded.find(" --notes \"a b\"\r\n"), std::string::npos) << recorded;
+  EXPECT_NE(recorded.find(" --processStart \"Teams.exe\" --process-start-args "
+                          "\"--system-initiated\"\r\n"),
+            std::string::npos)
+      << recorded;
+}
+
+// A proggroup.c saved as UTF-16 is no file without entries: Tarrow stays,
+// one box tells the user, and the next save keeps the file as .bak.
+TEST_P(MovesEndToEnd, AUtf16FileKeepsTarrowAndIsKeptAsBak) {
+  if (!AsciiNames())
+    GTEST_SKIP() << "one run is enough";
+  const std::string path = rig_.context().NewDelayLoad().FilePath();
+  std::string utf16 = "\xFF\xFE";
+  for (char c :
+       std::string("void Startup()\r\n{\r\n     Execute (\"A.lnk\", \"\", 0, \"\");\r\n}\r\n"))
+    utf16 += std::string{c, '\0'};
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << utf16;
+  }
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue, rig_.context().OwnRunCommand));
+  ASSERT_TRUE(MakeShortcut(ShortcutPath(), "C:\\windows\\notepad.exe", "/moves-test"));
+  rig_.context().Text.Messages[message::kProgramGroupsNotText] = "not text";
+
+  // As Vantrel starts: Main reads the file before the window loads.
+  EXPECT_FALSE(rig_.context().NewDelayLoad().LoadItems());
+  Window();
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
+  ASSERT_EQ(rig_.platform().boxes.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(path), utf16);
+
+  Choose(st::kCurrentUserStartup, names_.shortcutName, ItemPopupEntry::kDelay);
+  EXPECT_EQ(ReadFileBytes(path + ".bak"), utf16);
+  EXPECT_NE(ReadFileBytes(path), utf16);
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
+  EXPECT_EQ(rig_.platform().boxes.size(), 1u) << "the problem is told once";
+  Choose(st::kDelayedStartupCurrentUser, names_.shortcutName, ItemPopupEntry::kRun);
 }
 
 // A delay cut short by a crash: the shortcut and the value are in Vantrel's

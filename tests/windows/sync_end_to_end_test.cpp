@@ -305,7 +305,7 @@ TEST_F(SyncEndToEnd, SyncRebuildsTheFileFromTheRealStores) {
   std::vector<std::string_view> lines = {
       "     Execute (\"Notes.lnk\", \"\", 0, \"\");",
       "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
-      "     ExecuteReg (\"\"C:\\Program Files\\Agent\\agent.exe\"\", \"-q\", 0, \"Agent\");",
+      "     ExecuteReg (\"<&22>C:\\Program Files\\Agent\\agent.exe<&22>\", \"-q\", 0, \"Agent\");",
   };
   std::string expected = SyncFileHead() + CrLf({"void Startup()", "{"});
   for (std::string_view line : lines)

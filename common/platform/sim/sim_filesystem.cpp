@@ -125,6 +125,11 @@ bool SimFileSystem::Read(const SimPath& path, std::string* bytes) const {
   return true;
 }
 
+bool SimFileSystem::IsLocked(const SimPath& path) const {
+  const SimNode* node = TooLong(path) ? nullptr : Find(path);
+  return node != nullptr && node->locked;
+}
+
 bool SimFileSystem::Write(const SimPath& path, const std::string& bytes) {
   return StoreBytes(path, bytes, false);
 }

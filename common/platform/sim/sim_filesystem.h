@@ -42,6 +42,8 @@ public:
   bool CreateDirectory(const SimPath& path);
   bool RemoveDirectory(const SimPath& path);
   bool Read(const SimPath& path, std::string* bytes) const;
+  // A file another process holds open (LockFile).
+  bool IsLocked(const SimPath& path) const;
   // A write that outgrows the disk stores what fits and fails, as a full
   // disk leaves a file that was being written in place. Like CreateFile
   // with CREATE_ALWAYS, Write refuses an existing hidden or system file.

@@ -203,6 +203,15 @@ bool SimPlatform::ReadWholeFile(const std::string& path, std::string* bytes) {
   return bytes != nullptr && world_.files().Read(Path(path), bytes);
 }
 
+long SimPlatform::ReadWholeFileError(const std::string& path, std::string* bytes) {
+  if (ReadWholeFile(path, bytes))
+    return win32err::kSuccess;
+  if (world_.files().IsLocked(Path(path)))
+    return win32err::kSharingViolation;
+  return GetFileAttributes(path) == kInvalidFileAttributes ? win32err::kFileNotFound
+                                                           : win32err::kReadFault;
+}
+
 bool SimPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
   if (!Change())
     return false;

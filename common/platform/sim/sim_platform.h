@@ -97,6 +97,7 @@ public:
   bool CreateDirectory(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string* bytes) override;
+  long ReadWholeFileError(const std::string& path, std::string* bytes) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;

@@ -43,6 +43,7 @@ public:
 
   // Whole files (win32_whole_files.cpp).
   bool ReadWholeFile(const std::string& path, std::string* bytes) override;
+  long ReadWholeFileError(const std::string& path, std::string* bytes) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;

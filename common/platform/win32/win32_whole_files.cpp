@@ -32,6 +32,13 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 } // namespace
 
+long Win32Platform::ReadWholeFileError(const std::string& path, std::string* bytes) {
+  if (ReadWholeFile(path, bytes))
+    return win32err::kSuccess;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_SUCCESS ? win32err::kReadFault : static_cast<long>(error);
+}
+
 bool Win32Platform::ReadWholeFile(const std::string& path, std::string* bytes) {
   if (bytes == nullptr)
     return false;
