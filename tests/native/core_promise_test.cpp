@@ -317,21 +317,14 @@ TEST(CorePromiseCases, ACaseOnlyNameClashNeverOverwritesTheStore) {
   ASSERT_EQ(m.Delayed().size(), 1u);
   EXPECT_EQ(m.Delayed()[0].RegistryName, "DReg");
 
-  // Putting DReg back would replace dreg in the Run key: refused too.
-  items::RestoreRegistryItem(m.session, "DReg=C:\\rec\\rec.exe /d", 1, false);
-  EXPECT_EQ(m.session.failures.list(),
-            (std::vector<items::MoveFailure>{
-                {items::ItemType::kRunValue, "DReg", items::reason::AlreadyInRunKey()}}));
-  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "dreg"), "C:\\rec\\rec.exe OTHER");
-  EXPECT_EQ(m.Delayed().size(), 1u);
-
-  // Once dreg is gone, the record is found whatever the case asked for.
-  CRegistry(m.platform).DeleteValue(kHkeyCurrentUser, kRunKey, "dreg");
-  m.session.failures.clear();
+  // Putting DReg back while the Run key holds dreg: the Run key's own value
+  // stays (the program's word is the newer one), the record goes, and the
+  // stored /d leaves the store for the day's backup.
   items::RestoreRegistryItem(m.session, "DREG=C:\\rec\\rec.exe /d", 1, false);
   EXPECT_TRUE(m.session.failures.empty());
+  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "dreg"), "C:\\rec\\rec.exe OTHER");
   EXPECT_TRUE(m.Delayed().empty());
-  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "DReg"), "C:\\rec\\rec.exe /d");
+  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "DReg"), std::nullopt);
 }
 
 } // namespace

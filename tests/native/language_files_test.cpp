@@ -143,7 +143,7 @@ TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
   for (const auto* table : {&tables.Messages[0], &tables.Buttons[0], &tables.Toolbar[0]})
     EXPECT_FALSE(table->empty());
   EXPECT_EQ(tables.Messages[message::kAlreadyRunning].rfind("Vantrel is already running.", 0), 0u);
-  EXPECT_EQ(window.size(), 14u);
+  EXPECT_EQ(window.size(), 15u);
   EXPECT_FALSE(window.back().empty());
 
   // A folder where the file should be is no file either.
