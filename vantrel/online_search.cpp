@@ -1,6 +1,5 @@
 #include "vantrel/online_search.h"
 
-
 #include "common/command_split.h"
 #include "common/text.h"
 #include "common/text_encoding.h"

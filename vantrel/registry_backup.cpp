@@ -58,16 +58,12 @@ std::string RunKeyLine(bool currentUser, bool view32) {
 
 namespace {
 
-// hex(2): the text as UTF-16LE with its NUL. Vantrel's texts are ANSI;
-// each byte is taken as the code unit of the same number.
+// hex(2): the text as UTF-16LE with its NUL, as regedit exports it.
+// Vantrel's texts are UTF-8.
 std::string ExpandableTextLine(std::string line, std::string_view text) {
   constexpr std::size_t kWrapAt = 77;
   line += "hex(2):";
-  std::string bytes;
-  for (const char c : text) {
-    bytes += c;
-    bytes += '\0';
-  }
+  std::string bytes = Utf16LeWithBom(text).substr(2);
   bytes += std::string(2, '\0');
   std::size_t column = line.size();
   for (std::size_t i = 0; i < bytes.size(); ++i) {

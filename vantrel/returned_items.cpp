@@ -1,11 +1,11 @@
 #include "vantrel/returned_items.h"
 
+#include "common/command_split.h"
 #include "common/registry.h"
 #include "common/run_keys.h"
 #include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "common/command_split.h"
 #include "vantrel/startup_item_kind.h"
 
 namespace vantrel {

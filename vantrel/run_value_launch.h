@@ -25,8 +25,8 @@ struct LaunchCommand {
 LaunchCommand SplitForLaunch(std::string_view data);
 
 // The data and type of the stored value that a delayed record (command
-// "ExecuteReg" or "ExecuteRegAU") names, in whichever view holds it; nothing when the store holds no
-// such value or the record names none.
+// "ExecuteReg" or "ExecuteRegAU") names, in whichever view holds it; nothing when the store holds
+// no such value or the record names none.
 std::optional<RegistryText> StoredRunValueData(AppContext& context, const ProgramEntry& entry);
 
 // Starts one program of a group: a delayed Run value from its stored data

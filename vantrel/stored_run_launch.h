@@ -19,5 +19,4 @@ struct StoredRunValueKey {
 };
 bool FindStoredRunValueKey(Platform& platform, const ProgramEntry& program, StoredRunValueKey& key);
 
-
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/command_split.h"
 #include "common/file_functions.h"
 #include "common/registry.h"
 #include "common/run_keys.h"
@@ -9,7 +10,6 @@
 #include "common/text.h"
 #include "vantrel/registry_backup.h"
 #include "vantrel/registry_moves.h"
-#include "common/command_split.h"
 #include "vantrel/shortcut_moves.h"
 
 namespace vantrel::items {
@@ -57,9 +57,15 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
   const auto now = session.Now();
   RegistryBackup backup(platform, session.context.ProgramFolder);
   const bool oldDiffers = !item.storedName.empty() && item.storedCommand != item.command;
+  // Both keep their types (REG_EXPAND_SZ stays expandable).
+  const RegistryText kept{
+      registry.GetValueType(scope.root, scope.store, item.storedName).value_or(kRegSz),
+      item.storedCommand};
+  const RegistryText wins{
+      registry.GetValueType(scope.root, kRunKeyPath, item.name).value_or(kRegSz), item.command};
   if (!now || !backup.Open(*now) || !backup.WriteKeyLine(scope.currentUser) ||
-      (oldDiffers && !backup.WriteValue(item.storedName, item.storedCommand)) ||
-      !backup.WriteValue(item.name, item.command)) {
+      (oldDiffers && !backup.WriteValue(item.storedName, kept.text, kept.type)) ||
+      !backup.WriteValue(item.name, wins.text, wins.type)) {
     if (backup.IsOpen())
       backup.Discard(session.owner);
     return Fail(session, item, reason::BackupNotWritten());
@@ -67,15 +73,15 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
 
   // Value names match in any case, so writing the kept value again
   // replaces the new one.
-  const auto putOldBack = [&platform, scope, item] {
+  const auto putOldBack = [&platform, scope, item, kept] {
     CRegistry back(platform);
     if (item.storedName.empty())
       back.DeleteValue(scope.root, scope.store, item.name);
     else
-      back.SaveSettingString(scope.root, scope.store, item.storedName, item.storedCommand);
+      back.SaveSettingText(scope.root, scope.store, item.storedName, kept);
   };
   registry.CreateKey(scope.root, scope.store);
-  registry.SaveSettingString(scope.root, scope.store, item.name, item.command);
+  registry.SaveSettingText(scope.root, scope.store, item.name, wins);
   const auto stored = ValueNamed(platform, scope.root, scope.store, item.name);
   if (!stored || stored->command != item.command) {
     putOldBack();
@@ -88,8 +94,8 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
     return Fail(session, item,
                 scope.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
   }
-  session.Moved([&platform, scope, item, putOldBack] {
-    CRegistry(platform).SaveSettingString(scope.root, kRunKeyPath, item.name, item.command);
+  session.Moved([&platform, scope, item, wins, putOldBack] {
+    CRegistry(platform).SaveSettingText(scope.root, kRunKeyPath, item.name, wins);
     putOldBack();
   });
 

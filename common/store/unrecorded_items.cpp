@@ -69,19 +69,19 @@ std::vector<std::string> UnrecordedRunValues(Platform& platform, const StoreTabl
                                    values))
     return found;
   ForgetCopiesOfRunKey(platform, root, values);
-  // Values recorded as delayed, by name (as DelayedRunValueRecord finds
-  // them, in one pass); the others wait for a stopped entry that leads to
-  // them.
+  // Values recorded as delayed, by name in any letter case (as
+  // DelayedRunValueRecord finds them, in one pass); the others wait for a stopped entry that leads
+  // to them.
   std::unordered_set<std::string> delayed;
   const std::string_view command = currentUser ? kCommandExecuteReg : kCommandExecuteRegAU;
   for (const ProgramEntry& program : StartupPrograms(tables)) {
     if (!program.Path.empty() && program.Command == command)
-      delayed.insert(program.RegistryName);
+      delayed.insert(ToLowerAscii(program.RegistryName));
   }
   std::vector<bool> recorded(values.size(), false);
   for (std::size_t i = 0; i < values.size(); ++i) {
     const std::string name = values[i].substr(0, values[i].find('='));
-    recorded[i] = values[i].empty() || name.empty() || delayed.count(name) != 0;
+    recorded[i] = values[i].empty() || name.empty() || delayed.count(ToLowerAscii(name)) != 0;
   }
   const std::string_view prefix = StoppedPrefix(kind);
   for (const std::string& entry : tables.StoppedPrograms) {

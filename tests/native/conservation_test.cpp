@@ -40,8 +40,8 @@
 #include "vantrel/program_groups_logic.h"
 #include "vantrel/program_groups_tree.h"
 #include "vantrel/refresh_startup_items.h"
-#include "vantrel/returned_items.h"
 #include "vantrel/registry_backup.h"
+#include "vantrel/returned_items.h"
 #include "vantrel/startup_tree.h"
 #include "vantrelsync/run_vantrel_sync.h"
 
@@ -183,7 +183,7 @@ private:
     runKeyNames.erase(at);
     for (char& c : name)
       c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? std::tolower(c)
-                                                                       : std::toupper(c));
+                                                                        : std::toupper(c));
     return name;
   }
 
@@ -206,7 +206,8 @@ private:
         // 0 in Windows' hands, 1 delayed, 2 stopped.
         for (int place = 0; place < 3; ++place) {
           for (int i = view32 ? 0 : Pick(4); i > 0; --i) {
-            Entry shortcut{false, currentUser, NewShortcutName(), "", kRegSz, false, false, {}, false};
+            Entry shortcut{false, currentUser, NewShortcutName(), "", kRegSz, false, false,
+                           {},    false};
             shortcut.content = "link " + shortcut.name;
             m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name,
                              shortcut.content);
@@ -226,9 +227,9 @@ private:
             while (view32 && (value.content.find("shared.exe") != std::string::npos ||
                               value.content.find("rundll32") != std::string::npos))
               value.content = NewRunValue(value.name);
-            if (Chance(0.3)) {
+            if (const auto drive = value.content.find("C:"); drive < 2 && Chance(0.3)) {
               value.type = kRegExpandSz;
-              value.content = "%SystemDrive%" + value.content.substr(2);
+              value.content.replace(drive, 2, "%SystemDrive%");
             }
             const std::string data = value.content + std::string(1, '\0');
             if (place == 0) {
@@ -237,8 +238,15 @@ private:
             } else {
               // A stored value whose name differs from a Run key value's in
               // case only.
-              if (!runKeyNames.empty() && Chance(0.3))
+              // Vantrel holds it while Windows has the other: the Run key's
+              // value counts as one that came back.
+              if (!view32 && !runKeyNames.empty() && Chance(0.3)) {
                 value.name = CaseClash(runKeyNames);
+                for (Entry& other : entries_)
+                  other.everRewritten = other.everRewritten ||
+                                        (other.runValue && other.currentUser == currentUser &&
+                                         !other.view32 && EqualsIgnoreCase(other.name, value.name));
+              }
               m_.world.RegSetRaw(root, storeKey, value.name, value.type, data);
               const auto [path, parameters] = SplitCommandLine(value.content);
               if (place == 1)
@@ -455,10 +463,19 @@ private:
     return (e.currentUser ? kCurrentUserItems : kAllUsersItems) + e.name;
   }
   std::optional<std::string> Stored(const Entry& e) const {
-    return m_.world.RegGetString(Root(e), StoreOf(e.currentUser, e.view32), e.name);
+    const auto value = m_.world.RegGetValue(Root(e), StoreOf(e.currentUser, e.view32), e.name);
+    if (!value)
+      return std::nullopt;
+    return value->data.substr(0, value->data.find('\0'));
+  }
+  std::optional<std::string> RunKeyText(const Entry& e) const {
+    const auto value = m_.world.RegGetValue(Root(e), RunKeyOf(e.view32), e.name);
+    if (!value)
+      return std::nullopt;
+    return value->data.substr(0, value->data.find('\0'));
   }
   bool InWindows(const Entry& e) const {
-    return e.runValue ? m_.world.RegGetString(Root(e), RunKeyOf(e.view32), e.name).has_value()
+    return e.runValue ? m_.world.RegGetValue(Root(e), RunKeyOf(e.view32), e.name).has_value()
                       : m_.world.Exists(StartupFile(e));
   }
 
@@ -515,8 +532,8 @@ private:
     for (const std::string& version : versions) {
       Entry v = e;
       v.content = version;
-      const bool there = e.runValue ? (m_.world.RegGetString(Root(e), kRunKey, e.name) == version ||
-                                       stored == version || RecoverableFromBackup(backups, v))
+      const bool there = e.runValue ? (RunKeyText(e) == version || stored == version ||
+                                       RecoverableFromBackup(backups, v))
                                     : std::find(found.begin(), found.end(), version) != found.end();
       if (!there && version == e.content && !inWindows && !held)
         return Fail(where, Describe(e) + " is lost");
@@ -527,7 +544,7 @@ private:
     // content that place holds.
     if (inWindows != held) {
       if (e.runValue)
-        e.content = inWindows ? *m_.world.RegGetString(Root(e), kRunKey, e.name) : *stored;
+        e.content = inWindows ? RunKeyText(e).value_or("") : *stored;
       else
         e.content = m_.world.ReadFile(inWindows ? StartupFile(e) : ItemsFile(e)).value_or("");
       e.rewritten = false;
@@ -708,9 +725,10 @@ private:
           places.push_back("delayed");
         if (records > 1)
           places.push_back("delayed again");
-        // A record whose value the store lacks starts its own path at login.
-        if (records > 0 && !stored && inRun == e.content)
-          places.push_back("delayed record");
+        // A record whose value the store lacks and the Run key holds (an
+        // undo that two faults cut short) is inert: the login run leaves
+        // a value that is back in the Run key to Windows, and the window
+        // marks it as come back.
         if (stored == e.content &&
             reachedByStopped.count((e.currentUser ? "_REGCU_" : "_REGAU_") +
                                    std::string(e.view32 ? "32:" : "") + e.name) != 0)

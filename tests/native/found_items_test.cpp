@@ -192,8 +192,7 @@ TEST(FoundItems, TheLoginRunLeavesARunValueBackInTheRunKeyToWindows) {
   const auto lines = rig.LogLines();
   EXPECT_NE(std::find_if(lines.begin(), lines.end(),
                          [](const std::string& line) {
-                           return line.find("Not started: C:\\Apps\\back.exe") !=
-                                  std::string::npos;
+                           return line.find("Not started: C:\\Apps\\back.exe") != std::string::npos;
                          }),
             lines.end());
 }

@@ -453,9 +453,12 @@ TEST(MovesRegistry, BackupThatCannotBeWrittenLeavesTheRegistryAlone) {
 TEST(MovesRegistry, BackupEscapesBackslashesThenQuotes) {
   struct Case {
     std::string name, data, line;
+    std::uint32_t type = kRegSz;
   };
   const std::vector<Case> cases = {
       {"Tool", "C:\\T\\t.exe /q", "\"Tool\"=\"C:\\\\T\\\\t.exe /q\""},
+      // REG_EXPAND_SZ as UTF-16LE code units of the UTF-8 text: é is e9,00.
+      {"X", "%A%\xC3\xA9", "\"X\"=hex(2):25,00,41,00,25,00,e9,00,00,00", kRegExpandSz},
       {"Q\"uote", "\"C:\\a b\\x.exe\" \"arg\\\"\"",
        "\"Q\\\"uote\"=\"\\\"C:\\\\a b\\\\x.exe\\\" "
        "\\\"arg\\\\\\\"\\\"\""},
@@ -464,7 +467,7 @@ TEST(MovesRegistry, BackupEscapesBackslashesThenQuotes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(items::RunValueLine(c.name, c.data), c.line);
+    EXPECT_EQ(items::RunValueLine(c.name, c.data, c.type), c.line);
   }
 }
 

@@ -252,8 +252,8 @@ TEST_P(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
   const std::string expandable = "%SystemDrive%\\Moves Test\\tool.exe /q";
   RegValueGuard wowRun(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName);
   RegValueGuard wowStored(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName);
-  ASSERT_TRUE(
-      WriteRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName, {REG_EXPAND_SZ, expandable + '\0'}));
+  ASSERT_TRUE(WriteRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName,
+                            {REG_EXPAND_SZ, expandable + '\0'}));
   ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName, "C:\\x86\\tool.exe"));
   ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kWowStore, kLegacyName, "C:\\x86\\old.exe -s"));
   ProgramEntry legacy;
@@ -267,16 +267,15 @@ TEST_P(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
 
   EXPECT_NE(Item(st::kAllUsersRegistry32, std::string(names_.valueName) + "=C:\\x86\\tool.exe"),
             TreeModel::kNoNode);
-  EXPECT_NE(
-      Item(st::kDelayedRegistryAllUsers32, std::string(kLegacyName) + "=C:\\x86\\old.exe  -s"),
-      TreeModel::kNoNode);
+  EXPECT_NE(Item(st::kDelayedRegistryAllUsers32, std::string(kLegacyName) + "=C:\\x86\\old.exe -s"),
+            TreeModel::kNoNode);
 
   const std::string text = std::string(names_.valueName) + "=" + expandable;
   Choose(st::kCurrentUserRegistry, text, ItemPopupEntry::kDelay);
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName),
             (RegText{REG_EXPAND_SZ, expandable + '\0'}));
   Choose(st::kDelayedRegistryCurrentUser,
-         std::string(names_.valueName) + "=%SystemDrive%\\Moves Test\\tool.exe  /q",
+         std::string(names_.valueName) + "=%SystemDrive%\\Moves Test\\tool.exe /q",
          ItemPopupEntry::kRun);
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName),
             (RegText{REG_EXPAND_SZ, expandable + '\0'}));
@@ -312,7 +311,8 @@ TEST_P(MovesEndToEnd, DelayedItemsStartAtTheNextLoginWithTheirArguments) {
   rig_.context().Store.MainStartupDelay = 0;
 
   Choose(st::kCurrentUserStartup, "Notes.lnk", ItemPopupEntry::kDelay);
-  Choose(st::kCurrentUserRegistry, std::string(names_.valueName) + "=" + teams, ItemPopupEntry::kDelay);
+  Choose(st::kCurrentUserRegistry, std::string(names_.valueName) + "=" + teams,
+         ItemPopupEntry::kDelay);
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
   const std::string file = ReadFileBytes(rig_.context().NewDelayLoad().FilePath()).value_or("");
   EXPECT_NE(file.find("     Execute (\"Notes.lnk\", \"\", 0, \"\");\r\n"), std::string::npos)
