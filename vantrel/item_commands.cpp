@@ -23,23 +23,11 @@ std::string Description(const std::exception* failure) {
   return failure != nullptr ? failure->what() : "unexpected error";
 }
 
-std::vector<std::string> CheckedFound(const TreeModel& tree, std::string_view categoryKey) {
-  std::vector<std::string> texts;
-  const TreeModel::NodeId category = tree.Find(categoryKey);
-  if (category == TreeModel::kNoNode)
-    return texts;
-  for (const TreeModel::NodeId child : tree.At(category).children) {
-    if (tree.At(child).checked)
-      texts.push_back(tree.At(child).text);
-  }
-  return texts;
-}
-
 // The checked current-user entries of the branch of what a crash left in
 // the store; Save and Run put them back, Delay and Stop record them.
 void ActOnCheckedFound(MoveSession& session, const TreeModel& tree, FoundItemAction action) {
-  const CheckedFoundItems checked{CheckedFound(tree, startup_tree::kFoundCurrentStartup),
-                                  CheckedFound(tree, startup_tree::kFoundCurrentRegistry)};
+  const CheckedFoundItems checked{CheckedChildren(tree, startup_tree::kFoundCurrentStartup),
+                                  CheckedChildren(tree, startup_tree::kFoundCurrentRegistry)};
   ActOnCheckedFoundItems(session, checked, action);
 }
 

@@ -10,6 +10,8 @@ namespace {
 
 namespace st = startup_tree;
 
+} // namespace
+
 std::vector<std::string> CheckedChildren(const TreeModel& tree, std::string_view categoryKey) {
   std::vector<std::string> texts;
   const TreeModel::NodeId category = tree.Find(categoryKey);
@@ -21,8 +23,6 @@ std::vector<std::string> CheckedChildren(const TreeModel& tree, std::string_view
   }
   return texts;
 }
-
-} // namespace
 
 int ItemNode::Kind() const {
   if (runValue && view32 && !currentUser)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/tree_model.h"
 #include "vantrel/item_move_session.h"
@@ -47,5 +49,9 @@ bool AnyNodeChecked(const TreeModel& tree);
 // CurrentUser", "StoppedItemsCurrentStartup", or the three "Registry" ones).
 CheckedItems CheckedCurrentUserShortcuts(const TreeModel& tree);
 CheckedItems CheckedCurrentUserRunValues(const TreeModel& tree);
+
+// The texts of the checked children of a category node; none when the
+// category is missing.
+std::vector<std::string> CheckedChildren(const TreeModel& tree, std::string_view categoryKey);
 
 } // namespace vantrel::items
