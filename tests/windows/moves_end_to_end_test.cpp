@@ -32,11 +32,6 @@
 #include "windows/support/shell_link.h"
 #include "windows/support/test_window.h"
 
-// The two Win32 pieces of the item commands live in Vantrel.exe; the test
-// binary builds them in here.
-#include "vantrel/win32ui/item_command_services.cpp"
-#include "vantrel/win32ui/item_popup.cpp"
-
 namespace vantrel::testing::moves {
 namespace {
 
