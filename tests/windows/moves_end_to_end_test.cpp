@@ -306,12 +306,6 @@ TEST_P(MovesEndToEnd, ASwitchedOffValueShowsAsOffAndIsOnAfterItIsPutBack) {
   const TreeModel::NodeId node = Item(st::kCurrentUserRegistry, RunValueText());
   ASSERT_NE(node, TreeModel::kNoNode);
   EXPECT_EQ(Window().Tree().At(node).image, st::image::kSwitchedOff);
-  TVITEMA shown{};
-  shown.mask = TVIF_HANDLE | TVIF_IMAGE;
-  shown.hItem = Window().TreeView()->ItemOf(node);
-  ASSERT_TRUE(::SendMessageA(Window().TreeView()->hwnd(), TVM_GETITEMA, 0,
-                             reinterpret_cast<LPARAM>(&shown)));
-  EXPECT_EQ(shown.iImage, st::image::kSwitchedOff - 1);
 
   Choose(st::kCurrentUserRegistry, RunValueText(), ItemPopupEntry::kDelay);
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, approved, names_.valueName),
