@@ -113,11 +113,11 @@ TEST_F(MainWindowTest, LoadShowsTheWindowWithItsControls) {
   win32ui::AdvProgressBar& apb = *window.ProgressBar();
   EXPECT_EQ(::GetParent(apb.hwnd()), statusBar);
 
-  // The six tree pictures came from Vantrel.exe's resources.
+  // The tree pictures came from Vantrel.exe's resources, one for each name.
   const auto pictures = reinterpret_cast<HIMAGELIST>(
       ::SendMessageA(window.TreeView()->hwnd(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
   ASSERT_NE(pictures, nullptr);
-  EXPECT_EQ(ImageList_GetImageCount(pictures), 6);
+  EXPECT_EQ(ImageList_GetImageCount(pictures), static_cast<int>(st::image::kNames.size()));
 }
 
 TEST_F(MainWindowTest, TreeControlHoldsExactlyTheModelsNodes) {

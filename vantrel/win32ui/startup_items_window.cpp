@@ -13,6 +13,7 @@
 #include "vantrel/popup_menu.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/resources/main_window_ids.h"
+#include "vantrel/startup_tree.h"
 #include "vantrel/tray_command.h"
 #include "vantrel/web_links.h"
 #include "vantrel/win32ui/common_controls.h"
@@ -46,10 +47,11 @@ std::string LastErrorText() {
   return description.empty() ? "error " + std::to_string(error) : description;
 }
 
-// The six tree pictures; an empty list when the module has no bitmap.
+// The tree pictures; an empty list when the module has no bitmap.
 HIMAGELIST LoadTreePictures(HINSTANCE instance) {
   const HIMAGELIST list =
-      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
+                                       static_cast<int>(startup_tree::image::kNames.size()), 0);
   if (list == nullptr)
     return nullptr;
   const UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(
