@@ -75,6 +75,12 @@ shortcut "$items/All Users" "Fax Monitor.lnk"
   reg_value "OneDrive" '"C:\Program Files\Microsoft OneDrive\OneDrive.exe" /background'
   reg_value "MailCheck" '"C:\Program Files\Mail\mailcheck.exe" -tray'
   reg_value "Weather" 'C:\Program Files\Weather\weather.exe'
+  # CloudSync wrote its entry again although Vantrel holds it delayed: the
+  # tree marks it as come back, and its popup offers Take Back.
+  reg_value "CloudSync" '"C:\Program Files\Sync\sync.exe" -quiet -autostart'
+  # Task Manager's Startup tab has switched Weather off.
+  reg_key "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run"
+  printf '"Weather"=hex:03,00,00,00,00,00,00,00,00,00,00,00\r\n'
   reg_key "HKEY_LOCAL_MACHINE\\$run_key"
   reg_value "RtkAudio" 'C:\Program Files\Realtek\Audio\RtkNGUI64.exe -s'
   reg_value "TouchpadHelper" 'C:\Program Files\Touchpad\tphelper.exe'

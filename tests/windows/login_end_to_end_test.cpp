@@ -9,7 +9,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,6 +16,7 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_handles.h"
 #include "native/crlf_text.h"
+#include "windows/moves_rig.h"
 #include "windows/support/scratch.h"
 #include "windows/support/shell_link.h"
 
@@ -29,12 +29,11 @@ constexpr const char* kRunValue = "Tarrow";
 constexpr long long kToleranceMs = 300;
 
 std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return moves::ReadFileBytes(path).value_or("");
 }
 
-bool Exists(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+std::optional<std::string> Tarrow(HKEY root) {
+  return moves::ReadRegText(root, kRunKey, kRunValue);
 }
 
 long long NowMs() {
@@ -44,67 +43,11 @@ long long NowMs() {
       ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000);
 }
 
-// The "Tarrow" values of both Run keys, taken away for the test and put
-// back afterwards, so that the prefix never starts a test's Vantrel.
-class RunValueGuard {
-public:
-  RunValueGuard() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-      saved_.push_back(Read(root));
-      Delete(root);
-    }
-  }
-  ~RunValueGuard() {
-    int i = 0;
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-      Delete(root);
-      if (const auto& value = saved_[i++])
-        Write(root, *value);
-    }
-  }
-  RunValueGuard(const RunValueGuard&) = delete;
-  RunValueGuard& operator=(const RunValueGuard&) = delete;
-
-  static std::optional<std::string> Read(HKEY root) {
-    char data[2048] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-      return std::nullopt;
-    win32::UniqueHkey owner(key);
-    if (::RegQueryValueExA(key, kRunValue, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-        ERROR_SUCCESS)
-      return std::nullopt;
-    return std::string(data);
-  }
-
-private:
-  static void Delete(HKEY root) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, kRunKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-      return;
-    win32::UniqueHkey owner(key);
-    ::RegDeleteValueA(key, kRunValue);
-  }
-  static void Write(HKEY root, const std::string& text) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-      return;
-    win32::UniqueHkey owner(key);
-    ::RegSetValueExA(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
-  }
-
-  std::vector<std::optional<std::string>> saved_;
-};
-
 class LoginEndToEnd : public ::testing::Test {
 protected:
   void SetUp() override {
     const std::string built = ThisExeFolder();
-    if (!Exists(built + "\\recorder.exe"))
+    if (!moves::PathExists(built + "\\recorder.exe"))
       GTEST_SKIP() << "recorder.exe is not built (cmake/windows-test-helpers.cmake)";
     folder_ = NewScratchFolder();
     for (const char* exe : {"Vantrel.exe", "recorder.exe"})
@@ -117,22 +60,10 @@ protected:
   }
 
   // Starts Vantrel.exe with the arguments; false when it did not end by
-  // itself within the time.
-  bool RunVantrel(const std::string& arguments, DWORD timeoutMs, long long* startedAt) {
-    std::string commandLine = "\"" + folder_ + "\\Vantrel.exe\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+  // itself within 30 s.
+  bool RunVantrel(const std::string& arguments, long long* startedAt) {
     *startedAt = NowMs();
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder_.c_str(), &startup, &process))
-      return false;
-    win32::UniqueHandle<win32::KernelHandleTraits> processHandle(process.hProcess);
-    win32::UniqueHandle<win32::KernelHandleTraits> threadHandle(process.hThread);
-    if (::WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-      return true;
-    ::TerminateProcess(process.hProcess, 1);
-    return false;
+    return moves::RunAndWait("\"" + folder_ + "\\Vantrel.exe\" " + arguments, 30000).has_value();
   }
 
   // recorder.txt's lines, once count of them are there (or time is up).
@@ -146,10 +77,13 @@ protected:
   }
 
   std::string folder_;
+  // The "Tarrow" values of both Run keys are taken away for the test and
+  // put back afterwards, so that the prefix never starts a test's Vantrel.
+  moves::RegValueGuard userTarrow_{HKEY_CURRENT_USER, kRunKey, kRunValue};
+  moves::RegValueGuard machineTarrow_{HKEY_LOCAL_MACHINE, kRunKey, kRunValue};
 };
 
 TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
-  RunValueGuard runValues;
   const std::string recorder = folder_ + "\\recorder.exe";
   const std::string items = folder_ + "\\Vantrel Items\\Current User";
   ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\Vantrel Items").c_str(), nullptr));
@@ -181,7 +115,7 @@ TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
              "}\r\n";
 
   long long startedAt = 0;
-  ASSERT_TRUE(RunVantrel("-nogui", 30000, &startedAt))
+  ASSERT_TRUE(RunVantrel("-nogui", &startedAt))
       << "Vantrel.exe did not end by itself (is another Vantrel running in this prefix?)";
 
   // Order and moments: 1 s main delay, then 0, 0.5, 0.5 and 1 s.
@@ -236,31 +170,25 @@ TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
 
   // With startup type 1 and all-users items the run registers Vantrel for
   // every user's login.
-  EXPECT_EQ(RunValueGuard::Read(HKEY_LOCAL_MACHINE), "\"" + folder_ + "\\Vantrel.exe\" -nogui");
-  EXPECT_EQ(RunValueGuard::Read(HKEY_CURRENT_USER), std::nullopt);
+  EXPECT_EQ(Tarrow(HKEY_LOCAL_MACHINE), "\"" + folder_ + "\\Vantrel.exe\" -nogui");
+  EXPECT_EQ(Tarrow(HKEY_CURRENT_USER), std::nullopt);
 }
 
 // A REG_EXPAND_SZ value starts with its environment strings expanded, and
 // a value that a 32-bit Vantrel left in the 32-bit view of its all-users
 // store starts from its record.
 TEST_F(LoginEndToEnd, ExpandableAndThirtyTwoBitValuesStart) {
-  RunValueGuard runValues;
   constexpr const char* kUserStore = "Software\\Korvane\\Vantrel\\HKCU";
   constexpr const char* kWowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
   const std::string recorder = folder_ + "\\recorder.exe";
   ASSERT_EQ(':', recorder[1]);
   const std::string expandable = "%SystemDrive%" + recorder.substr(2);
-  const auto setValue = [](HKEY root, const char* path, const char* name, DWORD type,
-                           const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    win32::UniqueHkey owner(key);
-    ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
-  };
-  setValue(HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp", REG_EXPAND_SZ, expandable + " exp");
-  setValue(HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow", REG_SZ, recorder + " wow");
+  moves::RegValueGuard expGuard{HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp"};
+  moves::RegValueGuard wowGuard{HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow"};
+  ASSERT_TRUE(moves::WriteRegValue(HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp",
+                                   {REG_EXPAND_SZ, expandable + " exp" + '\0'}));
+  ASSERT_TRUE(
+      moves::WriteRegText(HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow", recorder + " wow"));
   const std::string user = UserName();
   ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
   std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary)
@@ -276,17 +204,7 @@ TEST_F(LoginEndToEnd, ExpandableAndThirtyTwoBitValuesStart) {
              "\", \"wow\", 0, \"Vantrel Login Wow\");\r\n"
              "}\r\n";
   long long startedAt = 0;
-  const bool ended = RunVantrel("-nogui", 30000, &startedAt);
-  for (const auto& [root, path, name] :
-       {std::tuple{HKEY_CURRENT_USER, kUserStore, "Vantrel Login Exp"},
-        std::tuple{HKEY_LOCAL_MACHINE, kWowStore, "Vantrel Login Wow"}}) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-      ::RegDeleteValueA(key, name);
-      ::RegCloseKey(key);
-    }
-  }
-  ASSERT_TRUE(ended);
+  ASSERT_TRUE(RunVantrel("-nogui", &startedAt));
   const std::vector<std::string> recorded = Recorded(2);
   ASSERT_EQ(recorded.size(), 2u) << ReadAll(folder_ + "\\recorder.txt");
   std::vector<std::string> arguments;
@@ -295,28 +213,6 @@ TEST_F(LoginEndToEnd, ExpandableAndThirtyTwoBitValuesStart) {
   EXPECT_EQ(arguments, (std::vector<std::string>{"exp", "wow"}));
   // The log names the program as stored.
   EXPECT_NE(ReadAll(folder_ + "\\log.txt").find("  " + expandable + " exp"), std::string::npos);
-}
-
-TEST_F(LoginEndToEnd, ANoGuiStartWithStartupType0WritesNothing) {
-  RunValueGuard runValues;
-  const std::string user = UserName();
-  ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
-  const std::string file = "const MainStartupDelay = 0;\r\n"
-                           "const StartupType = 0;\r\n"
-                           "void Startup()\r\n"
-                           "{\r\n"
-                           "     Execute (\"" +
-                           folder_ +
-                           "\\recorder.exe\", \"x\", 0, \"\");\r\n"
-                           "}\r\n";
-  std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary) << file;
-  long long startedAt = 0;
-  ASSERT_TRUE(RunVantrel("-NoGui", 30000, &startedAt));
-  EXPECT_FALSE(Exists(folder_ + "\\log.txt"));
-  EXPECT_FALSE(Exists(folder_ + "\\recorder.txt"));
-  EXPECT_EQ(ReadAll(folder_ + "\\" + user + "\\proggroup.c"), file);
-  EXPECT_EQ(RunValueGuard::Read(HKEY_CURRENT_USER), std::nullopt);
-  EXPECT_EQ(RunValueGuard::Read(HKEY_LOCAL_MACHINE), std::nullopt);
 }
 
 } // namespace

@@ -318,56 +318,6 @@ TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {
             INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(MainWindowTest, HelpAndWebLinksGoThroughTheShell) {
-  auto& window = LoadWindow(true);
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpHelp, 0);
-  EXPECT_TRUE(platform().shellExecutes.empty()); // no help file: nothing
-  WriteFile("Vantrel.chm", {"help"});
-  ::SendMessageA(window.hwnd(), WM_KEYUP, VK_F1, 0);
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpOnlineForums, 0);
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpOnlineMainPage, 0);
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpOnlineSupportEmail, 0);
-  EXPECT_EQ(platform().shellExecutes,
-            (std::vector<std::string>{
-                "open|" + folder() + "\\Vantrel.chm", "|https://forum.korvane.example/vantrel",
-                "|https://www.korvane.example/vantrel",
-                "|mailto:support@korvane.example?subject=Vantrel%202%20Support"}));
-}
-
-// The dialogs of this thread, other than the main window.
-std::vector<HWND> ThreadDialogs() {
-  std::vector<HWND> dialogs;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        char name[16] = {};
-        ::GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && ::IsWindowVisible(window))
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&dialogs));
-  return dialogs;
-}
-
-TEST_F(MainWindowTest, OptionsAndTipsOpenModeless) {
-  auto& window = LoadWindow(true);
-  ASSERT_TRUE(ThreadDialogs().empty());
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kToolsOptions, 0);
-  auto dialogs = ThreadDialogs();
-  ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_EQ(::GetWindow(dialogs[0], GW_OWNER), nullptr); // without an owner
-  ::DestroyWindow(dialogs[0]);
-  Pump();
-
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kHelpTips, 0);
-  dialogs = ThreadDialogs();
-  ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_EQ(::GetWindow(dialogs[0], GW_OWNER), window.hwnd());
-  ::DestroyWindow(dialogs[0]);
-  Pump();
-}
-
 TEST_F(MainWindowTest, MinimizeToTrayHidesAndExitCloses) {
   auto& window = LoadWindow(true);
   ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileMinimizeToTray, 0);

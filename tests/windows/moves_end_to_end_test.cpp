@@ -30,7 +30,6 @@
 #include "windows/support/main_window_rig.h"
 #include "windows/support/scratch.h"
 #include "windows/support/shell_link.h"
-#include "windows/support/test_window.h"
 
 namespace vantrel::testing::moves {
 namespace {
@@ -438,25 +437,6 @@ INSTANTIATE_TEST_SUITE_P(Names, MovesEndToEnd, ::testing::ValuesIn(kNames),
                          [](const ::testing::TestParamInfo<Names>& info) {
                            return std::string(info.param.label);
                          });
-
-TEST(MovesPopupMenu, ReturnsNothingWhenDismissedOrForADisabledEntry) {
-  TestWindow owner("Vantrel popup test");
-  TextTables text;
-  text.Menus[menu::kTVDelay] = "&Delay";
-  text.Menus[menu::kTVStop] = "&Stop";
-  const auto entries = items::BuildItemPopupMenu(text, items::PopupStateFor("Stopped Items"));
-  ::PostMessageA(owner.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries), std::nullopt);
-  // Stop is greyed for a stopped item: its key chooses nothing.
-  ::PostMessageA(owner.handle(), WM_CHAR, 's', 0);
-  ::PostMessageA(owner.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries), std::nullopt);
-  // Whatever the closed menu left in the queue goes first.
-  MainWindowRig::Pump();
-  ::PostMessageA(owner.handle(), WM_CHAR, 'd', 0);
-  EXPECT_EQ(win32ui::TrackItemPopup(owner.handle(), POINT{10, 10}, entries),
-            ItemPopupEntry::kDelay);
-}
 
 } // namespace
 } // namespace vantrel::testing::moves

@@ -5,7 +5,6 @@
 // and moves it into its store again before the run ends; the next login
 // run starts it once more, never twice.
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_handles.h"
 #include "native/crlf_text.h"
+#include "windows/moves_rig.h"
 #include "windows/support/scratch.h"
 
 namespace vantrel::testing {
@@ -25,90 +25,43 @@ constexpr const char* kStoreKey = "Software\\Korvane\\Vantrel\\HKCU";
 constexpr const char* kName = "VantrelComeBackTest";
 
 std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return moves::ReadFileBytes(path).value_or("");
 }
 
 std::optional<std::string> Value(const char* keyPath, const char* name) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return std::nullopt;
-  win32::UniqueHkey owner(key);
-  char data[2048] = {};
-  DWORD size = sizeof data - 1;
-  if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return std::string(data);
-}
-
-void SetValue(const char* keyPath, const char* name, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-            ERROR_SUCCESS);
-  win32::UniqueHkey owner(key);
-  ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-}
-
-void DeleteValue(const char* keyPath, const char* name) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-    return;
-  win32::UniqueHkey owner(key);
-  ::RegDeleteValueA(key, name);
+  return moves::ReadRegText(HKEY_CURRENT_USER, keyPath, name);
 }
 
 class ReturnedEndToEnd : public ::testing::Test {
 protected:
   void SetUp() override {
     const std::string built = ThisExeFolder();
-    if (::GetFileAttributesA((built + "\\comeback.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!moves::PathExists(built + "\\comeback.exe"))
       GTEST_SKIP() << "comeback.exe is not built (cmake/windows-test-helpers.cmake)";
     folder_ = NewScratchFolder();
     for (const char* exe : {"Vantrel.exe", "comeback.exe"})
       ASSERT_TRUE(::CopyFileA((built + "\\" + exe).c_str(), (folder_ + "\\" + exe).c_str(), FALSE))
           << exe;
-    saved_ = Value(kRunKey, "Tarrow");
-    DeleteValue(kRunKey, "Tarrow");
-    DeleteValue(kRunKey, kName);
   }
   void TearDown() override {
-    DeleteValue(kRunKey, kName);
-    DeleteValue(kStoreKey, kName);
-    if (saved_)
-      SetValue(kRunKey, "Tarrow", *saved_);
-    else
-      DeleteValue(kRunKey, "Tarrow");
     if (!folder_.empty())
       RemoveTree(folder_);
   }
 
   bool RunVantrelAtLogin() {
-    std::string commandLine = "\"" + folder_ + "\\Vantrel.exe\" -nogui";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder_.c_str(), &startup, &process))
-      return false;
-    win32::UniqueHandle<win32::KernelHandleTraits> processHandle(process.hProcess);
-    win32::UniqueHandle<win32::KernelHandleTraits> threadHandle(process.hThread);
-    if (::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-      return true;
-    ::TerminateProcess(process.hProcess, 1);
-    return false;
+    return moves::RunAndWait("\"" + folder_ + "\\Vantrel.exe\" -nogui", 30000).has_value();
   }
 
   std::string folder_;
-  std::optional<std::string> saved_;
+  moves::RegValueGuard tarrow_{HKEY_CURRENT_USER, kRunKey, "Tarrow"};
+  moves::RegValueGuard runValue_{HKEY_CURRENT_USER, kRunKey, kName};
+  moves::RegValueGuard storeValue_{HKEY_CURRENT_USER, kStoreKey, kName};
 };
 
 TEST_F(ReturnedEndToEnd, TheLoginRunTakesBackAProgramThatWroteItsRunValueAgain) {
   const std::string program = folder_ + "\\comeback.exe";
   const std::string command = "\"" + program + "\" " + kName;
-  SetValue(kStoreKey, kName, command);
+  ASSERT_TRUE(moves::WriteRegText(HKEY_CURRENT_USER, kStoreKey, kName, command));
   const std::string user = UserName();
   ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + user).c_str(), nullptr));
   std::ofstream(folder_ + "\\" + user + "\\proggroup.c", std::ios::binary)
