@@ -15,9 +15,9 @@
 #include "common/store/delay_load.h"
 #include "common/tree_model.h"
 #include "tests/native/installed_machine.h"
-#include "vantrel/app_context.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 
 #include "common/platform/win32/win32_platform.h"
 #include "common/run_keys.h"
-#include "vantrel/app_context.h"
-#include "vantrel/returned_at_login.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/login/returned_at_login.h"
 
 namespace {
 

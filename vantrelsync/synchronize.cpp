@@ -1,8 +1,8 @@
 #include "vantrelsync/synchronize.h"
 
 #include "common/event_log.h"
-#include "common/store/program_group.h"
 #include "common/safe_save.h"
+#include "common/store/program_group.h"
 #include "vantrelsync/stored_items.h"
 
 namespace vantrel::sync {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "vantrel/about_logic.h"
+#include "vantrel/dialogs/about_logic.h"
 
 namespace vantrel {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "native/startup_items_machine.h"
-#include "vantrel/check_for_options.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/tree/startup_tree.h"
+#include "vantrel/window/check_for_options.h"
 
 namespace vantrel::startup_test {
 namespace {

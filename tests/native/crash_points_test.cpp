@@ -30,12 +30,12 @@
 #include "moves_test_support.h"
 #include "native/fake_main_window.h"
 #include "native/sync_sim_machine.h"
-#include "vantrel/found_items_branch.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/options_logic.h"
-#include "vantrel/program_groups_logic.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/start_delay.h"
+#include "vantrel/dialogs/options_logic.h"
+#include "vantrel/editor/program_groups_logic.h"
+#include "vantrel/login/start_delay.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/tree/found_items_branch.h"
+#include "vantrel/tree/refresh_startup_items.h"
 #include "vantrelsync/run_vantrel_sync.h"
 
 namespace vantrel::moves_test {

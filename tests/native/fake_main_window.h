@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "native/moves_test_support.h"
-#include "vantrel/check_for_options.h"
-#include "vantrel/main_window_commands.h"
-#include "vantrel/popup_menu.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/moves/popup_menu.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
+#include "vantrel/window/check_for_options.h"
+#include "vantrel/window/main_window_commands.h"
 
 namespace vantrel::moves_test {
 

@@ -12,10 +12,10 @@
 #include "login_test_support.h"
 #include "native/fake_main_window.h"
 #include "native/sync_sim_machine.h"
-#include "vantrel/found_items_branch.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/item_node.h"
-#include "vantrel/start_delay.h"
+#include "vantrel/login/start_delay.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/tree/found_items_branch.h"
+#include "vantrel/tree/item_node.h"
 #include "vantrelsync/run_vantrel_sync.h"
 
 namespace vantrel::moves_test {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/store/store_tables.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 
 namespace vantrel::installed {
 

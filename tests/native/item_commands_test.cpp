@@ -9,13 +9,13 @@
 #include "moves_test_support.h"
 #include "native/fake_main_window.h"
 #include "store_test_support.h"
-#include "vantrel/check_for_options.h"
-#include "vantrel/check_propagation.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/online_search.h"
-#include "vantrel/popup_menu.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/moves/check_propagation.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/moves/popup_menu.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
+#include "vantrel/window/check_for_options.h"
+#include "vantrel/window/online_search.h"
 
 namespace vantrel::moves_test {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "native/startup_items_machine.h"
-#include "vantrel/known_programs.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/tree/known_programs.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::startup_test {
 namespace {

@@ -15,9 +15,9 @@
 #include "common/platform/sim/sim_platform.h"
 #include "common/platform/sim/sim_world.h"
 #include "common/text_encoding.h"
-#include "vantrel/language_file_lines.h"
-#include "vantrel/language_files.h"
-#include "vantrel/paced_pump.h"
+#include "vantrel/login/paced_pump.h"
+#include "vantrel/text/language_file_lines.h"
+#include "vantrel/text/language_files.h"
 
 namespace vantrel {
 namespace {

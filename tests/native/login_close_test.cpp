@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "login_test_support.h"
-#include "vantrel/main_window_close.h"
+#include "vantrel/window/main_window_close.h"
 
 namespace vantrel::login_test {
 namespace {

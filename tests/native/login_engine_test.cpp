@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "login_test_support.h"
-#include "vantrel/start_delay.h"
-#include "vantrel/tray_command.h"
-#include "vantrel/tray_menu.h"
+#include "vantrel/login/start_delay.h"
+#include "vantrel/tray/tray_command.h"
+#include "vantrel/tray/tray_menu.h"
 
 namespace vantrel::login_test {
 namespace {

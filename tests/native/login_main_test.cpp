@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "login_test_support.h"
-#include "vantrel/main_entry.h"
-#include "vantrel/refresh_startup_items.h"
+#include "vantrel/app/main_entry.h"
+#include "vantrel/tree/refresh_startup_items.h"
 
 namespace vantrel::login_test {
 namespace {

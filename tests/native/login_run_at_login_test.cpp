@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "login_test_support.h"
-#include "vantrel/run_at_login.h"
+#include "vantrel/login/run_at_login.h"
 
 namespace vantrel::login_test {
 namespace {

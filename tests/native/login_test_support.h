@@ -14,9 +14,9 @@
 #include "common/platform/sim/sim_world.h"
 #include "native/crlf_text.h"
 #include "native/installed_machine.h"
-#include "vantrel/app_context.h"
-#include "vantrel/main_window_close.h"
-#include "vantrel/main_window_port.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/window/main_window_close.h"
+#include "vantrel/window/main_window_port.h"
 
 namespace vantrel::login_test {
 

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "login_test_support.h"
-#include "vantrel/wait.h"
+#include "vantrel/login/wait.h"
 
 namespace vantrel::login_test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "vantrel/min_size.h"
+#include "vantrel/window/min_size.h"
 
 namespace vantrel {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "common/platform/sim/sim_platform.h"
-#include "vantrel/local_time.h"
-#include "vantrel/registry_backup.h"
+#include "vantrel/login/local_time.h"
+#include "vantrel/moves/registry_backup.h"
 
 namespace vantrel::items {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "moves_test_support.h"
 #include "store_test_support.h"
-#include "vantrel/registry_backup.h"
-#include "vantrel/registry_moves.h"
+#include "vantrel/moves/registry_backup.h"
+#include "vantrel/moves/registry_moves.h"
 
 namespace vantrel::moves_test {
 namespace {

@@ -7,8 +7,8 @@
 #include "common/store/stopped_programs.h"
 #include "moves_test_support.h"
 #include "native/sync_sim_machine.h"
-#include "vantrel/registry_moves.h"
-#include "vantrel/shortcut_moves.h"
+#include "vantrel/moves/registry_moves.h"
+#include "vantrel/moves/shortcut_moves.h"
 
 namespace vantrel::moves_test {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "moves_test_support.h"
 #include "store_test_support.h"
-#include "vantrel/shortcut_moves.h"
+#include "vantrel/moves/shortcut_moves.h"
 
 namespace vantrel::moves_test {
 namespace {

@@ -14,8 +14,8 @@
 #include "common/platform/sim/sim_world.h"
 #include "common/store/delay_load.h"
 #include "native/installed_machine.h"
-#include "vantrel/app_context.h"
-#include "vantrel/item_move_session.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/moves/item_move_session.h"
 
 namespace vantrel::moves_test {
 

@@ -9,9 +9,9 @@
 #include "login_test_support.h"
 #include "moves_test_support.h"
 #include "native/fake_main_window.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/start_delay.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/login/start_delay.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::moves_test {
 namespace {

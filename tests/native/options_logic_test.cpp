@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "native/secondary_windows_test_support.h"
-#include "vantrel/delay_text.h"
-#include "vantrel/options_logic.h"
+#include "vantrel/dialogs/options_logic.h"
+#include "vantrel/tree/delay_text.h"
 
 namespace vantrel {
 namespace {

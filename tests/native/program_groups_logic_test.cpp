@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "native/secondary_windows_test_support.h"
-#include "vantrel/program_group_text_rules.h"
-#include "vantrel/program_groups_logic.h"
-#include "vantrel/program_groups_tree.h"
+#include "vantrel/editor/program_group_text_rules.h"
+#include "vantrel/editor/program_groups_logic.h"
+#include "vantrel/editor/program_groups_tree.h"
 
 namespace vantrel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "vantrel/progress_bar_logic.h"
+#include "vantrel/window/progress_bar_logic.h"
 
 namespace vantrel {
 namespace {

@@ -10,10 +10,10 @@
 #include "common/store/proggroup_writer.h"
 #include "login_test_support.h"
 #include "native/fake_main_window.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/returned_items.h"
-#include "vantrel/start_delay.h"
-#include "vantrel/take_back.h"
+#include "vantrel/login/start_delay.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/moves/take_back.h"
+#include "vantrel/tree/returned_items.h"
 
 namespace vantrel::moves_test {
 namespace {

@@ -15,7 +15,7 @@
 #include "common/platform/sim/sim_world.h"
 #include "native/crlf_text.h"
 #include "native/installed_machine.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 
 namespace vantrel::secondary_test {
 

@@ -13,8 +13,8 @@
 #include "common/store/delay_load.h"
 #include "common/tree_model.h"
 #include "native/installed_machine.h"
-#include "vantrel/app_context.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::startup_test {
 

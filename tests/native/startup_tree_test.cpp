@@ -9,8 +9,8 @@
 
 #include "common/event_log.h"
 #include "native/startup_items_machine.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::startup_test {
 namespace {

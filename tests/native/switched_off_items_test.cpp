@@ -7,8 +7,8 @@
 #include "common/text.h"
 #include "moves_test_support.h"
 #include "native/fake_main_window.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/moves/item_commands.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::moves_test {
 namespace {

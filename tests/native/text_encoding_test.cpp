@@ -8,8 +8,8 @@
 #include "common/store/delay_load.h"
 #include "common/text_encoding.h"
 #include "crlf_text.h"
-#include "vantrel/language_files.h"
-#include "vantrel/registry_backup.h"
+#include "vantrel/moves/registry_backup.h"
+#include "vantrel/text/language_files.h"
 
 namespace vantrel {
 namespace {

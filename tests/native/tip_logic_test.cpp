@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "native/secondary_windows_test_support.h"
-#include "vantrel/tip_logic.h"
+#include "vantrel/dialogs/tip_logic.h"
 
 namespace vantrel {
 namespace {

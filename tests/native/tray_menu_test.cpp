@@ -6,9 +6,9 @@
 #include <set>
 
 #include "login_test_support.h"
-#include "vantrel/tray_clicks.h"
-#include "vantrel/tray_command.h"
-#include "vantrel/tray_menu.h"
+#include "vantrel/tray/tray_clicks.h"
+#include "vantrel/tray/tray_command.h"
+#include "vantrel/tray/tray_menu.h"
 
 namespace vantrel::login_test {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "native/startup_items_machine.h"
-#include "vantrel/language_switch.h"
-#include "vantrel/web_links.h"
-#include "vantrel/window_texts.h"
+#include "vantrel/text/language_switch.h"
+#include "vantrel/text/window_texts.h"
+#include "vantrel/window/web_links.h"
 
 namespace vantrel::startup_test {
 namespace {

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "vantrel/min_size.h"
-#include "vantrel/refresh_startup_items.h"
-#include "vantrel/startup_tree.h"
-#include "vantrel/tray_command.h"
+#include "vantrel/tray/tray_command.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
 #include "vantrel/win32ui/main_menu.h"
 #include "vantrel/win32ui/main_toolbar.h"
+#include "vantrel/window/min_size.h"
 #include "windows/support/main_window_rig.h"
 
 namespace vantrel::testing {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "vantrel/app_context.h"
-#include "vantrel/registry_backup.h"
-#include "vantrel/registry_moves.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/moves/registry_backup.h"
+#include "vantrel/moves/registry_moves.h"
 #include "windows/moves_rig.h"
 
 namespace vantrel::testing::moves {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "vantrel/language_files.h"
 #include "vantrel/resources/dialog_ids.h"
+#include "vantrel/text/language_files.h"
 #include "vantrel/win32ui/about_window.h"
 #include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/options_window.h"

@@ -3,11 +3,11 @@
 #include <string_view>
 
 #include "common/event_log.h"
-#include "vantrel/about_logic.h"
-#include "vantrel/language_files.h"
+#include "vantrel/dialogs/about_logic.h"
 #include "vantrel/resources/dialog_ids.h"
-#include "vantrel/web_links.h"
+#include "vantrel/text/language_files.h"
 #include "vantrel/win32ui/dialog_controls.h"
+#include "vantrel/window/web_links.h"
 
 namespace vantrel::win32ui {
 

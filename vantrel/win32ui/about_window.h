@@ -4,10 +4,10 @@
 #pragma once
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/text/window_captions.h"
 #include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/ui_handles.h"
-#include "vantrel/window_captions.h"
 
 namespace vantrel::win32ui {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "vantrel/item_commands.h"
-#include "vantrel/local_time.h"
+#include "vantrel/login/local_time.h"
+#include "vantrel/moves/item_commands.h"
 
 namespace vantrel::win32ui {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/popup_menu.h"
+#include "vantrel/moves/popup_menu.h"
 
 namespace vantrel::win32ui {
 

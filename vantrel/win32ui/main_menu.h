@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/text_tables.h"
+#include "vantrel/text/text_tables.h"
+#include "vantrel/text/window_texts.h"
 #include "vantrel/win32ui/ui_handles.h"
-#include "vantrel/window_texts.h"
 
 namespace vantrel::win32ui {
 

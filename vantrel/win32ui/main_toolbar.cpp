@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "vantrel/main_window_commands.h"
 #include "vantrel/resources/main_window_ids.h"
 #include "vantrel/win32ui/common_controls.h"
+#include "vantrel/window/main_window_commands.h"
 
 namespace vantrel::win32ui {
 

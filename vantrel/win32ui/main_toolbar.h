@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/check_for_options.h"
+#include "vantrel/text/window_texts.h"
 #include "vantrel/win32ui/ui_handles.h"
-#include "vantrel/window_texts.h"
+#include "vantrel/window/check_for_options.h"
 
 namespace vantrel::win32ui {
 

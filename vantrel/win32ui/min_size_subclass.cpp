@@ -1,6 +1,6 @@
 #include "vantrel/win32ui/min_size_subclass.h"
 
-#include "vantrel/min_size.h"
+#include "vantrel/window/min_size.h"
 
 namespace vantrel::win32ui {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/app_context.h"
-#include "vantrel/program_groups_logic.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/editor/program_groups_logic.h"
 #include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/tree_view_mirror.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/progress_bar_logic.h"
+#include "vantrel/window/progress_bar_logic.h"
 
 namespace vantrel::win32ui {
 

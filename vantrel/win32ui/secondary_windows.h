@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 
 namespace vantrel::win32ui {
 

@@ -6,20 +6,20 @@
 #include <string>
 
 #include "common/event_log.h"
-#include "vantrel/check_for_options.h"
-#include "vantrel/known_programs.h"
-#include "vantrel/language_switch.h"
-#include "vantrel/min_size.h"
-#include "vantrel/popup_menu.h"
-#include "vantrel/refresh_startup_items.h"
+#include "vantrel/moves/popup_menu.h"
 #include "vantrel/resources/main_window_ids.h"
-#include "vantrel/startup_tree.h"
-#include "vantrel/tray_command.h"
-#include "vantrel/web_links.h"
+#include "vantrel/text/language_switch.h"
+#include "vantrel/tray/tray_command.h"
+#include "vantrel/tree/known_programs.h"
+#include "vantrel/tree/refresh_startup_items.h"
+#include "vantrel/tree/startup_tree.h"
 #include "vantrel/win32ui/common_controls.h"
 #include "vantrel/win32ui/item_popup.h"
 #include "vantrel/win32ui/min_size_subclass.h"
 #include "vantrel/win32ui/secondary_windows.h"
+#include "vantrel/window/check_for_options.h"
+#include "vantrel/window/min_size.h"
+#include "vantrel/window/web_links.h"
 
 namespace vantrel::win32ui {
 

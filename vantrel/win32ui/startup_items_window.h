@@ -18,11 +18,9 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/store/delay_load.h"
 #include "common/tree_model.h"
-#include "vantrel/app_context.h"
-#include "vantrel/main_window_close.h"
-#include "vantrel/main_window_commands.h"
-#include "vantrel/main_window_port.h"
-#include "vantrel/startup_tree.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/text/window_texts.h"
+#include "vantrel/tree/startup_tree.h"
 #include "vantrel/win32ui/main_menu.h"
 #include "vantrel/win32ui/main_toolbar.h"
 #include "vantrel/win32ui/progress_bar.h"
@@ -30,7 +28,9 @@
 #include "vantrel/win32ui/status_bar.h"
 #include "vantrel/win32ui/tray_icon.h"
 #include "vantrel/win32ui/ui_handles.h"
-#include "vantrel/window_texts.h"
+#include "vantrel/window/main_window_close.h"
+#include "vantrel/window/main_window_commands.h"
+#include "vantrel/window/main_window_port.h"
 
 namespace vantrel::win32ui {
 

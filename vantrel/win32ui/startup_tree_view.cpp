@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "vantrel/startup_tree.h"
+#include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::win32ui {
 

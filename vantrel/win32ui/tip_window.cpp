@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "common/event_log.h"
-#include "vantrel/language_files.h"
 #include "vantrel/resources/dialog_ids.h"
+#include "vantrel/text/language_files.h"
 #include "vantrel/win32ui/dialog_controls.h"
 
 namespace vantrel::win32ui {

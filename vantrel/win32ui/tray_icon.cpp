@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "vantrel/tray_command.h"
+#include "vantrel/tray/tray_command.h"
 #include "vantrel/win32ui/tray_popup.h"
 
 namespace vantrel::win32ui {

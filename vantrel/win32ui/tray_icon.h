@@ -10,9 +10,9 @@
 #include <string>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/app_context.h"
-#include "vantrel/main_window_port.h"
-#include "vantrel/tray_clicks.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/tray/tray_clicks.h"
+#include "vantrel/window/main_window_port.h"
 
 namespace vantrel::win32ui {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "vantrel/tray_menu.h"
+#include "vantrel/tray/tray_menu.h"
 #include "vantrel/win32ui/ui_handles.h"
 
 namespace vantrel::win32ui {

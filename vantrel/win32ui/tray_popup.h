@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/platform/win32/win32_api.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 
 namespace vantrel::win32ui {
 

@@ -6,9 +6,9 @@
 
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_platform.h"
-#include "vantrel/app_context.h"
-#include "vantrel/item_commands.h"
-#include "vantrel/main_entry.h"
+#include "vantrel/app/app_context.h"
+#include "vantrel/app/main_entry.h"
+#include "vantrel/moves/item_commands.h"
 #include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/item_command_services.h"
 #include "vantrel/win32ui/secondary_windows.h"

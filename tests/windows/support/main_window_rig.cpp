@@ -8,7 +8,7 @@
 
 #include "common/registry.h"
 #include "common/store/delay_load.h"
-#include "vantrel/run_at_login.h"
+#include "vantrel/login/run_at_login.h"
 #include "windows/support/scratch.h"
 
 namespace vantrel::testing {

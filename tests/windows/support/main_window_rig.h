@@ -14,7 +14,7 @@
 #include "common/platform/win32/win32_platform.h"
 #include "common/store/store_tables.h"
 #include "common/tree_model.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 #include "vantrel/win32ui/startup_items_window.h"
 #include "windows/support/recording_platform.h"
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "vantrel/language_files.h"
+#include "vantrel/text/language_files.h"
 #include "windows/support/scratch.h"
 
 namespace vantrel::testing {

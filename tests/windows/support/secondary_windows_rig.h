@@ -13,7 +13,7 @@
 
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_platform.h"
-#include "vantrel/app_context.h"
+#include "vantrel/app/app_context.h"
 #include "windows/support/recording_platform.h"
 
 namespace vantrel::testing {
