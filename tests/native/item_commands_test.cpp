@@ -110,87 +110,6 @@ TEST(ItemCommands, PopupEnablementByBranch) {
   EXPECT_EQ(menu[4].caption, "Search &Online");
 }
 
-TEST(ItemCommands, CheckingACategoryChecksThreeLevelsBelowIt) {
-  struct Case {
-    std::string_view node;
-    std::vector<std::string> checked; // after the toolbar state cleared what it clears
-    ItemButtons buttons;
-  };
-  const std::vector<Case> cases = {
-      {st::kCurrentUserRoot,
-       {"Current User (2)", "Startup Folder (1)", "Registry Run (1)", "a.lnk",
-        "Tool=C:\\T\\t.exe /q"},
-       {true, true, false}},
-      {st::kDelayedItemsRoot,
-       {"Delayed Items (4)", "Current User (2)", "All Users (2)", "Startup Folder (1)",
-        "Registry Run (1)", "Startup Folder (1)", "Registry Run (1)", "d.lnk", "e.lnk",
-        "D=C:\\d.exe ", "E=C:\\e.exe -x"},
-       {true, false, true}},
-      // Four levels deep: the items under the root's grandchildren are the
-      // third level, so all of them follow.
-      {st::kStoppedItemsRoot,
-       {"Stopped Items (4)", "Current User (2)", "All Users (2)", "Startup Folder (1)",
-        "Registry (1)", "Startup Folder (1)", "Registry (1)", "s.lnk", "t.lnk", "C:\\s.exe",
-        "C:\\tt.exe"},
-       {false, true, true}},
-      // Windows' own all-users items lose every check at once.
-      {st::kAllUsersRoot, {}, {false, false, false}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.node);
-    CommandsMachine m;
-    ItemCommands commands = m.Commands();
-    const TreeModel::NodeId node = m.window.tree.Find(c.node);
-    m.window.Check(node);
-    commands.TreeNodeCheck(node);
-    EXPECT_EQ(m.window.Checked(), c.checked);
-    EXPECT_EQ(m.window.buttons, c.buttons);
-    EXPECT_EQ(m.window.events.back(), "options");
-    // Unchecking passes down the same way.
-    m.window.Check(node, false);
-    commands.TreeNodeCheck(node);
-    EXPECT_TRUE(m.window.Checked().empty());
-  }
-  // An item node passes nothing on, and propagation stops three levels down.
-  CommandsMachine m;
-  ItemCommands commands = m.Commands();
-  const TreeModel::NodeId item = m.window.Item(st::kCurrentUserStartup, "a.lnk");
-  m.window.Check(item);
-  commands.TreeNodeCheck(item);
-  EXPECT_EQ(m.window.events, (std::vector<std::string>{"options", "tip:", "options"}));
-  TreeModel deep;
-  TreeModel::NodeId at = *deep.Add(TreeModel::kNoNode, "", "0");
-  const TreeModel::NodeId top = at;
-  for (int level = 1; level <= 4; ++level)
-    at = *deep.Add(at, "", std::to_string(level));
-  deep.At(top).checked = true;
-  EXPECT_TRUE(items::PropagateCheck(deep, top));
-  EXPECT_TRUE(deep.At(deep.At(deep.At(deep.At(top).children[0]).children[0]).children[0]).checked);
-  EXPECT_FALSE(deep.At(at).checked) << "the fourth level stays";
-}
-
-TEST(ItemCommands, BatchCommandsNeedACheckedNode) {
-  for (const auto key : {toolbar_key::kSave, toolbar_key::kDelay, toolbar_key::kStop,
-                         toolbar_key::kRun, toolbar_key::kRefresh, toolbar_key::kProperties}) {
-    SCOPED_TRACE(key);
-    CommandsMachine m;
-    ItemCommands commands = m.Commands();
-    const std::string fileBefore = m.world.ReadFile(m.store.FilePath()).value_or("");
-    commands.ToolbarButtonClick(key);
-    std::vector<std::string> expected = {"options"};
-    if (key == toolbar_key::kRefresh)
-      expected.insert(expected.begin(), "refresh");
-    EXPECT_EQ(m.window.events, expected);
-    EXPECT_EQ(m.editorCalls, key == toolbar_key::kProperties ? std::vector<std::string>{""}
-                                                             : std::vector<std::string>{});
-    EXPECT_EQ(m.world.ReadFile(m.store.FilePath()), fileBefore);
-  }
-  CommandsMachine m;
-  ItemCommands commands = m.Commands();
-  commands.FileSave();
-  EXPECT_TRUE(m.window.events.empty());
-}
-
 // Delay and Stop from the toolbar, then Run, on every checked item of the
 // current user: what the refreshed tree shows after each, and Vantrel's own
 // Run value following the delayed items (startup type 1).
@@ -269,16 +188,6 @@ TEST(ItemCommands, SaveDelaysWindowsItemsAndPutsCheckedOnesBack) {
   }
 }
 
-TEST(ItemCommands, FileSaveLogsAFailureAndStops) {
-  CommandsMachine m;
-  ItemCommands commands = m.Commands();
-  m.window.Check(m.window.Item(st::kCurrentUserStartup, "a.lnk"));
-  m.window.failRefresh = true;
-  commands.FileSave();
-  EXPECT_EQ(m.world.ReadFile(kFolder + "\\log.txt"), "Error: Menu Save Error: std::bad_alloc\r\n");
-  EXPECT_TRUE(m.world.Exists(kCurrentUserItems + "a.lnk")) << "the steps before it ran";
-}
-
 TEST(ItemCommands, PopupCommandsActOnTheSelectedItem) {
   struct Case {
     std::string_view category;
@@ -345,40 +254,6 @@ TEST(ItemCommands, PopupCommandsActOnTheSelectedItem) {
   commands.ItemPopupCommand(ItemPopupEntry::kDelay);
   EXPECT_TRUE(m.window.events.empty());
   EXPECT_TRUE(m.Delayed().size() == 4u);
-}
-
-TEST(ItemCommands, PopupDelayThatFailsTellsTheUser) {
-  CommandsMachine m;
-  ItemCommands commands = m.Commands();
-  m.world.SetAdmin(false);
-  m.window.selected = m.window.Item(st::kStoppedAllStartup, "t.lnk");
-  m.world.SetFolderReadOnly(kCommonStartup);
-  commands.ItemPopupCommand(ItemPopupEntry::kRun);
-  EXPECT_EQ(m.MessageTexts(),
-            std::vector<std::string>{ExpectedBox(
-                kShortcutsFailed,
-                {"t.lnk: Items of all users can only be changed with administrator rights."})});
-  EXPECT_EQ(m.window.Items(st::kStoppedAllStartup), std::vector<std::string>{"t.lnk"});
-  EXPECT_EQ(m.window.events, (std::vector<std::string>{"refresh"}));
-}
-
-TEST(ItemCommands, ToolTipsFollowThePointer) {
-  CommandsMachine m;
-  bool cleared = false;
-  m.services.clearItemTip = [&] { cleared = true; };
-  ItemCommands commands = m.Commands();
-  commands.TreeMouseMove(m.window.Item(st::kCurrentUserStartup, "a.lnk"));
-  commands.TreeMouseMove(TreeModel::kNoNode);
-  EXPECT_EQ(m.window.events, std::vector<std::string>{"tip:a.lnk"});
-  EXPECT_TRUE(cleared);
-  m.window.events.clear();
-  commands.TreeClick();
-  EXPECT_EQ(m.window.events, (std::vector<std::string>{"options", "tip:"}));
-  // Without a service of its own the window empties the tip.
-  m.window.events.clear();
-  ItemCommands plain(m.window);
-  plain.TreeMouseMove(TreeModel::kNoNode);
-  EXPECT_EQ(m.window.events, std::vector<std::string>{"no tip"});
 }
 
 TEST(ItemCommands, OnlineSearch) {

@@ -42,18 +42,5 @@ TEST_F(LoginTest, CloseTypeAndReasonDecideBetweenHidingAndClosing) {
   }
 }
 
-TEST_F(LoginTest, ClosingForGoodRefreshesTheRegistrationOnlyWithType1) {
-  for (int type : {0, 1, 2, 3}) {
-    SCOPED_TRACE(type);
-    LoginRig fresh;
-    fresh.context.Store.StartupType = type;
-    fresh.SetStartup({Program("Execute", "C:\\Tools\\a.exe", 0)});
-    fresh.window.Load();
-    fresh.window.Unload();
-    EXPECT_EQ(fresh.RunValue(kHkeyCurrentUser).has_value(), type == 1);
-    EXPECT_FALSE(fresh.RunValue(kHkeyLocalMachine).has_value());
-  }
-}
-
 } // namespace
 } // namespace vantrel::login_test

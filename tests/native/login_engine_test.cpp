@@ -87,34 +87,6 @@ TEST_F(StartDelayTest, WaitsAddUpAndEveryStepIsLogged) {
   }
 }
 
-TEST_F(StartDelayTest, NothingToStart) {
-  context.Store.ProgramGroups = {ProgramGroup{"Other", {Program("Execute", "C:\\x.exe", 1)}}};
-  context.Store.StartupGroupIndex = -1;
-  Run();
-  EXPECT_EQ(LogLines(), Lines{"Info: Start Delay was called, but there weren't delayed items!"});
-  EXPECT_TRUE(platform.waits().empty());
-
-  LoginRig onlyFreeSlots;
-  onlyFreeSlots.SetStartup({Program("", "", 3), Program("", "", 0)});
-  onlyFreeSlots.LoadHiddenWindow();
-  StartDelay(onlyFreeSlots.context, onlyFreeSlots.window);
-  EXPECT_TRUE(onlyFreeSlots.LogLines().empty());
-  EXPECT_TRUE(onlyFreeSlots.platform.waits().empty());
-  EXPECT_FALSE(onlyFreeSlots.window.loaded);
-}
-
-TEST_F(StartDelayTest, DisallowedProgramsAreLoggedAfterAllLaunches) {
-  context.Store.MainStartupDelay = 0;
-  SetStartup({Program("Execute", "C:\\Tools\\format.exe", 0, "c:"),
-              Program("Execute", "C:\\Tools\\ok.exe", 1)});
-  Run();
-  EXPECT_EQ(LogLines(),
-            (Lines{"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
-                   "Info: 08:00:00 Waiting for 1 seconds.", "Info: 08:00:01  C:\\Tools\\ok.exe ",
-                   "Warning: Startup Item Not Allowed: C:\\Tools\\format.exe"}));
-  EXPECT_EQ(Starts(), Lines{"C:\\Tools\\ok.exe|@1000"});
-}
-
 TEST_F(StartDelayTest, BareShortcutNamesAreFoundInTheItemsFolders) {
   struct Case {
     const char* name;
@@ -196,28 +168,6 @@ TEST_F(StartDelayTest, AQuotedPathTheShellRefusesIsTriedOnceWithoutQuotes) {
   EXPECT_EQ(both.LogLines().back(), "Error: Program: C:\\A B\\x.exe failed to start.");
 }
 
-TEST_F(StartDelayTest, ADelayThatOverflowsEndsTheRun) {
-  context.Store.MainStartupDelay = 1;
-  SetStartup({Program("Execute", "C:\\Tools\\a.exe", 0),
-              Program("Execute", "C:\\Tools\\b.exe", 3e6f),
-              Program("Execute", "C:\\Tools\\c.exe", 0), Program("Execute", "C:\\del\\d.exe", 0)});
-  Run();
-  EXPECT_EQ(Starts(), Lines{"C:\\Tools\\a.exe|@1000"});
-  EXPECT_EQ(LogLines().back(), "Info: 08:00:01 Waiting for 3e+06 seconds.");
-  // The end of the run is not reached: the window stays, nothing more is logged.
-  EXPECT_TRUE(window.loaded);
-  EXPECT_FALSE(context.GuiMode);
-
-  LoginRig mainDelay;
-  mainDelay.context.Store.MainStartupDelay = -2147484.0f;
-  mainDelay.SetStartup({Program("Execute", "C:\\Tools\\a.exe", 0)});
-  mainDelay.LoadHiddenWindow();
-  StartDelay(mainDelay.context, mainDelay.window);
-  EXPECT_EQ(mainDelay.LogLines(), Lines{"Info: 08:00:00  Waiting for -2147484 seconds."});
-  EXPECT_TRUE(mainDelay.Starts().empty());
-  EXPECT_TRUE(mainDelay.platform.waits().empty());
-}
-
 TEST_F(StartDelayTest, TheEndOfTheRunDependsOnTheWindowAndTheStartupType) {
   struct Case {
     const char* name;
@@ -266,52 +216,6 @@ TEST_F(StartDelayTest, QuittingFromTheTrayDuringTheMainWaitStartsNothing) {
   EXPECT_EQ(LogLines(),
             (Lines{"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:10  Wait over.",
                    "Warning: Startup Item Not Allowed: C:\\Tools\\fdisk.exe"}));
-}
-
-TEST_F(StartDelayTest, QuittingDuringAnItemsWaitDoesNotStartItEarly) {
-  context.Store.MainStartupDelay = 1;
-  SetStartup({Program("Execute", "C:\\Tools\\a.exe", 0), Program("Execute", "C:\\Tools\\b.exe", 20),
-              Program("Execute", "C:\\Tools\\c.exe", 0)});
-  LoadHiddenWindow();
-  world.ScheduleMessage(6000, [&] { window.Close(CloseReason::kTaskManager); });
-  StartDelay(context, window);
-  EXPECT_EQ(Starts(), Lines{"C:\\Tools\\a.exe|@1000"});
-  EXPECT_EQ(world.Now(), 6000u);
-  EXPECT_EQ(LogLines().back(), "Info: 08:00:01 Waiting for 20 seconds.");
-}
-
-TEST_F(StartDelayTest, QuittingBetweenWaitsEndsTheRunToo) {
-  // The quit is handled while the first program starts, when no wait runs.
-  context.Store.MainStartupDelay = 0;
-  context.Store.StartupType = 2;
-  SetStartup(
-      {Program("Execute", "C:\\Tools\\a.exe", 0), Program("Execute", "C:\\Tools\\b.exe", 5)});
-  LoadHiddenWindow();
-  platform.shellExecuteFails = [&](const sim::ShellExecuteRecord&) {
-    world.ScheduleMessage(world.Now(), [&] { window.Unload(); });
-    return false;
-  };
-  StartDelay(context, window);
-  EXPECT_EQ(Starts(), Lines{"C:\\Tools\\a.exe|@0"});
-  EXPECT_FALSE(window.loaded) << "the window the user closed does not come back";
-  EXPECT_FALSE(context.GuiMode);
-}
-
-TEST_F(StartDelayTest, AGroupRunFromTheTrayRunsNestedInsideTheMainWait) {
-  context.Store.MainStartupDelay = 10;
-  SetStartup({Program("Execute", "C:\\Tools\\a.exe", 3)});
-  LoadHiddenWindow();
-  bool outerStillWaiting = false;
-  world.ScheduleMessage(4000, [&] {
-    BuildTrayMenu(context);
-    HandleTrayCommand(context, window, context.Tray.StartupRunAllId);
-    outerStillWaiting = context.WaitInProgress;
-  });
-  StartDelay(context, window);
-  // The nested run takes 3 s that the main wait does not count as its own.
-  EXPECT_EQ(Starts(), (Lines{"C:\\Tools\\a.exe|@7000", "C:\\Tools\\a.exe|@16000"}));
-  EXPECT_TRUE(outerStillWaiting);
-  EXPECT_FALSE(context.WaitInProgress);
 }
 
 } // namespace

@@ -93,53 +93,6 @@ TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
   EXPECT_EQ(noWindow.platform.messageBoxes().size(), 1u);
 }
 
-TEST_F(MainTest, AWindowedStartShowsTheWindowAndSetsThePaths) {
-  // No proggroup.c yet: the first start creates it with the defaults,
-  // which ask for the tip of the day.
-  EXPECT_EQ(Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\""), MainOutcome::kWindowLives);
-  EXPECT_TRUE(context.GuiMode);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"load@0", "refresh@0", "tip@0"}));
-  EXPECT_TRUE(window.visible);
-  EXPECT_TRUE(world.Exists(kFolder + "\\Tester\\proggroup.c"));
-  EXPECT_EQ(context.OwnRunCommand, kOwnRun);
-  EXPECT_EQ(
-      context.CurrentUserStartupFolder,
-      "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup");
-  EXPECT_EQ(context.AllUsersStartupFolder,
-            "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp");
-  EXPECT_EQ(context.Store.CurrentUserItemsFolder, kCurrentUserItems);
-  EXPECT_EQ(context.Store.AllUsersItemsFolder, kAllUsersItems);
-  EXPECT_TRUE(platform.shellExecutes().empty());
-
-  MainRig noTips;
-  noTips.WriteProgramGroups(30, 1, {});
-  noTips.world.RemoveSpecialFolder(kCsidlCommonStartup);
-  EXPECT_EQ(noTips.Start("Vantrel.exe /x"), MainOutcome::kWindowLives);
-  EXPECT_EQ(noTips.window.events, (std::vector<std::string>{"load@0", "refresh@0"}));
-  EXPECT_EQ(noTips.context.AllUsersStartupFolder, "");
-}
-
-TEST_F(MainTest, ALoginStartWithStartupType0ChangesNothing) {
-  WriteProgramGroups(0, 0, {Program("Execute", "C:\\Tools\\a.exe", 0)});
-  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", kOwnRun);
-  const std::string before = MachineState();
-  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
-  EXPECT_EQ(MachineState(), before);
-  EXPECT_TRUE(window.events.empty());
-  EXPECT_TRUE(platform.shellExecutes().empty());
-  EXPECT_TRUE(platform.messageBoxes().empty());
-}
-
-TEST_F(MainTest, TheSwitchIsFoundAnywhereInAnyCase) {
-  for (const char* commandLine : {"Vantrel.exe -NOGUI", "Vantrel.exe x-noGuiy", "-nogui"}) {
-    SCOPED_TRACE(commandLine);
-    MainRig fresh;
-    fresh.WriteProgramGroups(1, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
-    EXPECT_EQ(fresh.Start(commandLine), MainOutcome::kEnded);
-    EXPECT_EQ(fresh.Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@1000"});
-  }
-}
-
 // 5. At login a proggroup.c that another program holds open is waited for:
 // its items start once it is free, with one log line and no box.
 TEST_F(MainTest, ALoginStartWaitsForAFileHeldOpen) {
@@ -165,18 +118,6 @@ TEST_F(MainTest, ALoginStartWaitsForAFileHeldOpen) {
   ASSERT_EQ(held.platform.messageBoxes().size(), 1u);
   EXPECT_EQ(held.platform.messageBoxes()[0].caption, "Vantrel - Error");
   EXPECT_GE(held.world.Now(), 120000u);
-}
-
-TEST_F(MainTest, AFailureInsideMainEndsItWithTheCriticalStopBox) {
-  world.AddFile(kFolder + "\\lang\\en\\messages.en",
-                "running\r\n1\r\n2\r\n3\r\n4\r\n5\r\nUnexpected error.\r\n");
-  window.failLoad = true;
-  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
-  ASSERT_EQ(platform.messageBoxes().size(), 1u);
-  EXPECT_EQ(platform.messageBoxes()[0].text, "Unexpected error.");
-  EXPECT_EQ(platform.messageBoxes()[0].caption, "Vantrel Critical Stop");
-  EXPECT_EQ(platform.messageBoxes()[0].flags, kMbOk | kMbIconStop);
-  EXPECT_TRUE(platform.shellExecutes().empty());
 }
 
 TEST_F(MainTest, AWholeLoginRunFromTheFile) {

@@ -63,13 +63,5 @@ TEST_F(LoginTest, SetRunAtLoginForEveryType) {
   }
 }
 
-TEST_F(LoginTest, WithoutAdministratorRightsType3LeavesNoValueAnywhere) {
-  world.SetAdmin(false);
-  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", kOwnRun);
-  SetRunAtLogin(context, 3);
-  EXPECT_EQ(RunValue(kHkeyCurrentUser), kNone);
-  EXPECT_EQ(RunValue(kHkeyLocalMachine), kNone);
-}
-
 } // namespace
 } // namespace vantrel::login_test

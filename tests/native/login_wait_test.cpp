@@ -59,41 +59,5 @@ TEST_F(LoginTest, WaitsInSlicesOfAtMostTwoSeconds) {
   }
 }
 
-TEST_F(LoginTest, MessagesAreHandledWhenTheyArriveAndTheWaitStillLastsItsTime) {
-  std::vector<std::uint64_t> handledAt;
-  for (std::uint64_t at : {1, 2999, 3000, 7001})
-    world.ScheduleMessage(at, [&] { handledAt.push_back(world.Now()); });
-  bool waitingInHandler = false;
-  world.ScheduleMessage(4000, [&] { waitingInHandler = context.WaitInProgress; });
-  WaitMilliseconds(context, 10000);
-  EXPECT_EQ(handledAt, (std::vector<std::uint64_t>{1, 2999, 3000, 7001}));
-  EXPECT_TRUE(waitingInHandler);
-  EXPECT_EQ(world.Now(), 10000u);
-}
-
-TEST_F(LoginTest, AnAbortEndsTheWaitAtOnce) {
-  world.ScheduleMessage(4321, [&] { context.AbortWait = true; });
-  WaitMilliseconds(context, 30000);
-  EXPECT_EQ(world.Now(), 4321u);
-  EXPECT_FALSE(context.WaitInProgress);
-  EXPECT_TRUE(context.AbortWait) << "the flag stays for the rest of the run";
-
-  // A wait that starts after the abort does not wait at all.
-  WaitMilliseconds(context, 1000);
-  EXPECT_EQ(world.Now(), 4321u);
-}
-
-TEST_F(LoginTest, ANestedWaitDoesNotCountForTheOuterOne) {
-  bool outerAfterNested = false;
-  world.ScheduleMessage(500, [&] {
-    WaitMilliseconds(context, 2500);
-    outerAfterNested = context.WaitInProgress;
-  });
-  WaitMilliseconds(context, 3000);
-  EXPECT_EQ(world.Now(), 5500u);
-  EXPECT_TRUE(outerAfterNested);
-  EXPECT_FALSE(context.WaitInProgress);
-}
-
 } // namespace
 } // namespace vantrel::login_test

@@ -181,31 +181,6 @@ TEST(MovesViewsTypes, TheThirtyTwoBitViewHasItsOwnBranches) {
   EXPECT_TRUE(m.MessageTexts().empty());
 }
 
-TEST(MovesViewsTypes, TodaysRecordsKeepTheirMeaning) {
-  // A file of today's build, values in the 64-bit store: they stay in the
-  // 64-bit branches, and no 32-bit branch shows without a 32-bit view.
-  for (const bool has32 : {true, false}) {
-    SCOPED_TRACE(has32 ? "64-bit Windows" : "32-bit Windows");
-    ViewsMachine m;
-    if (!has32)
-      m.world.registry().DeleteKey(m.world.registry().Root(kHkeyLocalMachine),
-                                   "Software\\WOW6432Node");
-    m.world.RegSetString(kHkeyLocalMachine, kMachineStore, "E", "C:\\e.exe -x");
-    m.world.RegSetString(kHkeyLocalMachine, kMachineStore, "T", "C:\\tt.exe");
-    m.SetModel({Program("ExecuteRegAU", "C:\\e.exe ", "-x", "E")}, {"_REGAU_C:\\tt.exe"});
-    m.Refresh();
-    EXPECT_EQ("Registry Run (1)", m.Caption(st::kDelayedRegistryAllUsers));
-    EXPECT_EQ("Registry (1)", m.Caption(st::kStoppedAllRegistry));
-    EXPECT_EQ(has32 ? "Registry Run 32-bit (0)" : "<none>",
-              m.Caption(st::kDelayedRegistryAllUsers32));
-    m.Popup(st::kStoppedAllRegistry, "C:\\tt.exe", ItemPopupEntry::kRun);
-    EXPECT_EQ(
-        Sz("C:\\tt.exe"),
-        m.world.RegGetValue(kHkeyLocalMachine, kRunKey, "T").value_or(sim::SimRegValue{}).data);
-    EXPECT_FALSE(m.world.RegKeyExists(kHkeyLocalMachine, kWowRunKey));
-  }
-}
-
 TEST(MovesViewsTypes, AValueThatIsNotTextShowsAsWindowsShowsItAndStays) {
   ViewsMachine m;
   m.world.RegSetRaw(kHkeyCurrentUser, kRunKey, "Number", kRegDword, std::string("\x2a\0\0\0", 4));

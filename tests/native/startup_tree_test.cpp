@@ -133,18 +133,6 @@ TEST_F(StartupTreeTest, PopulatedMachineShowsEveryLocationWithItsCounts) {
             "Stopped Items (5)\\All Users (2)\\Startup Folder (1)\\Fax.lnk");
 }
 
-TEST_F(StartupTreeTest, OwnRunValueIsHiddenAndNotCounted) {
-  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
-  WriteProgramGroups({}, {}, 2);
-
-  Refresh();
-
-  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRegistry)).text, "Registry Run (0)");
-  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRoot)).text, "Current User (0)");
-  EXPECT_TRUE(Items(st::kCurrentUserRegistry).empty());
-  EXPECT_EQ(lists.CurrentUserRunValues, std::vector<std::string>{""});
-}
-
 TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
   // A value named Tarrow from an older program folder is left as it is and
   // listed like any other.
@@ -159,98 +147,6 @@ TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
             (std::vector<std::string>{"#1#Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | "
                                       "Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | #POP#",
                                       "#2#Other=" + kOwnRun + " | Other=" + kOwnRun + " | #POP#"}));
-}
-
-TEST_F(StartupTreeTest, OwnValueUnderTheMachineKeyIsHiddenThere) {
-  AddRunValue(kHkeyLocalMachine, "First", "first.exe");
-  AddRunValue(kHkeyLocalMachine, "Tarrow", kOwnRun);
-  WriteProgramGroups({}, {}, 3);
-
-  Refresh();
-
-  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersRoot)).text, "All Users (1)");
-  EXPECT_EQ(Items(st::kAllUsersRegistry),
-            (std::vector<std::string>{"#1#First=first.exe | First=first.exe | "}));
-  EXPECT_EQ(lists.AllUsersRunValues, (std::vector<std::string>{"First=first.exe", ""}));
-}
-
-TEST_F(StartupTreeTest, EmptyLocationsAndOddEntriesCountZero) {
-  // Only desktop.ini in the Startup folder, a program with a command word of
-  // its own, a free stopped slot and an entry without a known prefix.
-  AddShortcut(kUserStartup, "desktop.ini");
-  WriteProgramGroups({Program("Launch", "C:\\Odd\\odd.exe"), Program("Execute", "")},
-                     {"", "_OTHER_x.lnk", "_STPCU_a.lnk"});
-
-  Refresh();
-
-  EXPECT_EQ(Dump(tree), "Current User (0) [User]\n"
-                        "  Startup Folder (0) [Startup] b\n"
-                        "  Registry Run (0) [Registry] b\n"
-                        "All Users (0) [Group]\n"
-                        "  Startup Folder (0) [Startup] b\n"
-                        "  Registry Run (0) [Registry] b\n"
-                        "Delayed Items (0) [Delay]\n"
-                        "  Current User (0) [User]\n"
-                        "    Startup Folder (0) [Startup] b\n"
-                        "    Registry Run (0) [Registry] b\n"
-                        "  All Users (0) [Group]\n"
-                        "    Startup Folder (0) [Startup] b\n"
-                        "    Registry Run (0) [Registry] b\n"
-                        "Stopped Items (1) [Stopped]\n"
-                        "  Current User (1) [User]\n"
-                        "    Startup Folder (1) [Startup]\n"
-                        "      a.lnk {#POP#} b\n"
-                        "    Registry (0) [Registry] b\n"
-                        "  All Users (0) [Group]\n"
-                        "    Startup Folder (0) [Startup] b\n"
-                        "    Registry (0) [Registry] b\n");
-}
-
-TEST_F(StartupTreeTest, WithoutAStartupGroupNothingIsDelayed) {
-  AddShortcut(kUserStartup, "a.lnk");
-  context.Store.ProgramGroups = {ProgramGroup{"Tools", {Program("Execute", "t.lnk")}}};
-  context.Store.StartupGroupIndex = kNoIndex;
-  context.Store.StartupType = 2;
-  ASSERT_TRUE(store.WriteItems());
-
-  Refresh();
-
-  EXPECT_EQ(context.Store.StartupGroupIndex, kNoIndex);
-  EXPECT_EQ(tree.At(tree.Find(st::kDelayedItemsRoot)).text, "Delayed Items (0)");
-  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRoot)).text, "Current User (1)");
-}
-
-TEST_F(StartupTreeTest, UnknownStartupFolderHoldsNothing) {
-  // Without a special folder the path is empty; the drive's root is not
-  // listed in its place.
-  world.AddFile("C:\\stray.txt", "x");
-  context.CurrentUserStartupFolder.clear();
-  context.AllUsersStartupFolder.clear();
-  WriteProgramGroups({}, {});
-
-  Refresh();
-
-  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserStartup)).text, "Startup Folder (0)");
-  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersStartup)).text, "Startup Folder (0)");
-  EXPECT_TRUE(tree.At(tree.Find(st::kCurrentUserStartup)).children.empty());
-}
-
-TEST_F(StartupTreeTest, RefreshReadsTheFileAndAlignsTheOwnRunValue) {
-  // What memory holds beyond the file is not shown: the file is read again.
-  // StartupType 1 with a delayed all-users item registers for the machine
-  // only, before the Run keys are read.
-  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
-  WriteProgramGroups({Program("ExecuteAU", "Scanner.lnk")}, {}, 1);
-  context.Store.StoppedPrograms = {"_STPCU_only-in-memory.lnk"};
-
-  Refresh();
-
-  EXPECT_EQ(tree.At(tree.Find(st::kDelayedAllUsers)).text, "All Users (1)");
-  EXPECT_EQ(tree.At(tree.Find(st::kStoppedItemsRoot)).text, "Stopped Items (0)");
-  EXPECT_FALSE(world.RegGetString(kHkeyCurrentUser, kRunKey, "Tarrow"));
-  EXPECT_EQ(world.RegGetString(kHkeyLocalMachine, kRunKey, "Tarrow"), kOwnRun);
-  EXPECT_EQ(tree.At(tree.Find(st::kCurrentUserRegistry)).text, "Registry Run (0)");
-  EXPECT_EQ(tree.At(tree.Find(st::kAllUsersRegistry)).text, "Registry Run (0)");
 }
 
 TEST_F(StartupTreeTest, ExpandedStatesSurviveARefresh) {

@@ -79,64 +79,6 @@ TEST_F(LoginTest, TheMenuListsTheStartupGroupTheStoppedProgramsAndTheFixedEntrie
   EXPECT_EQ(context.Tray.TrayQuitId, 4002);
 }
 
-TEST_F(LoginTest, EmptyPartsArePlainEntries) {
-  struct Case {
-    const char* name;
-    std::vector<ProgramGroup> groups;
-    StoreIndex startup;
-    std::vector<std::string> stopped;
-    std::vector<std::string> menu;
-  };
-  const std::vector<Case> cases = {
-      {"empty group and list",
-       {ProgramGroup{"Startup", {Program("", "", 0)}}},
-       0,
-       {""},
-       {"Startup=1000", "-", "Stopped=2000", "-", "&Open=3001", "&Quit Program=3002"}},
-      {"no group Startup at all, no stopped list",
-       {ProgramGroup{"Other", {Program("Execute", "C:\\o.exe", 0)}}},
-       -1,
-       {},
-       {"Startup=1000", "-", "Stopped=2000", "-", "&Open=3001", "&Quit Program=3002"}},
-      {"a free first slot still shows the rest",
-       {ProgramGroup{"Startup", {Program("", "", 0), Program("Execute", "C:\\a.exe", 0)}}},
-       0,
-       {"", "_STPAU_x.lnk"},
-       {"Startup>", "  Run All=1000", "  -", "  a.exe=1003", "-", "Stopped>", "  Run All=2000",
-        "  -", "  x.lnk=2003", "-", "&Open=3001", "&Quit Program=3002"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    LoginRig fresh;
-    fresh.context.Store.ProgramGroups = c.groups;
-    fresh.context.Store.StartupGroupIndex = c.startup;
-    fresh.context.Store.StoppedPrograms = c.stopped;
-    EXPECT_EQ(Describe(BuildTrayMenu(fresh.context)), c.menu);
-    // A plain entry runs nothing when chosen.
-    if (fresh.context.Tray.StartupRunAllId == 0 && fresh.context.Tray.StoppedRunAllId == 0) {
-      HandleTrayCommand(fresh.context, fresh.window, 1000);
-      HandleTrayCommand(fresh.context, fresh.window, 2000);
-      EXPECT_TRUE(fresh.platform.shellExecutes().empty());
-    }
-  }
-}
-
-TEST_F(LoginTest, IdsStayUniqueForLongLists) {
-  for (std::size_t count : {1u, 997u, 998u, 999u, 1500u}) {
-    SCOPED_TRACE(count);
-    LoginRig fresh;
-    std::vector<ProgramEntry> programs(count, Program("Execute", "C:\\p.exe", 0));
-    fresh.context.Store.ProgramGroups = {ProgramGroup{"A", {}}, ProgramGroup{"Startup", programs}};
-    fresh.context.Store.StartupGroupIndex = 1;
-    fresh.context.Store.StoppedPrograms.assign(count, "_STPCU_s.lnk");
-    std::vector<std::int32_t> ids;
-    CollectIds(BuildTrayMenu(fresh.context), ids);
-    EXPECT_EQ(std::set<std::int32_t>(ids.begin(), ids.end()).size(), ids.size());
-    EXPECT_EQ(fresh.context.Store.ProgramGroups[1].Programs[0].MenuId, 2002);
-    EXPECT_GT(fresh.context.Tray.TrayQuitId, 0);
-  }
-}
-
 class TrayCommandTest : public LoginTest {
 protected:
   TrayCommandTest() {
@@ -163,25 +105,6 @@ TEST_F(TrayCommandTest, RunAllStartsTheGroupWithItsDelaysAndNoMainDelay) {
   EXPECT_EQ(LogLines(), std::vector<std::string>{"Error: Program:  failed to start."});
 }
 
-TEST_F(TrayCommandTest, OneProgramStartsAfterItsOwnDelay) {
-  Choose(context.Store.ProgramGroups[0].Programs[0].MenuId);
-  EXPECT_EQ(Starts(), std::vector<std::string>{kAllUsersItems + "Shared.lnk|@2000"});
-  Choose(context.Store.ProgramGroups[0].Programs[1].MenuId);
-  EXPECT_EQ(Starts().back(), "C:\\Tools\\b.exe|-b@3000");
-  EXPECT_TRUE(LogLines().empty());
-}
-
-TEST_F(TrayCommandTest, StoppedProgramsStartAtOnce) {
-  // A stored Run command keeps the blank before its parameters in the path.
-  Choose(context.Tray.StoppedRunAllId);
-  EXPECT_EQ(Starts(), (std::vector<std::string>{kCurrentUserItems + "Old.lnk|@0",
-                                                "C:\\Tools\\tray.exe |-start@0"}));
-  Choose(context.Tray.StoppedMenuIds[2]);
-  EXPECT_EQ(Starts().size(), 3u);
-  EXPECT_EQ(Starts().back(), "C:\\Tools\\tray.exe |-start@0");
-  EXPECT_EQ(platform.openProcessHandles(), 0u);
-}
-
 TEST_F(TrayCommandTest, OpenAndQuit) {
   // A login start: the tree is filled first.
   context.GuiMode = false;
@@ -206,13 +129,6 @@ TEST_F(TrayCommandTest, OpenAndQuit) {
 
   Choose(context.Tray.TrayQuitId);
   EXPECT_FALSE(window.loaded) << "quit closes for good under close type 1";
-}
-
-TEST_F(TrayCommandTest, QuittingDuringAProgramsDelayStartsNothing) {
-  world.ScheduleMessage(1000, [&] { Choose(context.Tray.TrayQuitId); });
-  Choose(context.Tray.StartupRunAllId);
-  EXPECT_TRUE(Starts().empty());
-  EXPECT_EQ(world.Now(), 1000u);
 }
 
 TEST(TrayClickCounterTest, TwoLeftClicksShowTheWindowAndARightClickTheMenu) {
