@@ -27,34 +27,27 @@ constexpr int kRounds = 100;
 constexpr int kValuesPerRound = 20;
 constexpr int kShortcutsPerRound = 10;
 
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0;;) {
+    const auto bar = text.find('|', start);
+    parts.push_back(text.substr(start, bar - start));
+    if (bar == std::string::npos)
+      return parts;
+    start = bar + 1;
+  }
+}
+
 class Generator {
 public:
   explicit Generator(unsigned seed) : random_(seed) {}
 
   // Arguments: any mix of the hard pieces, blanks at either end included.
   std::string Arguments() {
-    static const std::vector<std::string> pieces = {"\"",
-                                                    ",",
-                                                    "(",
-                                                    ")",
-                                                    "{",
-                                                    "}",
-                                                    "//",
-                                                    "=",
-                                                    " ",
-                                                    "\t",
-                                                    "<&",
-                                                    "<&22>",
-                                                    "&",
-                                                    "<",
-                                                    "a b",
-                                                    "x",
-                                                    "-p",
-                                                    "\"C:\\Some Dir\\f.txt\"",
-                                                    "--process-start-args",
-                                                    ";",
-                                                    "\\",
-                                                    "'"};
+    // The pieces, split at "|".
+    static const std::vector<std::string> pieces =
+        Split("\"|,|(|)|{|}|//|=| |\t|<&|<&22>|&|<|a b|x|-p|\"C:\\Some Dir\\f.txt\"|"
+              "--process-start-args|;|\\|'");
     std::string text;
     for (int n = Pick(8); n >= 0; --n)
       text += pieces[Pick(pieces.size() - 1)];
@@ -70,8 +63,7 @@ public:
 
   // A shortcut file name: what a file name may hold, a leading blank too.
   std::string ShortcutName(int serial) {
-    static const std::vector<std::string> pieces = {",", "(", ")", "{", "}", "=", ";",  "'",
-                                                    "&", "%", "!", "[", "]", "#", "  ", "x"};
+    static const std::vector<std::string> pieces = Split(",|(|)|{|}|=|;|'|&|%|!|[|]|#|  |x");
     std::string name = Pick(3) == 0 ? " " : "";
     for (int n = Pick(5); n >= 0; --n)
       name += pieces[Pick(pieces.size() - 1)];

@@ -149,44 +149,5 @@ TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
                                       "#2#Other=" + kOwnRun + " | Other=" + kOwnRun + " | #POP#"}));
 }
 
-TEST_F(StartupTreeTest, ExpandedStatesSurviveARefresh) {
-  WriteProgramGroups({Program("Execute", "a.lnk")}, {"_STPAU_b.lnk"});
-  Refresh();
-  // The first refresh has nothing to remember.
-  for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
-    EXPECT_FALSE(tree.At(node).expanded) << tree.At(node).key;
-
-  struct Row {
-    std::vector<std::string_view> expand;
-    std::vector<std::string_view> expandedAfter;
-  };
-  const std::vector<Row> rows = {
-      {{st::kCurrentUserRoot, st::kDelayedStartupCurrentUser},
-       {st::kCurrentUserRoot, st::kDelayedStartupCurrentUser}},
-      // The stopped root follows its children; its leaves are not kept.
-      {{st::kStoppedItemsRoot, st::kStoppedAllStartup}, {}},
-      {{st::kStoppedAll}, {st::kStoppedItemsRoot, st::kStoppedAll}},
-      {{st::kStoppedCurrent, st::kAllUsersRegistry, st::kDelayedAllUsers},
-       {st::kStoppedItemsRoot, st::kStoppedCurrent, st::kAllUsersRegistry, st::kDelayedAllUsers}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::PrintToString(row.expand));
-    for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
-      tree.At(node).expanded = false;
-    for (const std::string_view key : row.expand)
-      tree.At(tree.Find(key)).expanded = true;
-    Refresh();
-    std::vector<std::string_view> expanded;
-    for (const TreeModel::NodeId node : NodesInIndexOrder(tree)) {
-      if (tree.At(node).expanded)
-        expanded.push_back(tree.At(node).key);
-    }
-    std::vector<std::string_view> expected = row.expandedAfter;
-    std::sort(expected.begin(), expected.end());
-    std::sort(expanded.begin(), expanded.end());
-    EXPECT_EQ(expanded, expected);
-  }
-}
-
 } // namespace
 } // namespace vantrel::startup_test
