@@ -441,6 +441,59 @@ TEST(ItemCommands, PopupEnablementByBranch) {
 // Delay and Stop from the toolbar, then Run, on every checked item of the
 // current user: what the refreshed tree shows after each, and Vantrel's own
 // Run value following the delayed items (startup type 1).
+// A checked category checks three levels below it (the toolbar follows);
+// unchecking passes down the same way. Propagation says whether it changed
+// anything, and an item passes nothing on.
+TEST(ItemCommands, ChecksPassThreeLevelsDown) {
+  const struct {
+    std::string_view node;
+    std::vector<std::string> checked;
+    ItemButtons buttons;
+  } cases[] = {
+      {st::kCurrentUserRoot,
+       {"Current User (2)", "Startup Folder (1)", "Registry Run (1)", "a.lnk",
+        "Tool=C:\\T\\t.exe /q"},
+       {true, true, false}},
+      {st::kStoppedItemsRoot,
+       {"Stopped Items (4)", "Current User (2)", "All Users (2)", "Startup Folder (1)",
+        "Registry (1)", "Startup Folder (1)", "Registry (1)", "s.lnk", "t.lnk", "C:\\s.exe",
+        "C:\\tt.exe"},
+       {false, true, true}},
+      // Windows' own all-users items lose every check at once.
+      {st::kAllUsersRoot, {}, {false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.node);
+    CommandsMachine m;
+    ItemCommands commands = m.Commands();
+    const TreeModel::NodeId node = m.window.tree.Find(c.node);
+    m.window.Check(node);
+    commands.TreeNodeCheck(node);
+    EXPECT_EQ(m.window.Checked(), c.checked);
+    EXPECT_EQ(m.window.buttons, c.buttons);
+    m.window.Check(node, false);
+    commands.TreeNodeCheck(node);
+    EXPECT_TRUE(m.window.Checked().empty());
+  }
+  CommandsMachine m;
+  ItemCommands commands = m.Commands();
+  const TreeModel::NodeId item = m.window.Item(st::kCurrentUserStartup, "a.lnk");
+  m.window.Check(item);
+  commands.TreeNodeCheck(item);
+  EXPECT_EQ(m.window.events, (std::vector<std::string>{"options", "tip:", "options"}));
+  TreeModel deep;
+  TreeModel::NodeId at = *deep.Add(TreeModel::kNoNode, "", "0");
+  const TreeModel::NodeId top = at;
+  for (int level = 1; level <= 4; ++level)
+    at = *deep.Add(at, "", std::to_string(level));
+  deep.At(top).checked = true;
+  EXPECT_TRUE(items::PropagateCheck(deep, top));
+  EXPECT_FALSE(items::PropagateCheck(deep, top)) << "nothing left to change";
+  EXPECT_FALSE(items::PropagateCheck(deep, at)) << "a leaf";
+  EXPECT_TRUE(deep.At(deep.At(deep.At(deep.At(top).children[0]).children[0]).children[0]).checked);
+  EXPECT_FALSE(deep.At(at).checked) << "the fourth level stays";
+}
+
 TEST(ItemCommands, ToolbarDelayStopAndRunOnCheckedItems) {
   CommandsMachine m;
   ItemCommands commands = m.Commands();
