@@ -2,16 +2,21 @@
 #   make run   build Vantrel.exe and start it under Wine on a demo program folder
 #              (or on DIR=/path/to/program/folder)
 #   make test  install what is missing, build both presets and run every test,
-#              then the proggroup.c fuzzer for FUZZ_SECONDS
+#              then the proggroup.c fuzzer for FUZZ_SECONDS, and print how long
+#              the tests are against the code
+#   make mutants  the mutation score of the native tests (MUTANTS faults, SEED)
 SHELL := /bin/bash
 JOBS ?= 2
 NATIVE := build/native
 WINDOWS := build/windows
 DIST := build/dist
 FUZZ_SECONDS ?= 60
+MUTANTS ?= 60
+SEED ?= 1
+MUTANTS_TOOL ?= ../shared/tools/mutants.py
 
 .PHONY: all deps native windows test test-native test-windows test-dist test-fuzz run dist fuzz \
-	bench clean
+	bench clean mutants
 
 all: native windows
 
@@ -45,7 +50,12 @@ test-fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 test: test-native test-windows test-dist test-fuzz
+	@scripts/test-ratio.py --report-only
 	@echo "All native and Windows tests passed."
+
+# Plants small faults in the portable code and lists those no test notices.
+mutants: native
+	$(MUTANTS_TOOL) --count $(MUTANTS) --seed $(SEED)
 
 run: windows
 	scripts/run-demo.sh $(WINDOWS) "$(DIR)"

@@ -3,6 +3,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The Windows preset builds these.
+set(VANTREL_OTHER_PRESET_FOLDERS common/platform/win32 vantrel/win32ui vantrelsync/win32)
+
 vantrel_sources(SIM_SOURCES common/platform/sim)
 add_library(vantrel_sim STATIC ${SIM_SOURCES})
 target_link_libraries(vantrel_sim PUBLIC vantrel_common)

@@ -17,19 +17,27 @@ set(VANTREL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(VANTREL_WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR env VANTREL_WINEPREFIX=${VANTREL_WINEPREFIX} ${VANTREL_WINE_RUN})
 
+# The native preset builds the simulation.
+set(VANTREL_OTHER_PRESET_FOLDERS common/platform/sim)
+
 # The real platform.
 vantrel_sources(WIN32_PLATFORM_SOURCES common/platform/win32)
 add_library(vantrel_win32 STATIC ${WIN32_PLATFORM_SOURCES})
 target_link_libraries(vantrel_win32 PUBLIC vantrel_common shell32 ole32 user32 advapi32)
 
-# Vantrel.exe: GUI subsystem, resources with version and manifest.
-vantrel_sources(VANTREL_UI_SOURCES vantrel/win32ui)
-add_executable(vantrel_exe WIN32 ${VANTREL_UI_SOURCES}
-               ${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc)
-set_target_properties(vantrel_exe PROPERTIES OUTPUT_NAME Vantrel)
+# Vantrel's windows: a library that Vantrel.exe and the Windows tests link.
 # Not comctl32: the views bind it by name when they first need it
 # (vantrel/win32ui/common_controls.h), so that a login start never loads it.
-target_link_libraries(vantrel_exe PRIVATE vantrel_core vantrel_win32)
+vantrel_sources(VANTREL_UI_SOURCES vantrel/win32ui)
+list(FILTER VANTREL_UI_SOURCES EXCLUDE REGEX "/vantrel_main\\.cpp$")
+add_library(vantrel_win32ui STATIC ${VANTREL_UI_SOURCES})
+target_link_libraries(vantrel_win32ui PUBLIC vantrel_core vantrel_win32)
+
+# Vantrel.exe: GUI subsystem, resources with version and manifest.
+add_executable(vantrel_exe WIN32 ${CMAKE_SOURCE_DIR}/vantrel/win32ui/vantrel_main.cpp
+               ${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc)
+set_target_properties(vantrel_exe PROPERTIES OUTPUT_NAME Vantrel)
+target_link_libraries(vantrel_exe PRIVATE vantrel_win32ui)
 
 # VantrelSync.exe: GUI subsystem too, so that no console window flashes.
 vantrel_sources(SYNC_WIN32_SOURCES vantrelsync/win32)
@@ -60,8 +68,10 @@ vantrel_sources(WINDOWS_TEST_SOURCES tests/contract tests/windows tests/windows/
 # they see.
 add_executable(windows_tests ${WINDOWS_TEST_SOURCES} ${VANTREL_UTF8_MANIFEST_RC})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(windows_tests PRIVATE vantrel_core vantrelsync_core vantrel_win32 gtest
-                      gtest_main)
+# The tests count the pictures of an image list themselves, so they import
+# comctl32 as Vantrel.exe does not.
+target_link_libraries(windows_tests PRIVATE vantrel_win32ui vantrelsync_core gtest gtest_main
+                      comctl32)
 # The end-to-end tests start the real programs from beside the test binary.
 add_dependencies(windows_tests vantrel_exe vantrelsync_exe)
 # Programs that the end-to-end tests start, built beside the test binary.

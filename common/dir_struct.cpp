@@ -49,23 +49,23 @@ bool CDirStruct::MakeDirectory(const std::string& path) {
   return platform_.CreateDirectory(path);
 }
 
-bool CDirStruct::FileExists(const std::string& FileName, const std::string& Path) {
-  return EntryExists(Path, FileName, false);
+bool CDirStruct::FileExists(const std::string& fileName, const std::string& path) {
+  return EntryExists(path, fileName, false);
 }
 
-bool CDirStruct::DirectoryExists(const std::string& DirectoryName, const std::string& Path,
+bool CDirStruct::DirectoryExists(const std::string& folderName, const std::string& path,
                                  bool CreateDirectoryIfNotExist) {
-  if (EntryExists(Path, DirectoryName, true))
+  if (EntryExists(path, folderName, true))
     return true;
   if (!CreateDirectoryIfNotExist)
     return false;
-  return MakeDirectory(WithTrailingBackslash(Path) + DirectoryName);
+  return MakeDirectory(WithTrailingBackslash(path) + folderName);
 }
 
-bool CDirStruct::ReturnFiles(const std::string& Path, std::vector<std::string>& Buffer) {
-  Buffer.assign(1, std::string());
+bool CDirStruct::ReturnFiles(const std::string& path, std::vector<std::string>& entries) {
+  entries.assign(1, std::string());
   try {
-    const std::string pattern = CollapseDoubledBackslashes(WithTrailingBackslash(Path) + "*.*");
+    const std::string pattern = CollapseDoubledBackslashes(WithTrailingBackslash(path) + "*.*");
     FindScope search(platform_, pattern);
     if (!search.valid())
       return true;
@@ -73,10 +73,10 @@ bool CDirStruct::ReturnFiles(const std::string& Path, std::vector<std::string>& 
       std::string entry = TrimAtNul(search.data().fileName, sizeof search.data().fileName);
       if (IsDotEntry(entry) || entry == "desktop.ini")
         continue;
-      if (Buffer.back().empty())
-        Buffer.back() = std::move(entry);
+      if (entries.back().empty())
+        entries.back() = std::move(entry);
       else
-        Buffer.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     } while (search.next());
     return true;
   } catch (...) {
@@ -84,10 +84,10 @@ bool CDirStruct::ReturnFiles(const std::string& Path, std::vector<std::string>& 
   }
 }
 
-bool CDirStruct::RemoveEmptyDirectory(const std::string& Path) {
-  if (Path.empty())
+bool CDirStruct::RemoveEmptyDirectory(const std::string& path) {
+  if (path.empty())
     return false;
-  return platform_.RemoveDirectory(Path);
+  return platform_.RemoveDirectory(path);
 }
 
 } // namespace vantrel

@@ -14,17 +14,17 @@ class CDirStruct {
 public:
   explicit CDirStruct(Platform& platform) : platform_(platform) {}
 
-  // True when Path holds an entry named exactly FileName (a folder counts).
-  bool FileExists(const std::string& FileName, const std::string& Path);
-  // True when Path holds a folder named exactly DirectoryName; otherwise,
+  // True when path holds an entry named exactly fileName (a folder counts).
+  bool FileExists(const std::string& fileName, const std::string& path);
+  // True when path holds a folder named exactly folderName; otherwise,
   // with CreateDirectoryIfNotExist, creates that one level and says whether
   // it was made.
-  bool DirectoryExists(const std::string& DirectoryName, const std::string& Path,
+  bool DirectoryExists(const std::string& folderName, const std::string& path,
                        bool CreateDirectoryIfNotExist);
-  // Lists Path's entries except ".", ".." and "desktop.ini" into Buffer,
+  // Lists path's entries except ".", ".." and "desktop.ini" into entries,
   // which is one empty string when there are none.
-  bool ReturnFiles(const std::string& Path, std::vector<std::string>& Buffer);
-  bool RemoveEmptyDirectory(const std::string& Path);
+  bool ReturnFiles(const std::string& path, std::vector<std::string>& entries);
+  bool RemoveEmptyDirectory(const std::string& path);
 
 private:
   bool EntryExists(std::string folder, const std::string& name, bool foldersOnly);

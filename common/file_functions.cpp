@@ -111,35 +111,14 @@ int CFileFunctions::FileOperation(std::uint32_t operation, const std::string& so
   return result;
 }
 
-int CFileFunctions::RenameFile(const std::string& FromName, const std::string& ToName,
-                               WindowHandle hwnd, const std::string& Title, std::uint32_t fFlags) {
-  return FileOperation(kFoRename, FromName, ToName, hwnd, Title, fFlags);
+int CFileFunctions::DeleteFile(const std::string& path, WindowHandle hwnd, const std::string& title,
+                               std::uint32_t flags) {
+  return FileOperation(kFoDelete, path, "", hwnd, title, flags);
 }
 
-int CFileFunctions::DeleteFile(const std::string& FileName, WindowHandle hwnd,
-                               const std::string& Title, std::uint32_t fFlags) {
-  return FileOperation(kFoDelete, FileName, "", hwnd, Title, fFlags);
-}
-
-int CFileFunctions::MoveFile(const std::string& Source, const std::string& Destination,
-                             WindowHandle hwnd, const std::string& Title, std::uint32_t fFlags) {
-  return FileOperation(kFoMove, Source, Destination, hwnd, Title, fFlags);
-}
-
-int CFileFunctions::CopyFile(const std::string& Source, const std::string& Destination,
-                             WindowHandle hwnd, const std::string& Title, std::uint32_t fFlags) {
-  return FileOperation(kFoCopy, Source, Destination, hwnd, Title, fFlags);
-}
-
-void CFileFunctions::AddFileToRecentDocs(const std::string& sFile) {
-  if (sFile.empty())
-    return;
-  // Only an ordinary file counts: hidden, system files and folders do not.
-  constexpr std::uint32_t kNotOrdinary =
-      kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory;
-  FindScope search(platform_, sFile);
-  if (search.valid() && (search.data().attributes & kNotOrdinary) == 0)
-    platform_.ShAddToRecentDocs(sFile);
+int CFileFunctions::MoveFile(const std::string& source, const std::string& destination,
+                             WindowHandle hwnd, const std::string& title, std::uint32_t flags) {
+  return FileOperation(kFoMove, source, destination, hwnd, title, flags);
 }
 
 } // namespace vantrel

@@ -65,55 +65,51 @@ void SetText(Platform& platform, std::uint32_t view, RegKey root, const std::str
 
 } // namespace
 
-void CRegistry::DeleteValue(RegKey hKey, const std::string& strPath, const std::string& strValue) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+void CRegistry::DeleteValue(RegKey root, const std::string& path, const std::string& name) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
   if (key.open())
-    platform_.RegDeleteValue(key.key(), strValue);
+    platform_.RegDeleteValue(key.key(), name);
 }
 
-void CRegistry::DeleteKey(RegKey hKey, const std::string& strPath) {
-  platform_.RegDeleteKey(hKey, strPath);
+void CRegistry::CreateKey(RegKey root, const std::string& path) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Create, view_);
 }
 
-void CRegistry::CreateKey(RegKey hKey, const std::string& strPath) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Create, view_);
-}
-
-std::string CRegistry::GetSettingString(RegKey hKey, const std::string& strPath,
-                                        const std::string& strValue, const std::string& Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+std::string CRegistry::GetSettingString(RegKey root, const std::string& path,
+                                        const std::string& name, const std::string& fallback) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
   if (!key.open())
-    return Default;
-  const auto data = ReadTyped(platform_, key.key(), strValue, kRegSz);
+    return fallback;
+  const auto data = ReadTyped(platform_, key.key(), name, kRegSz);
   if (!data)
-    return Default;
+    return fallback;
   const char* text = reinterpret_cast<const char*>(data->data());
   return std::string(text, strnlen(text, data->size()));
 }
 
-void CRegistry::SaveSettingString(RegKey hKey, const std::string& strPath,
-                                  const std::string& strValue, const std::string& strData) {
-  SetText(platform_, view_, hKey, strPath, strValue, strData);
+void CRegistry::SaveSettingString(RegKey root, const std::string& path, const std::string& name,
+                                  const std::string& data) {
+  SetText(platform_, view_, root, path, name, data);
 }
 
-std::optional<std::uint32_t> CRegistry::GetValueType(RegKey hKey, const std::string& strPath,
-                                                     const std::string& strValue) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+std::optional<std::uint32_t> CRegistry::GetValueType(RegKey root, const std::string& path,
+                                                     const std::string& name) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
   std::uint32_t type = kRegNone;
   std::uint32_t size = 0;
   if (!key.open() ||
-      platform_.RegQueryValue(key.key(), strValue, &type, nullptr, &size) != win32err::kSuccess)
+      platform_.RegQueryValue(key.key(), name, &type, nullptr, &size) != win32err::kSuccess)
     return std::nullopt;
   return type;
 }
 
-std::optional<RegistryText> CRegistry::GetSettingText(RegKey hKey, const std::string& strPath,
-                                                      const std::string& strValue) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+std::optional<RegistryText> CRegistry::GetSettingText(RegKey root, const std::string& path,
+                                                      const std::string& name) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
   if (!key.open())
     return std::nullopt;
   for (const std::uint32_t type : {kRegSz, kRegExpandSz}) {
-    if (const auto data = ReadTyped(platform_, key.key(), strValue, type)) {
+    if (const auto data = ReadTyped(platform_, key.key(), name, type)) {
       const char* text = reinterpret_cast<const char*>(data->data());
       return RegistryText{type, std::string(text, strnlen(text, data->size()))};
     }
@@ -121,72 +117,31 @@ std::optional<RegistryText> CRegistry::GetSettingText(RegKey hKey, const std::st
   return std::nullopt;
 }
 
-void CRegistry::SaveSettingText(RegKey hKey, const std::string& strPath,
-                                const std::string& strValue, const RegistryText& value) {
-  SetText(platform_, view_, hKey, strPath, strValue, value.text,
+void CRegistry::SaveSettingText(RegKey root, const std::string& path, const std::string& name,
+                                const RegistryText& value) {
+  SetText(platform_, view_, root, path, name, value.text,
           IsTextType(value.type) ? value.type : kRegSz);
 }
 
-void CRegistry::SaveSettingLong(RegKey hKey, const std::string& strPath,
-                                const std::string& strValue, std::int32_t lData) {
-  std::uint8_t bytes[4];
-  std::memcpy(bytes, &lData, sizeof bytes);
-  SetValue(platform_, view_, hKey, strPath, strValue, kRegDword, bytes, sizeof bytes);
-}
-
-std::int32_t CRegistry::GetSettingLong(RegKey hKey, const std::string& strPath,
-                                       const std::string& strValue, std::int32_t Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
-  if (!key.open())
-    return Default;
-  std::uint8_t bytes[4] = {};
-  std::uint32_t type = 0;
-  std::uint32_t size = sizeof bytes;
-  // Read straight into four bytes: longer data fails the read.
-  if (platform_.RegQueryValue(key.key(), strValue, &type, bytes, &size) != win32err::kSuccess ||
-      type != kRegDword || size != sizeof bytes)
-    return Default;
-  std::int32_t value = 0;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
-}
-
 std::optional<std::vector<std::uint8_t>>
-CRegistry::GetSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,
-                          std::optional<std::vector<std::uint8_t>> Default) {
-  KeyScope key(platform_, hKey, strPath, KeyScope::Mode::Open, view_);
+CRegistry::GetSettingByte(RegKey root, const std::string& path, const std::string& name,
+                          std::optional<std::vector<std::uint8_t>> fallback) {
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
   if (!key.open())
-    return Default;
-  auto data = ReadTyped(platform_, key.key(), strValueName, kRegBinary);
-  return data ? data : Default;
+    return fallback;
+  auto data = ReadTyped(platform_, key.key(), name, kRegBinary);
+  return data ? data : fallback;
 }
 
-void CRegistry::SaveSettingByte(RegKey hKey, const std::string& strPath,
-                                const std::string& strValueName,
-                                const std::vector<std::uint8_t>& byData) {
-  SetValue(platform_, view_, hKey, strPath, strValueName, kRegBinary, byData.data(), byData.size());
+void CRegistry::SaveSettingByte(RegKey root, const std::string& path, const std::string& name,
+                                const std::vector<std::uint8_t>& data) {
+  SetValue(platform_, view_, root, path, name, kRegBinary, data.data(), data.size());
 }
 
-void CRegistry::CreateExtension(const std::string& strExtension, const std::string& strIconPath,
-                                std::int16_t iIconIndex, const std::string& strProperName,
-                                const std::string& strContentType) {
-  const std::string extension =
-      (!strExtension.empty() && strExtension[0] == '.') ? strExtension : "." + strExtension;
-  CreateKey(kHkeyClassesRoot, extension);
-  SetText(platform_, view_, kHkeyClassesRoot, extension, "", strProperName);
-  if (!strContentType.empty())
-    SetText(platform_, view_, kHkeyClassesRoot, extension, "Content Type", strContentType);
-  CreateKey(kHkeyClassesRoot, strProperName);
-  SetText(platform_, view_, kHkeyClassesRoot, strProperName + "\\DefaultIcon", "",
-          strIconPath + "," + std::to_string(iIconIndex));
-  SetText(platform_, view_, kHkeyClassesRoot, strProperName + "\\Shell\\Open\\Command", "Open",
-          "%SystemRoot%\\System32\\CMD.exe");
-}
-
-bool CRegistry::EnumKey(RegKey hKey, const std::string& Path, std::vector<std::string>& Buffer) {
-  Buffer.assign(1, std::string());
+bool CRegistry::EnumKey(RegKey root, const std::string& path, std::vector<std::string>& entries) {
+  entries.assign(1, std::string());
   try {
-    KeyScope key(platform_, hKey, Path, KeyScope::Mode::Open, view_);
+    KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
     if (!key.open())
       return true;
     constexpr std::uint32_t kNameChars = 255;
@@ -225,10 +180,10 @@ bool CRegistry::EnumKey(RegKey hKey, const std::string& Path, std::vector<std::s
       std::string entry(name.data(), nameChars);
       entry += '=';
       entry.append(reinterpret_cast<const char*>(data.data()), textBytes);
-      if (Buffer.back().empty())
-        Buffer.back() = std::move(entry);
+      if (entries.back().empty())
+        entries.back() = std::move(entry);
       else
-        Buffer.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     return true;
   } catch (...) {

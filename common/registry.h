@@ -33,38 +33,30 @@ public:
   explicit CRegistry(Platform& platform, std::uint32_t view = 0)
       : platform_(platform), view_(view) {}
 
-  void DeleteValue(RegKey hKey, const std::string& strPath, const std::string& strValue);
-  void DeleteKey(RegKey hKey, const std::string& strPath);
-  void CreateKey(RegKey hKey, const std::string& strPath);
-  std::string GetSettingString(RegKey hKey, const std::string& strPath, const std::string& strValue,
-                               const std::string& Default = "");
-  void SaveSettingString(RegKey hKey, const std::string& strPath, const std::string& strValue,
-                         const std::string& strData);
-  void SaveSettingLong(RegKey hKey, const std::string& strPath, const std::string& strValue,
-                       std::int32_t lData);
-  std::int32_t GetSettingLong(RegKey hKey, const std::string& strPath, const std::string& strValue,
-                              std::int32_t Default = 0);
+  void DeleteValue(RegKey root, const std::string& path, const std::string& name);
+  void CreateKey(RegKey root, const std::string& path);
+  std::string GetSettingString(RegKey root, const std::string& path, const std::string& name,
+                               const std::string& fallback = "");
+  void SaveSettingString(RegKey root, const std::string& path, const std::string& name,
+                         const std::string& data);
   // Empty optional stands for the no-value result.
   std::optional<std::vector<std::uint8_t>>
-  GetSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,
-                 std::optional<std::vector<std::uint8_t>> Default = std::nullopt);
-  void SaveSettingByte(RegKey hKey, const std::string& strPath, const std::string& strValueName,
-                       const std::vector<std::uint8_t>& byData);
-  void CreateExtension(const std::string& strExtension, const std::string& strIconPath,
-                       std::int16_t iIconIndex, const std::string& strProperName,
-                       const std::string& strContentType);
+  GetSettingByte(RegKey root, const std::string& path, const std::string& name,
+                 std::optional<std::vector<std::uint8_t>> fallback = std::nullopt);
+  void SaveSettingByte(RegKey root, const std::string& path, const std::string& name,
+                       const std::vector<std::uint8_t>& data);
   // The type of a value; nothing when the key or value is missing.
-  std::optional<std::uint32_t> GetValueType(RegKey hKey, const std::string& strPath,
-                                            const std::string& strValue);
+  std::optional<std::uint32_t> GetValueType(RegKey root, const std::string& path,
+                                            const std::string& name);
   // A REG_SZ or REG_EXPAND_SZ value with its type; nothing for any other.
-  std::optional<RegistryText> GetSettingText(RegKey hKey, const std::string& strPath,
-                                             const std::string& strValue);
+  std::optional<RegistryText> GetSettingText(RegKey root, const std::string& path,
+                                             const std::string& name);
   // SaveSettingString with the type given (REG_SZ or REG_EXPAND_SZ).
-  void SaveSettingText(RegKey hKey, const std::string& strPath, const std::string& strValue,
+  void SaveSettingText(RegKey root, const std::string& path, const std::string& name,
                        const RegistryText& value);
-  // Lists the values of Path as "name=data" texts in registry order;
-  // Buffer is one empty string when there are none.
-  bool EnumKey(RegKey hKey, const std::string& Path, std::vector<std::string>& Buffer);
+  // Lists the values of path as "name=data" texts in registry order;
+  // entries is one empty string when there are none.
+  bool EnumKey(RegKey root, const std::string& path, std::vector<std::string>& entries);
 
 private:
   Platform& platform_;

@@ -7,8 +7,8 @@ Writes
   clock.ico    the application and tray icon: a clock face, 16x16 and 32x32
   toolbar.bmp  six 16x16 toolbar glyphs side by side: Save, Refresh, Stop,
                Delay, Run, Properties
-  tree.bmp     six 16x16 tree pictures side by side: Registry, Startup,
-               Stopped, Delay, User, Group
+  tree.bmp     seven 16x16 tree pictures side by side: Registry, Startup,
+               Stopped, Delay, User, Group, Off (a switch turned off)
 
 The bitmaps are 24-bit with magenta (255, 0, 255) as the transparent colour.
 Only the standard library is used, so the files can be made again anywhere.
@@ -241,6 +241,20 @@ def picture_group():
     return c
 
 
+def picture_off():
+    """A grey slide switch with its knob to the left: switched off."""
+    c = Canvas(16)
+    c.disc(5, 8, 4.5, DARK)
+    c.disc(11, 8, 4.5, DARK)
+    c.rect(5, 4, 11, 11, DARK)
+    c.disc(5, 8, 3.5, GREY)
+    c.disc(11, 8, 3.5, GREY)
+    c.rect(5, 5, 11, 10, GREY)
+    c.disc(5, 8, 3, WHITE)
+    c.ring(5, 8, 3, 0.8, DARK)
+    return c
+
+
 def strip(canvases):
     """Joins 16x16 canvases side by side into rows of RGB (top row first)."""
     rows = []
@@ -311,7 +325,8 @@ def main():
         'toolbar.bmp': bmp_bytes(strip([glyph_save(), glyph_refresh(), glyph_stop(), glyph_delay(),
                                         glyph_run(), glyph_properties()])),
         'tree.bmp': bmp_bytes(strip([picture_registry(), picture_startup(), picture_stopped(),
-                                     picture_delay(), picture_user(), picture_group()])),
+                                     picture_delay(), picture_user(), picture_group(),
+                                     picture_off()])),
     }
     for name, data in files.items():
         with open(os.path.join(folder, name), 'wb') as f:

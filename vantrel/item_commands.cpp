@@ -13,6 +13,7 @@
 #include "vantrel/returned_items.h"
 #include "vantrel/shortcut_moves.h"
 #include "vantrel/startup_tree.h"
+#include "vantrel/switched_off_items.h"
 #include "vantrel/take_back.h"
 
 namespace vantrel::items {
@@ -225,6 +226,8 @@ void ItemCommands::TreeMouseMove(TreeModel::NodeId node) {
   const TreeModel& tree = host().Tree();
   if (tree.Contains(node) && tree.At(node).tag == startup_tree::kReturnedTag)
     host().SetItemTip(ReturnedItemTip(host().Context().Text));
+  else if (tree.Contains(node) && tree.At(node).image == startup_tree::image::kSwitchedOff)
+    host().SetItemTip(SwitchedOffItemTip(host().Context().Text));
   else if (tree.Contains(node))
     host().ShowItemTip(tree.At(node).text);
   else if (services_.clearItemTip)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/event_log.h"
+
 namespace vantrel::items {
 
 MoveSession::~MoveSession() {
@@ -16,10 +18,14 @@ bool MoveSession::SaveModel() {
   if (store.WriteItems()) {
     undo_.clear();
     savedTables_ = context.Store;
+    for (const std::string& line : logOnSave_)
+      WriteLog(context.platform, line, LogInfo);
+    logOnSave_.clear();
     return true;
   }
   failures.Add(ItemType::kShortcut, store.FilePath(), reason::ProgramGroupsNotSaved());
   UndoMoves();
+  logOnSave_.clear();
   context.Store = savedTables_;
   TellWhatStaysInStore();
   return false;

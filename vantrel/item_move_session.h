@@ -40,6 +40,9 @@ public:
   // Writes the model. A file that cannot be written is a failure to show,
   // and the moves since the last save are undone.
   bool SaveModel();
+  // A log line that holds only once the moves are saved: written by the
+  // next SaveModel that succeeds, dropped when the moves are undone.
+  void LogOnSave(std::string line) { logOnSave_.push_back(std::move(line)); }
 
   AppContext& context;
   CDelayLoad& store;
@@ -56,6 +59,7 @@ private:
   StoreTables savedTables_;
   store::UnrecordedItems foundBefore_;
   std::vector<std::function<void()>> undo_;
+  std::vector<std::string> logOnSave_;
 };
 
 // The texts of the checked item nodes of the current user's three

@@ -12,6 +12,7 @@
 #include "vantrel/returned_items.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/run_key_listing.h"
+#include "vantrel/switched_off_items.h"
 
 namespace vantrel {
 
@@ -51,6 +52,7 @@ void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree
     BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
     AddFoundItemsBranch(tree, store::FindUnrecordedItems(context.platform, context.Store));
     MarkReturnedItems(tree, FindReturnedItems(context.platform, context.Store, lists));
+    items::MarkSwitchedOffItems(context.platform, tree);
     RestoreExpandedCategories(tree, expanded);
     if (progress) {
       progress(100);

@@ -12,6 +12,7 @@
 #include "vantrel/registry_backup.h"
 #include "vantrel/run_at_login.h"
 #include "vantrel/startup_item_kind.h"
+#include "vantrel/switched_off_items.h"
 
 namespace vantrel::items {
 
@@ -252,6 +253,25 @@ bool LetGoOfReturned(MoveSession& session, RunValueMover& mover, const RunScope&
   return true;
 }
 
+// Puts a delayed or stopped value back where Windows starts it: into the
+// Run key, or, when it came back there, Vantrel only lets go of it. Its
+// switch in Windows' startup settings is turned on first; a value whose
+// switch cannot be turned on stays where it is.
+bool PutBack(MoveSession& session, RunValueMover& mover, const RunScope& scope,
+             const NameAndCommand& value) {
+  Platform& platform = session.context.platform;
+  PutBackSwitch turnOn(session, scope.kind, value.name, [&platform, scope, name = value.name] {
+    return ListedValue(platform, scope, kRunKeyPath, name).has_value();
+  });
+  if (!turnOn.TurnOn())
+    return false;
+  if (!(mover.InRunKey(value.name) ? LetGoOfReturned(session, mover, scope, value.name)
+                                   : mover.IntoRunKey(value)))
+    return false;
+  turnOn.PutBack();
+  return true;
+}
+
 } // namespace
 
 RunScope RunScopeOf(int kind) {
@@ -286,6 +306,7 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   // the stopped list. Several values may share that entry's text (one
   // program, other arguments), so an entry goes only with its own value.
   const bool wasDelayed = RecordedAsDelayed(session.context.Store, scope, value.name);
+  const bool fromWindows = mover.RunKeyHolds(value);
   const bool wasStopped = !wasDelayed && !mover.RunKeyHolds(value) && mover.Stored(value.name);
 
   // A value Windows does not start is not Vantrel's to move.
@@ -315,6 +336,8 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
     RecordDelayed(session, scope, value.name, split);
     if (wasStopped)
       session.store.RemoveStoppedProgram(stoppedEntry, kind);
+    if (fromWindows)
+      NoteDelayedWhileSwitchedOff(session, kind, {value.name});
   }
   session.SaveModel();
   return true;
@@ -328,8 +351,7 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
   RunValueMover mover(session, scope);
   if (!fromStopped) {
     const NameAndCommand value = ValueOfText(mover, text);
-    if (mover.InRunKey(value.name) ? LetGoOfReturned(session, mover, scope, value.name)
-                                   : mover.IntoRunKey(value))
+    if (PutBack(session, mover, scope, value))
       DropDelayed(session, scope, value.name);
     return;
   }
@@ -338,8 +360,7 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
     mover.Fail(text, reason::NoStoredData());
     return;
   }
-  if (mover.InRunKey(found->name) ? LetGoOfReturned(session, mover, scope, found->name)
-                                  : mover.IntoRunKey(*found))
+  if (PutBack(session, mover, scope, *found))
     session.store.RemoveStoppedProgram(text, kind);
 }
 
@@ -370,10 +391,12 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
       if (!mover.IntoStore(value))
         continue;
       const PathAndParameters split = SplitCommandLine(value.command);
-      if (stop)
+      if (stop) {
         store.AddStoppedProgram(split.path, scope.kind);
-      else
+      } else {
         RecordDelayed(session, scope, value.name, split);
+        NoteDelayedWhileSwitchedOff(session, scope.kind, {value.name});
+      }
     }
     if (stop) {
       for (const std::string& text : checked.delayed) {
@@ -415,15 +438,12 @@ bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& check
     // As for one item: a value that came back keeps the program's command.
     for (const std::string& text : checked.delayed) {
       const NameAndCommand value = ValueOfText(mover, text);
-      if (mover.InRunKey(value.name) ? LetGoOfReturned(session, mover, scope, value.name)
-                                     : mover.IntoRunKey(value))
+      if (PutBack(session, mover, scope, value))
         DropDelayed(session, scope, value.name);
     }
     for (const std::string& text : checked.stopped) {
       const auto found = StoredValueContaining(session, scope, text);
-      if (found &&
-          !(mover.InRunKey(found->name) ? LetGoOfReturned(session, mover, scope, found->name)
-                                        : mover.IntoRunKey(*found)))
+      if (found && !PutBack(session, mover, scope, *found))
         continue;
       // An entry whose value is gone from the store has nothing to put
       // back; it goes all the same.

@@ -4,6 +4,7 @@
 
 #include "common/event_log.h"
 #include "common/run_keys.h"
+#include "common/store/stored_run_values.h"
 #include "vantrel/item_move_session.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/returned_items.h"
@@ -28,6 +29,9 @@ ReturnedItemsWatch::ReturnedItemsWatch(AppContext& context) : context_(context) 
   };
   add(platform.WatchRegistryKey(kHkeyCurrentUser, kRunKeyPath));
   add(platform.WatchRegistryKey(kHkeyLocalMachine, kRunKeyPath));
+  // 32-bit installers write into the other view of the machine's Run key.
+  if (store::Has32BitRegistryView(platform))
+    add(platform.WatchRegistryKey(kHkeyLocalMachine, kRunKeyPath, kKeyWow64_32Key));
   if (!context.CurrentUserStartupFolder.empty())
     add(platform.WatchFolder(context.CurrentUserStartupFolder));
   if (!context.AllUsersStartupFolder.empty())

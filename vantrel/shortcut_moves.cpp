@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "common/unpassed_names.h"
 #include "vantrel/startup_item_kind.h"
+#include "vantrel/switched_off_items.h"
 
 namespace vantrel::items {
 
@@ -54,6 +55,28 @@ bool MoveShortcut(MoveSession& session, const ShortcutScope& scope, const std::s
                        !scope.currentUser && AccessDenied(result) ? reason::NeedsAdministrator()
                                                                   : reason::FileNotMoved(result));
   return false;
+}
+
+// Puts a delayed or stopped shortcut back where Windows starts it: moves it
+// from the items folder into the Startup folder, or, when it came back
+// there, leaves it. Its switch in Windows' startup settings is turned on
+// first; a shortcut whose switch cannot be turned on stays where it is.
+// True when its record may go (also when the file is in neither folder).
+bool PutBack(MoveSession& session, const ShortcutScope& scope, const std::string& name,
+             std::uint32_t flags) {
+  Platform& platform = session.context.platform;
+  const std::string inStartup = WithTrailingBackslash(scope.startupFolder) + name;
+  const bool inItems = Present(platform, WithTrailingBackslash(scope.itemsFolder) + name);
+  if (!inItems && !Present(platform, inStartup))
+    return true;
+  PutBackSwitch turnOn(session, scope.kind, name,
+                       [&platform, inStartup] { return Present(platform, inStartup); });
+  if (!turnOn.TurnOn())
+    return false;
+  if (inItems && !MoveShortcut(session, scope, name, scope.itemsFolder, scope.startupFolder, flags))
+    return false;
+  turnOn.PutBack();
+  return true;
 }
 
 // The record of a delayed shortcut: its bare file name, which the login
@@ -134,10 +157,14 @@ bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, 
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
   // Already in the items folder, only the record changes, and a delay set
   // in the editor starts again at 0.
-  if (CDirStruct(session.context.platform).FileExists(name, scope.startupFolder) &&
+  const bool fromWindows =
+      CDirStruct(session.context.platform).FileExists(name, scope.startupFolder);
+  if (fromWindows &&
       !MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder, kIntoItemsFolder))
     return false;
   RecordAs(session, scope, name, stop);
+  if (fromWindows && !stop)
+    NoteDelayedWhileSwitchedOff(session, kind, {name});
   session.SaveModel();
   return true;
 }
@@ -150,9 +177,7 @@ void RestoreShortcutItem(MoveSession& session, const std::string& text, int kind
   const ShortcutScope scope = ShortcutScopeOf(session.context, kind);
   // A file that is gone from the items folder has nothing to put back; its
   // record goes all the same.
-  if (Present(session.context.platform, WithTrailingBackslash(scope.itemsFolder) + name) &&
-      !MoveShortcut(session, scope, name, scope.itemsFolder, scope.startupFolder,
-                    kBackToStartupFolder))
+  if (!PutBack(session, scope, name, kBackToStartupFolder))
     return;
   if (fromStopped)
     session.store.RemoveStoppedProgram(name, kind);
@@ -170,6 +195,8 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
                         kIntoItemsFolder))
         continue;
       RecordAs(session, scope, name, stop);
+      if (!stop)
+        NoteDelayedWhileSwitchedOff(session, scope.kind, {name});
     }
     if (stop) {
       for (const std::string& name : checked.delayed)
@@ -178,11 +205,9 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
       for (const std::string& name : checked.stopped) {
         if (delayStopped) {
           RecordAs(session, scope, name, false);
-        } else if (Present(session.context.platform,
-                           WithTrailingBackslash(scope.itemsFolder) + name)) {
+        } else {
           // The stopped entry goes in RestoreCheckedShortcutItems.
-          MoveShortcut(session, scope, name, scope.itemsFolder, scope.startupFolder,
-                       kIntoItemsFolder);
+          PutBack(session, scope, name, kIntoItemsFolder);
         }
       }
     }
@@ -196,22 +221,14 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
 bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts) {
   const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  Platform& platform = session.context.platform;
-  const auto inItemsFolder = [&](const std::string& name) {
-    return Present(platform, WithTrailingBackslash(scope.itemsFolder) + name);
-  };
   try {
     for (const std::string& name : checked.delayed) {
-      if (inItemsFolder(name) && !MoveShortcut(session, scope, name, scope.itemsFolder,
-                                               scope.startupFolder, kBackToStartupFolder))
-        continue;
-      DropDelayed(session, scope, name);
+      if (PutBack(session, scope, name, kBackToStartupFolder))
+        DropDelayed(session, scope, name);
     }
     for (const std::string& name : checked.stopped) {
-      if (inItemsFolder(name) && !MoveShortcut(session, scope, name, scope.itemsFolder,
-                                               scope.startupFolder, kBackToStartupFolder))
-        continue;
-      session.store.RemoveStoppedProgram(name, scope.kind);
+      if (PutBack(session, scope, name, kBackToStartupFolder))
+        session.store.RemoveStoppedProgram(name, scope.kind);
     }
   } catch (...) {
     return false;

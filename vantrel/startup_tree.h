@@ -79,9 +79,11 @@ constexpr int kStopped = 3;
 constexpr int kDelay = 4;
 constexpr int kUser = 5;
 constexpr int kGroup = 6;
+// An item that Windows' startup settings have switched off.
+constexpr int kSwitchedOff = 7;
 // The pictures' names, by value - 1.
-inline constexpr std::array<std::string_view, 6> kNames = {"Registry", "Startup", "Stopped",
-                                                           "Delay",    "User",    "Group"};
+inline constexpr std::array<std::string_view, 7> kNames = {
+    "Registry", "Startup", "Stopped", "Delay", "User", "Group", "Off"};
 } // namespace image
 
 // One category node as the tree shows it.

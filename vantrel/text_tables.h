@@ -15,10 +15,10 @@ namespace vantrel {
 
 // The shared tables have fixed sizes: a caption file with more entries fills
 // the table and the rest of the file is ignored.
-constexpr std::size_t kMessageCount = 17;
+constexpr std::size_t kMessageCount = 18;
 constexpr std::size_t kButtonCount = 9;
 constexpr std::size_t kMenuCount = 23;
-constexpr std::size_t kToolbarCount = 8;
+constexpr std::size_t kToolbarCount = 9;
 
 // One line of data\safelist.dat: a program the main window recognises by
 // name, and the one-line description shown as its tool tip.
@@ -56,6 +56,9 @@ constexpr std::size_t kReadProgramGroupsFailed = 13;
 constexpr std::size_t kProgramGroupsNotText = 14;
 constexpr std::size_t kProgramGroupsHeldOpen = 15;
 constexpr std::size_t kProgramGroupsUnreadable = 16;
+// An item whose switch in Windows' startup settings could not be turned on
+// as it was put back.
+constexpr std::size_t kSwitchNotTurnedOn = 17;
 } // namespace message
 
 // Indexes into Buttons (2 and 4 are loaded but shown nowhere).
@@ -108,6 +111,8 @@ constexpr std::size_t kPropertiesTip = 5;
 constexpr std::size_t kStatusPanel = 6;
 // The tool tip of an item that came back to Windows' startup.
 constexpr std::size_t kReturnedItemTip = 7;
+// The tool tip of an item that Windows' startup settings have switched off.
+constexpr std::size_t kSwitchedOffItemTip = 8;
 } // namespace toolbar
 
 } // namespace vantrel

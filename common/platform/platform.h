@@ -197,10 +197,9 @@ public:
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;
 
-  // --- Shell (SHFileOperationA, SHAddToRecentDocs, ShellExecuteExA,
+  // --- Shell (SHFileOperationA, ShellExecuteExA,
   // ShellExecuteA, SHGetSpecialFolderLocation + SHGetPathFromIDListA).
   virtual int ShFileOperation(ShFileOpStruct* op) = 0;
-  virtual void ShAddToRecentDocs(const std::string& path) = 0;
   virtual bool ShellExecuteEx(ShellExecuteInfo* info) = 0;
   // Returns the shell's instance value: above 32 means success.
   virtual std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb,
@@ -247,8 +246,9 @@ public:
   // being set, renamed or deleted (RegNotifyChangeKeyValue, not subkeys); a
   // watch on a folder sees entries being created, renamed, deleted or
   // written (FindFirstChangeNotificationA, not subfolders). 0 when the key
-  // or folder cannot be watched (it does not exist).
-  virtual ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) = 0;
+  // or folder cannot be watched (it does not exist). view as for RegOpenKey.
+  virtual ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey,
+                                       std::uint32_t view = 0) = 0;
   virtual ChangeWatch WatchFolder(const std::string& path) = 0;
   virtual void CloseWatch(ChangeWatch watch) = 0;
   // MsgWaitForMultipleObjects over the watches and the message queue:

@@ -25,7 +25,6 @@ public:
 
   // When set, LoadItems also rebuilds this tree (groups and programs in
   // file order).
-  TreeModel* BoundTreeView() const { return boundTreeView_; }
   void SetBoundTreeView(TreeModel* tree) { boundTreeView_ = tree; }
 
   void RemoveDisallowed(std::vector<std::string>& removed);

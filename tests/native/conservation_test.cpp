@@ -5,7 +5,9 @@
 // one place (Windows' own, Vantrel's store with the record that starts it or
 // lists it as stopped, or Vantrel's store without a record, where the tree's
 // found branch shows it), a Run value that left all of them is at least in
-// a .reg backup, and proggroup.c always loads.
+// a .reg backup, proggroup.c always loads, and an item that Vantrel put
+// back is switched on in Windows' startup settings (Task Manager switches
+// items off now and then).
 //
 // Each machine runs from its own seed. The base seed and the number of steps
 // come from VANTREL_CONSERVATION_SEED and VANTREL_CONSERVATION_STEPS; a
@@ -53,6 +55,8 @@ const std::string kLog = kFolder + "\\log.txt";
 const std::string kBackupRoot = kFolder + "\\Delayed Registry";
 const std::string kWowRunKey = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kWowMachineStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
+const std::string kApproved =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
 
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
   const char* text = std::getenv(name);
@@ -113,10 +117,15 @@ public:
       return false;
     for (int step = 1; step <= steps; ++step) {
       trace_.push_back(std::to_string(step) + ":");
+      std::vector<bool> inWindows;
+      for (const Entry& e : entries_)
+        inWindows.push_back(InWindows(e));
+      programMoved_ = false;
       ArmFaults();
       Act();
       Disarm();
-      if (!Check("step " + std::to_string(step)))
+      if (!Check("step " + std::to_string(step)) ||
+          (!programMoved_ && !CheckPutBackIsOn("step " + std::to_string(step), inWindows)))
         return false;
     }
     return true;
@@ -260,6 +269,10 @@ private:
         }
       }
     m_.SetModel(delayed, stopped);
+    for (const Entry& e : entries_) {
+      if (Chance(0.2))
+        SwitchOff(e);
+    }
     if (Chance(0.5)) {
       // A second group, for the editor to work on.
       Store().ProgramGroups.push_back(
@@ -363,8 +376,10 @@ private:
       Batch();
     else if (what < 65)
       ProgramRewritesItsEntry();
-    else if (what < 75)
+    else if (what < 71)
       Refresh();
+    else if (what < 75)
+      TaskManagerSwitchesOff();
     else if (what < 87)
       EditorEdit();
     else if (what < 93)
@@ -450,7 +465,40 @@ private:
     e.content = now;
     e.rewritten = true;
     e.everRewritten = true;
+    programMoved_ = true;
     window_.RefreshData();
+  }
+
+  // Task Manager's Startup tab switches an item off, wherever it is now:
+  // the switch is keyed by name and outlives the item.
+  void TaskManagerSwitchesOff() {
+    if (entries_.empty())
+      return Refresh();
+    const Entry& e = PickOf(entries_);
+    trace_.push_back("Task Manager switches off " + Describe(e));
+    SwitchOff(e);
+    window_.RefreshData();
+  }
+  void SwitchOff(const Entry& e) {
+    m_.world.RegSetRaw(Root(e), SwitchKey(e), e.name, kRegBinary,
+                       std::string("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12));
+  }
+  static std::string SwitchKey(const Entry& e) {
+    return kApproved + (!e.runValue ? "\\StartupFolder" : e.view32 ? "\\Run32" : "\\Run");
+  }
+  bool SwitchedOff(const Entry& e) const {
+    const auto value = m_.world.RegGetValue(Root(e), SwitchKey(e), e.name);
+    return value && value->type == kRegBinary && !value->data.empty() && (value->data[0] & 1);
+  }
+  // An item that Vantrel put back in this step (it is in Windows' location
+  // now and was not before) is switched on, so that Windows starts it.
+  bool CheckPutBackIsOn(const std::string& where, const std::vector<bool>& inWindowsBefore) {
+    for (std::size_t i = 0; i < inWindowsBefore.size(); ++i) {
+      const Entry& e = entries_[i];
+      if (!inWindowsBefore[i] && InWindows(e) && SwitchedOff(e))
+        return Fail(where, Describe(e) + " was put back and is switched off in Windows");
+    }
+    return true;
   }
 
   static RegKey Root(const Entry& e) {
@@ -827,6 +875,8 @@ private:
   std::vector<std::string> trace_;
   std::string failure_;
   int serial_ = 0;
+  // The step's entry came back through its program, not through Vantrel.
+  bool programMoved_ = false;
 
 public:
   int twoFaultSteps_ = 0;

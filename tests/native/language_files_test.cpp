@@ -92,13 +92,13 @@ TEST_F(LanguageFilesTest, FixedTablesIgnoreExtraEntriesAndShorterFilesLeaveTheRe
   AddLang("en\\messages.en", Numbered("en", 16));
   AddLang("en\\buttons.en", Numbered("b", 12));
   AddLang("en\\menus.en", Numbered("m", 30));
-  AddLang("en\\toolbar.en", Numbered("t", 9));
+  AddLang("en\\toolbar.en", Numbered("t", 10));
   LoadLanguageFiles(platform, kFolder, "en", tables);
   EXPECT_EQ("en0", tables.Messages[0]);
   EXPECT_EQ("en13", tables.Messages[13]);
   EXPECT_EQ("b8", tables.Buttons.back());
   EXPECT_EQ("m22", tables.Menus.back());
-  EXPECT_EQ("t7", tables.Toolbar.back());
+  EXPECT_EQ("t8", tables.Toolbar.back());
 
   // A language with only 10 messages keeps the first language's 10-13.
   AddLang("de\\messages.de", Numbered("de", 10));

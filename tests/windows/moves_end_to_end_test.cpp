@@ -32,11 +32,6 @@
 #include "windows/support/shell_link.h"
 #include "windows/support/test_window.h"
 
-// The two Win32 pieces of the item commands live in Vantrel.exe; the test
-// binary builds them in here.
-#include "vantrel/win32ui/item_command_services.cpp"
-#include "vantrel/win32ui/item_popup.cpp"
-
 namespace vantrel::testing::moves {
 namespace {
 
@@ -282,6 +277,46 @@ TEST_P(MovesEndToEnd, ExpandableValuesAndTheThirtyTwoBitView) {
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName), std::nullopt);
   // The 32-bit view's value was only shown.
   EXPECT_EQ(ReadRegText(HKEY_LOCAL_MACHINE, kWowRunKey, names_.valueName), "C:\\x86\\tool.exe");
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
+}
+
+// Windows' own switch: a value that Task Manager's Startup tab switched off
+// (written here by reg.exe, another process) shows as off; delayed it keeps
+// the switch, put back it is on as Task Manager writes it.
+TEST_P(MovesEndToEnd, ASwitchedOffValueShowsAsOffAndIsOnAfterItIsPutBack) {
+  if (!AsciiNames())
+    GTEST_SKIP() << "one run is enough";
+  const std::string approved =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  CreatedKeysGuard approvedKeys(approved);
+  RegValueGuard approvedValue(HKEY_CURRENT_USER, approved, names_.valueName);
+  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, names_.valueName, ValueData()));
+  ASSERT_EQ(RunAndWait("reg add \"HKCU\\" + approved + "\" /v \"" + names_.valueName +
+                       "\" /t REG_BINARY /d 0300000010325476" + "98BADC01 /f"),
+            0u);
+  const std::string off("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12);
+  ASSERT_EQ(ReadRegValue(HKEY_CURRENT_USER, approved, names_.valueName),
+            (RegText{REG_BINARY, off}));
+
+  const TreeModel::NodeId node = Item(st::kCurrentUserRegistry, RunValueText());
+  ASSERT_NE(node, TreeModel::kNoNode);
+  EXPECT_EQ(Window().Tree().At(node).image, st::image::kSwitchedOff);
+
+  Choose(st::kCurrentUserRegistry, RunValueText(), ItemPopupEntry::kDelay);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, approved, names_.valueName),
+            (RegText{REG_BINARY, off}));
+  Choose(st::kDelayedRegistryCurrentUser, RunValueText(), ItemPopupEntry::kRun);
+  EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, approved, names_.valueName),
+            (RegText{REG_BINARY, std::string("\x02", 1) + std::string(11, '\0')}));
+  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, names_.valueName), ValueData());
+  EXPECT_EQ(Window().Tree().At(Item(st::kCurrentUserRegistry, RunValueText())).image,
+            st::image::kNone);
+  const std::string log = ReadFileBytes(rig_.folder() + "\\log.txt").value_or("");
+  EXPECT_NE(log.find("Switched on in Windows' startup settings, as Vantrel put it back: "
+                     "HKEY_CURRENT_USER\\" +
+                     approved + "\\" + names_.valueName),
+            std::string::npos)
+      << log;
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 

@@ -3,7 +3,6 @@
 // process. Its final message box is read and answered like a user would.
 #include <algorithm>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -56,12 +55,6 @@ std::vector<std::string> Names(const std::string& folder) {
   } while (::FindNextFileA(search.get(), &found));
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string ShellFolder(int csidl) {
-  char path[MAX_PATH + 1] = {};
-  return SUCCEEDED(::SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? std::string(path)
-                                                                         : std::string();
 }
 
 // One of Vantrel's real registry stores, emptied for a test and given back
@@ -267,13 +260,6 @@ protected:
   std::string user_;
 };
 
-std::string StartupGroup(std::initializer_list<std::string_view> programLines) {
-  std::string text = CrLf({"void Startup()", "{"});
-  for (std::string_view line : programLines)
-    text += CrLf({line});
-  return text + CrLf({"}", ""});
-}
-
 const std::string kGoodLog =
     CrLf({"Warning: Starting Synchronization....", "Info: Finishing Synchronization...."});
 
@@ -318,68 +304,6 @@ TEST_F(SyncEndToEnd, SyncRebuildsTheFileFromTheRealStores) {
   EXPECT_EQ("// the user's own file\r\n", ReadAll(ProgGroup() + ".bak"));
   EXPECT_EQ((std::vector<std::string>{"proggroup.c", "proggroup.c.bak"}),
             Names(folder_ + "\\" + user_));
-  EXPECT_EQ(kGoodLog, Log());
-}
-
-TEST_F(SyncEndToEnd, AnUnknownCommandLineDoesNothing) {
-  const SyncRun run = RunVantrelSync(exe_, "sync now");
-  ASSERT_TRUE(run.started);
-  EXPECT_FALSE(run.boxShown);
-  EXPECT_TRUE(run.endedByItself);
-  EXPECT_EQ(0u, run.exitCode);
-  EXPECT_EQ((std::vector<std::string>{"VantrelSync.exe"}), Names(folder_));
-}
-
-TEST_F(SyncEndToEnd, UpgradeMovesTheOldStartMenuLayout) {
-  const std::string userPrograms = ShellFolder(CSIDL_STARTMENU) + "\\Programs";
-  const std::string commonPrograms = ShellFolder(CSIDL_COMMON_STARTMENU) + "\\Programs";
-  ASSERT_TRUE(Exists(userPrograms)) << userPrograms;
-  ASSERT_TRUE(Exists(commonPrograms)) << commonPrograms;
-  const std::string userVendor = userPrograms + "\\KRV Vantrel";
-  const std::string commonVendor = commonPrograms + "\\KRV Vantrel";
-  // What an interrupted run may have left.
-  RemoveTree(userVendor);
-  RemoveTree(commonVendor);
-  struct CleanUp {
-    std::string a, b;
-    ~CleanUp() {
-      RemoveTree(a);
-      RemoveTree(b);
-    }
-  } cleanUp{userVendor, commonVendor};
-
-  for (const std::string& folder :
-       {userVendor, userVendor + "\\Current User", commonVendor, commonVendor + "\\All Users",
-        commonVendor + "\\All Users\\Keep"})
-    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-  WriteAll(userVendor + "\\Current User\\Old One.lnk", "one");
-  WriteAll(userVendor + "\\Current User\\Old Two.lnk", "two");
-  WriteAll(commonVendor + "\\All Users\\Shared.lnk", "shared");
-  WriteAll(commonVendor + "\\All Users\\Keep\\Inner.lnk", "inner");
-
-  const SyncRun run = RunVantrelSync(exe_, "upgrade");
-  ASSERT_TRUE(run.started);
-  EXPECT_TRUE(Shows(run, "Synchronization complete!")) << ::testing::PrintToString(run.boxTexts);
-  EXPECT_TRUE(run.endedByItself);
-  EXPECT_EQ(0u, run.exitCode);
-
-  // The user's old folders are emptied and gone; all users' keep the
-  // subfolder, so they stay.
-  EXPECT_EQ((std::vector<std::string>{"Old One.lnk", "Old Two.lnk"}), Names(Items("Current User")));
-  EXPECT_EQ("one", ReadAll(Items("Current User") + "\\Old One.lnk"));
-  EXPECT_EQ((std::vector<std::string>{"Shared.lnk"}), Names(Items("All Users")));
-  EXPECT_FALSE(Exists(userVendor));
-  EXPECT_EQ((std::vector<std::string>{"Keep"}), Names(commonVendor + "\\All Users"));
-  EXPECT_EQ((std::vector<std::string>{"Inner.lnk"}), Names(commonVendor + "\\All Users\\Keep"));
-
-  // The folder lists in the file system's order.
-  const std::string shared = "     ExecuteAU (\"Shared.lnk\", \"\", 0, \"\");";
-  const std::string one = "     Execute (\"Old One.lnk\", \"\", 0, \"\");";
-  const std::string two = "     Execute (\"Old Two.lnk\", \"\", 0, \"\");";
-  const std::string written = ReadAll(ProgGroup());
-  const std::string oneFirst = SyncFileHead() + StartupGroup({one, two, shared});
-  const std::string twoFirst = SyncFileHead() + StartupGroup({two, one, shared});
-  EXPECT_EQ(Visible(written == twoFirst ? twoFirst : oneFirst), Visible(written));
   EXPECT_EQ(kGoodLog, Log());
 }
 

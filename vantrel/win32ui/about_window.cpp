@@ -4,9 +4,9 @@
 
 #include "common/event_log.h"
 #include "vantrel/about_logic.h"
-#include "vantrel/web_links.h"
 #include "vantrel/language_files.h"
 #include "vantrel/resources/dialog_ids.h"
+#include "vantrel/web_links.h"
 #include "vantrel/win32ui/dialog_controls.h"
 
 namespace vantrel::win32ui {
@@ -48,13 +48,6 @@ void AboutWindow::ShowAbout(AppContext& context, HMODULE resources, HWND owner) 
   if (window.RunModal(resources, IDD_ABOUT, owner) == -1)
     WriteLog(context.platform, "About error: the window could not be created", LogError);
   open_ = nullptr;
-}
-
-AboutWindow::~AboutWindow() {
-  if (titleFont_ != nullptr)
-    ::DeleteObject(titleFont_);
-  if (linkFont_ != nullptr)
-    ::DeleteObject(linkFont_);
 }
 
 INT_PTR AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,14 +103,15 @@ void AboutWindow::OnInit() {
   SetControlText(dialog, IDC_ABOUT_UPDATES, std::string(web_links::kHomePage));
   SetCaption(dialog, IDOK, ButtonCaption(context_, button::kOk));
 
-  titleFont_ = DerivedFont(dialog, FW_BOLD, 1.5, false);
-  if (titleFont_ != nullptr)
-    ::SendDlgItemMessageA(dialog, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_),
-                          FALSE);
-  linkFont_ = DerivedFont(dialog, FW_NORMAL, 1.0, true);
-  if (linkFont_ != nullptr) {
+  titleFont_.reset(DerivedFont(dialog, FW_BOLD, 1.5, false));
+  if (titleFont_.valid())
+    ::SendDlgItemMessageA(dialog, IDC_ABOUT_TITLE, WM_SETFONT,
+                          reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+  linkFont_.reset(DerivedFont(dialog, FW_NORMAL, 1.0, true));
+  if (linkFont_.valid()) {
     for (const int link : {IDC_ABOUT_FORUM, IDC_ABOUT_UPDATES})
-      ::SendDlgItemMessageA(dialog, link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+      ::SendDlgItemMessageA(dialog, link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()),
+                            FALSE);
   }
   // The program's own icon when the resources have one.
   HICON icon = ::LoadIconA(resources_, "clock");

@@ -6,6 +6,7 @@
 #include "common/platform/win32/win32_api.h"
 #include "vantrel/app_context.h"
 #include "vantrel/win32ui/dialog_window.h"
+#include "vantrel/win32ui/ui_handles.h"
 #include "vantrel/window_captions.h"
 
 namespace vantrel::win32ui {
@@ -18,7 +19,6 @@ public:
 
 private:
   AboutWindow(AppContext& context, HMODULE resources) : context_(context), resources_(resources) {}
-  ~AboutWindow() override;
 
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnInit();
@@ -30,8 +30,8 @@ private:
   AppContext& context_;
   HMODULE resources_;
   WindowCaptions captions_;
-  HFONT titleFont_ = nullptr;
-  HFONT linkFont_ = nullptr;
+  UniqueFont titleFont_;
+  UniqueFont linkFont_;
 };
 
 } // namespace vantrel::win32ui

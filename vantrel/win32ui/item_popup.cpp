@@ -1,26 +1,13 @@
 #include "vantrel/win32ui/item_popup.h"
 
+#include "vantrel/win32ui/ui_handles.h"
+
 namespace vantrel::win32ui {
 
 namespace {
 
 // Clear of the main menu's and the toolbar's ids.
 constexpr UINT kFirstPopupId = 0x7100;
-
-class PopupMenu {
-public:
-  PopupMenu() : menu_(::CreatePopupMenu()) {}
-  ~PopupMenu() {
-    if (menu_ != nullptr)
-      ::DestroyMenu(menu_);
-  }
-  PopupMenu(const PopupMenu&) = delete;
-  PopupMenu& operator=(const PopupMenu&) = delete;
-  HMENU get() const { return menu_; }
-
-private:
-  HMENU menu_;
-};
 
 } // namespace
 
@@ -40,8 +27,8 @@ std::optional<ItemPopupEntry> ItemPopupEntryOfCommand(UINT id) {
 
 std::optional<ItemPopupEntry> TrackItemPopup(HWND owner, POINT screenPoint,
                                              const std::vector<items::PopupMenuItem>& entries) {
-  PopupMenu menu;
-  if (menu.get() == nullptr)
+  UniqueMenu menu(::CreatePopupMenu());
+  if (!menu.valid())
     return std::nullopt;
   for (const auto& item : entries) {
     const UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED);

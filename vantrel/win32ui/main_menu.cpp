@@ -17,6 +17,7 @@ void SetCaption(HMENU menu, UINT position, const std::string& caption) {
 MainMenu::MainMenu() {
   const MainWindowTexts designed = DesignedWindowTexts();
   bar_ = ::CreateMenu();
+  barOwner_.reset(bar_);
 
   const HMENU file = AddSubmenu(bar_, menu::kFile);
   AddItem(file, menu::kFileSave, menu_id::kFileSave);
@@ -48,11 +49,6 @@ MainMenu::MainMenu() {
   AddItem(online, menu::kHelpOnlineMainPage, menu_id::kHelpOnlineMainPage);
 
   ApplyTexts(designed);
-}
-
-MainMenu::~MainMenu() {
-  if (barOwned_ && bar_ != nullptr)
-    ::DestroyMenu(bar_);
 }
 
 HMENU MainMenu::AddSubmenu(HMENU parent, std::size_t textIndex) {

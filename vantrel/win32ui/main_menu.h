@@ -11,6 +11,7 @@
 
 #include "common/platform/win32/win32_api.h"
 #include "vantrel/text_tables.h"
+#include "vantrel/win32ui/ui_handles.h"
 #include "vantrel/window_texts.h"
 
 namespace vantrel::win32ui {
@@ -37,15 +38,13 @@ class MainMenu {
 public:
   // Builds the menu bar with its designed captions.
   MainMenu();
-  // Destroys the bar unless a window has taken it.
-  ~MainMenu();
   MainMenu(const MainMenu&) = delete;
   MainMenu& operator=(const MainMenu&) = delete;
 
   HMENU bar() const { return bar_; }
   HMENU languageMenu() const { return language_; }
   // The bar now belongs to a window, which destroys it.
-  void GiveBarAway() { barOwned_ = false; }
+  void GiveBarAway() { barOwner_.release(); }
 
   // The captions of the menu bar's entries (the Menus indexes below the
   // popup's) and the Language menu's items (created as needed, captions and
@@ -69,7 +68,8 @@ private:
 
   HMENU bar_ = nullptr;
   HMENU language_ = nullptr;
-  bool barOwned_ = true;
+  // Destroys the bar unless a window has taken it.
+  UniqueMenu barOwner_;
   std::array<Slot, menu::kTVDelay> slots_{};
   std::size_t languageItems_ = 0;
 };

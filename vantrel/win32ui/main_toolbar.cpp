@@ -45,7 +45,6 @@ const Button* ButtonOf(UINT command) {
 MainToolbar::~MainToolbar() {
   if (toolbar_ != nullptr)
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, 0);
-  common_controls::DestroyImageList(glyphs_);
 }
 
 bool MainToolbar::Create(HWND parent, HINSTANCE instance, HMODULE resources, int id) {
@@ -57,14 +56,13 @@ bool MainToolbar::Create(HWND parent, HINSTANCE instance, HMODULE resources, int
     return false;
   ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-  glyphs_ = common_controls::CreateImageList(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0);
-  if (const HBITMAP strip =
-          static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(IDB_MAIN_TOOLBAR),
-                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    common_controls::AddMasked(glyphs_, strip, kGlyphBackground);
-    ::DeleteObject(strip);
-  }
-  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_));
+  glyphs_.reset(
+      common_controls::CreateImageList(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
+  const UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(
+      resources, MAKEINTRESOURCEA(IDB_MAIN_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (strip.valid())
+    common_controls::AddMasked(glyphs_.get(), strip.get(), kGlyphBackground);
+  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_.get()));
 
   std::array<TBBUTTON, kButtons.size()> buttons{};
   for (std::size_t i = 0; i < kButtons.size(); ++i) {

@@ -10,6 +10,7 @@
 
 #include "common/platform/win32/win32_api.h"
 #include "vantrel/check_for_options.h"
+#include "vantrel/win32ui/ui_handles.h"
 #include "vantrel/window_texts.h"
 
 namespace vantrel::win32ui {
@@ -44,7 +45,7 @@ public:
 
 private:
   HWND toolbar_ = nullptr;
-  HIMAGELIST glyphs_ = nullptr;
+  UniqueImageList glyphs_;
   std::array<std::string, kToolTipCount> tips_;
   std::array<wchar_t, 160> wideTip_{};
 };

@@ -1,4 +1,5 @@
 #include "vantrel/win32ui/progress_bar.h"
+#include "vantrel/win32ui/ui_handles.h"
 
 #include <commctrl.h>
 
@@ -38,8 +39,8 @@ AdvProgressBar::~AdvProgressBar() {
 bool AdvProgressBar::Create(HWND owner, HINSTANCE instance) {
   if (!RegisterClassOnce(instance, &AdvProgressBar::WndProc))
     return false;
-  hwnd_ = ::CreateWindowExA(0, kProgressBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 10,
-                            10, owner, nullptr, instance, this);
+  hwnd_ = ::CreateWindowExA(0, kProgressBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                            10, 10, owner, nullptr, instance, this);
   return hwnd_ != nullptr;
 }
 
@@ -96,11 +97,10 @@ void AdvProgressBar::Paint() {
     ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_HIGHLIGHT));
   } else if (filled > 0) {
     for (int x = 0; x < filled; ++x) {
-      const HBRUSH shade =
-          ::CreateSolidBrush(RGB(0, 0, ProgressBarLogic::GradientBlue(x, client.right)));
+      const UniqueBrush shade(
+          ::CreateSolidBrush(RGB(0, 0, ProgressBarLogic::GradientBlue(x, client.right))));
       const RECT column{x, client.top, x + 1, client.bottom};
-      ::FillRect(dc, &column, shade);
-      ::DeleteObject(shade);
+      ::FillRect(dc, &column, shade.get());
     }
   }
   ::EndPaint(hwnd_, &paint);

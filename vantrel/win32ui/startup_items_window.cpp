@@ -13,6 +13,7 @@
 #include "vantrel/popup_menu.h"
 #include "vantrel/refresh_startup_items.h"
 #include "vantrel/resources/main_window_ids.h"
+#include "vantrel/startup_tree.h"
 #include "vantrel/tray_command.h"
 #include "vantrel/web_links.h"
 #include "vantrel/win32ui/common_controls.h"
@@ -46,25 +47,24 @@ std::string LastErrorText() {
   return description.empty() ? "error " + std::to_string(error) : description;
 }
 
-// The six tree pictures; an empty list when the module has no bitmap.
+// The tree pictures; an empty list when the module has no bitmap.
 HIMAGELIST LoadTreePictures(HINSTANCE instance) {
   const HIMAGELIST list =
-      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK, 6, 0);
+      common_controls::CreateImageList(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
+                                       static_cast<int>(startup_tree::image::kNames.size()), 0);
   if (list == nullptr)
     return nullptr;
-  if (const HBITMAP strip =
-          static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(IDB_TREE_PICTURES),
-                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    common_controls::AddMasked(list, strip, kPictureBackground);
-    ::DeleteObject(strip);
-  }
+  const UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(
+      instance, MAKEINTRESOURCEA(IDB_TREE_PICTURES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (strip.valid())
+    common_controls::AddMasked(list, strip.get(), kPictureBackground);
   return list;
 }
 
 // The hourglass for as long as the object lives.
 class WaitCursor {
 public:
-  WaitCursor() : previous_(::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+  WaitCursor() : previous_(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
   ~WaitCursor() { ::SetCursor(previous_); }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
@@ -84,7 +84,6 @@ StartupItemsWindow::~StartupItemsWindow() {
   tray_.reset();
   if (hwnd_ != nullptr)
     ::DestroyWindow(hwnd_);
-  common_controls::DestroyImageList(pictures_);
 }
 
 void StartupItemsWindow::SetCommands(std::unique_ptr<MainWindowCommands> commands) {
@@ -142,15 +141,16 @@ bool StartupItemsWindow::CreateControls() {
   // start whose window is never shown needs none of them.
   common_controls::RegisterClasses(ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES);
   controls_ = std::make_unique<Controls>();
-  if (pictures_ == nullptr)
-    pictures_ = LoadTreePictures(resources_);
+  if (!pictures_.valid())
+    pictures_.reset(LoadTreePictures(resources_));
   Controls& c = *controls_;
   if (::SetMenu(hwnd_, c.menu.bar()) == FALSE)
     return false;
   c.menu.GiveBarAway();
   return c.toolbar.Create(hwnd_, instance_, resources_, kToolbarId) &&
          c.statusBar.Create(hwnd_, instance_, kStatusBarId) &&
-         c.tree.Create(hwnd_, instance_, kTreeId, pictures_) && c.apb.Create(hwnd_, instance_);
+         c.tree.Create(hwnd_, instance_, kTreeId, pictures_.get()) &&
+         c.apb.Create(hwnd_, instance_);
 }
 
 bool StartupItemsWindow::EnsureControls() {

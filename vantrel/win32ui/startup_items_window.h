@@ -29,6 +29,7 @@
 #include "vantrel/win32ui/startup_tree_view.h"
 #include "vantrel/win32ui/status_bar.h"
 #include "vantrel/win32ui/tray_icon.h"
+#include "vantrel/win32ui/ui_handles.h"
 #include "vantrel/window_texts.h"
 
 namespace vantrel::win32ui {
@@ -128,7 +129,7 @@ private:
   std::unique_ptr<Controls> controls_;
   // Every control of controls_ was made.
   bool controlsComplete_ = false;
-  HIMAGELIST pictures_ = nullptr;
+  UniqueImageList pictures_;
   TreeModel tree_;
   StartupItemLists lists_;
   MainWindowTexts texts_ = DesignedWindowTexts();

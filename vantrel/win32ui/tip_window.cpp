@@ -45,11 +45,6 @@ void TipWindow::ShowTipOfTheDay(AppContext& context, HMODULE resources, HWND own
   window.release(); // deleted when its window is destroyed
 }
 
-TipWindow::~TipWindow() {
-  if (headingFont_ != nullptr)
-    ::DeleteObject(headingFont_);
-}
-
 INT_PTR TipWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_INITDIALOG:
@@ -106,10 +101,10 @@ void TipWindow::OnInit() {
   SetCaption(dialog, IDC_TIP_SHOW, captions_.At(tips_caption::kShowTips));
   SetCaption(dialog, IDOK, ButtonCaption(context_, button::kOk));
 
-  headingFont_ = DerivedFont(dialog, FW_BOLD, 1.25, false);
-  if (headingFont_ != nullptr)
+  headingFont_.reset(DerivedFont(dialog, FW_BOLD, 1.25, false));
+  if (headingFont_.valid())
     ::SendDlgItemMessageA(dialog, IDC_TIP_HEADING, WM_SETFONT,
-                          reinterpret_cast<WPARAM>(headingFont_), FALSE);
+                          reinterpret_cast<WPARAM>(headingFont_.get()), FALSE);
   // A light bulb is not among the system's icons; the information sign
   // says the same.
   ::SendDlgItemMessageA(

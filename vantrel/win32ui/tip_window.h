@@ -7,6 +7,7 @@
 #include "vantrel/app_context.h"
 #include "vantrel/tip_logic.h"
 #include "vantrel/win32ui/dialog_window.h"
+#include "vantrel/win32ui/ui_handles.h"
 #include "vantrel/window_captions.h"
 
 namespace vantrel::win32ui {
@@ -19,7 +20,6 @@ public:
   // window at once. While a tip window is open, another call brings it to
   // the front instead.
   static void ShowTipOfTheDay(AppContext& context, HMODULE resources, HWND owner, TipShow how);
-  ~TipWindow() override;
 
 private:
   explicit TipWindow(AppContext& context) : context_(context) {}
@@ -37,7 +37,7 @@ private:
   AppContext& context_;
   WindowCaptions captions_;
   TipOfTheDay tips_;
-  HFONT headingFont_ = nullptr;
+  UniqueFont headingFont_;
 };
 
 } // namespace vantrel::win32ui

@@ -3,36 +3,15 @@
 #include <vector>
 
 #include "vantrel/tray_menu.h"
+#include "vantrel/win32ui/ui_handles.h"
 
 namespace vantrel::win32ui {
 
 namespace {
 
-// TPM_RIGHTBUTTON | TPM_RETURNCMD: tracks with either button and hands the
-// chosen id back instead of sending it as WM_COMMAND.
-constexpr UINT kTrackFlags = 0x102;
-
-class MenuHandle {
-public:
-  MenuHandle() : menu_(::CreatePopupMenu()) {}
-  ~MenuHandle() {
-    if (menu_ != nullptr)
-      ::DestroyMenu(menu_);
-  }
-  MenuHandle(const MenuHandle&) = delete;
-  MenuHandle& operator=(const MenuHandle&) = delete;
-
-  HMENU get() const { return menu_; }
-  // After the menu became a submenu of another, that one destroys it.
-  HMENU release() {
-    HMENU menu = menu_;
-    menu_ = nullptr;
-    return menu;
-  }
-
-private:
-  HMENU menu_;
-};
+// Tracks with either button and hands the chosen id back instead of sending
+// it as WM_COMMAND.
+constexpr UINT kTrackFlags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
 
 // Appends the entries; one that fails is left out.
 void Fill(HMENU menu, const std::vector<TrayMenuEntry>& entries) {
@@ -45,13 +24,13 @@ void Fill(HMENU menu, const std::vector<TrayMenuEntry>& entries) {
       ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(entry.id), entry.text.c_str());
       break;
     case TrayMenuEntry::Kind::kSubmenu: {
-      MenuHandle submenu;
-      if (submenu.get() == nullptr)
+      UniqueMenu submenu(::CreatePopupMenu());
+      if (!submenu.valid())
         break;
       Fill(submenu.get(), entry.children);
       if (::AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
                         entry.text.c_str()))
-        submenu.release();
+        submenu.release(); // the parent menu destroys it now
       break;
     }
     }
@@ -69,8 +48,8 @@ POINT MenuPosition() {
 } // namespace
 
 std::int32_t ShowTrayMenu(AppContext& context, HWND owner) {
-  MenuHandle menu;
-  if (menu.get() == nullptr)
+  UniqueMenu menu(::CreatePopupMenu());
+  if (!menu.valid())
     return 0;
   Fill(menu.get(), BuildTrayMenu(context));
   const POINT at = MenuPosition();

@@ -36,11 +36,9 @@ public:
   SimWorld& world() { return world_; }
   void SetCommandLine(const std::string& text) { commandLine_ = text; }
   void SetCurrentDirectory(const std::string& path) { currentDirectory_ = path; }
-  void SetUserName(const std::string& name) { userName_ = name; }
 
   // --- Records.
   const std::vector<ShFileOpRecord>& shFileOperations() const { return shFileOps_; }
-  const std::vector<std::string>& recentDocs() const { return recentDocs_; }
   const std::vector<ShellExecuteRecord>& shellExecutes() const { return shellExecutes_; }
   const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
   const std::vector<WaitRecord>& waits() const { return waits_; }
@@ -105,7 +103,6 @@ public:
   bool DeleteFile(const std::string& path) override;
 
   int ShFileOperation(ShFileOpStruct* op) override;
-  void ShAddToRecentDocs(const std::string& path) override;
   bool ShellExecuteEx(ShellExecuteInfo* info) override;
   std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory,
@@ -131,7 +128,8 @@ public:
   void PumpMessages() override;
   int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  std::uint32_t flags) override;
-  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) override;
+  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey,
+                               std::uint32_t view = 0) override;
   ChangeWatch WatchFolder(const std::string& path) override;
   void CloseWatch(ChangeWatch watch) override;
   int WaitForMessagesOrChanges(const std::vector<ChangeWatch>& watches,
@@ -179,7 +177,6 @@ private:
   std::set<ProcessHandle> processHandles_;
 
   std::vector<ShFileOpRecord> shFileOps_;
-  std::vector<std::string> recentDocs_;
   std::vector<ShellExecuteRecord> shellExecutes_;
   std::vector<MessageBoxRecord> messageBoxes_;
   std::vector<WaitRecord> waits_;

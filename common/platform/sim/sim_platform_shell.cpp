@@ -42,10 +42,6 @@ int SimPlatform::ShFileOperation(ShFileOpStruct* op) {
   return record.result;
 }
 
-void SimPlatform::ShAddToRecentDocs(const std::string& path) {
-  recentDocs_.push_back(path);
-}
-
 bool SimPlatform::Starts(const ShellExecuteRecord& call) const {
   if (call.file.empty() || (shellExecuteFails && shellExecuteFails(call)))
     return false;

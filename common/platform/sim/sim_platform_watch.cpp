@@ -26,9 +26,10 @@ std::string SimPlatform::Snapshot(const Watch& watch) const {
   return seen;
 }
 
-ChangeWatch SimPlatform::WatchRegistryKey(RegKey root, const std::string& subKey) {
+ChangeWatch SimPlatform::WatchRegistryKey(RegKey root, const std::string& subKey,
+                                          std::uint32_t view) {
   RegKey handle = 0;
-  if (RegOpenKey(root, subKey, &handle) != win32err::kSuccess)
+  if (RegOpenKey(root, subKey, &handle, view) != win32err::kSuccess)
     return 0;
   OpenKey key;
   ResolveKey(handle, &key);

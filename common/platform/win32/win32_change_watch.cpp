@@ -19,9 +19,10 @@ bool Win32Platform::ArmRegistryWatch(const Watch& watch) {
                                    static_cast<HANDLE>(watch.event), TRUE) == ERROR_SUCCESS;
 }
 
-ChangeWatch Win32Platform::WatchRegistryKey(RegKey root, const std::string& subKey) {
+ChangeWatch Win32Platform::WatchRegistryKey(RegKey root, const std::string& subKey,
+                                            std::uint32_t view) {
   HKEY key = nullptr;
-  if (::RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, KEY_NOTIFY | KEY_QUERY_VALUE, &key) !=
+  if (::RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, KEY_NOTIFY | KEY_QUERY_VALUE | view, &key) !=
       ERROR_SUCCESS)
     return 0;
   Watch watch;

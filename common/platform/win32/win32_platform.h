@@ -52,7 +52,6 @@ public:
 
   // Shell (win32_shell.cpp, win32_shell_fileop.cpp).
   int ShFileOperation(ShFileOpStruct* op) override;
-  void ShAddToRecentDocs(const std::string& path) override;
   bool ShellExecuteEx(ShellExecuteInfo* info) override;
   std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory,
@@ -82,7 +81,8 @@ public:
                  std::uint32_t flags) override;
 
   // Change notifications (win32_change_watch.cpp).
-  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey) override;
+  ChangeWatch WatchRegistryKey(RegKey root, const std::string& subKey,
+                               std::uint32_t view = 0) override;
   ChangeWatch WatchFolder(const std::string& path) override;
   void CloseWatch(ChangeWatch watch) override;
   int WaitForMessagesOrChanges(const std::vector<ChangeWatch>& watches,

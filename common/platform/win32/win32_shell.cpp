@@ -16,11 +16,6 @@ const char* OrNull(const std::string& text) {
 
 } // namespace
 
-void Win32Platform::ShAddToRecentDocs(const std::string& path) {
-  EnsureCom();
-  ::SHAddToRecentDocs(SHARD_PATHA, path.c_str());
-}
-
 bool Win32Platform::ShellExecuteEx(ShellExecuteInfo* info) {
   if (info == nullptr)
     return false;

@@ -1,0 +1,116 @@
+// Win32Platform where the real API has rules the contract suite cannot
+// state for both backends: read-only files, a log two writers append to,
+// waits that end on a message, the single-instance mutex, the special
+// folders, processes started by the shell and the shell's moves that Wine
+// answers wrongly.
+#include <atomic>
+
+#include "common/platform/win32/win32_api.h"
+#include "common/platform/win32/win32_handles.h"
+#include "contract/contract_fixture.h"
+
+namespace vantrel::testing {
+namespace {
+
+using Win32Layer = ContractTest;
+
+TEST_F(Win32Layer, FilesKeepTheirRulesAndTwoWritersShareTheLog) {
+  writeFile("locked.txt", "original");
+  writeFile("source.txt", "replacement");
+  const std::string locked = dir("locked.txt");
+  ASSERT_TRUE(::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(platform().WriteWholeFile(locked, "new"));
+  EXPECT_FALSE(platform().AppendToFile(locked, "more"));
+  EXPECT_FALSE(platform().ReplaceFile(dir("source.txt"), locked));
+  EXPECT_FALSE(platform().DeleteFile(locked));
+  EXPECT_EQ("original", readFile("locked.txt"));
+  ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // Both programs append to one log without a lock between them.
+  win32::UniqueFile other(::CreateFileA(dir("log.txt").c_str(), FILE_APPEND_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(other.valid());
+  DWORD written = 0;
+  ASSERT_TRUE(::WriteFile(other.get(), "one\r\n", 5, &written, nullptr));
+  EXPECT_TRUE(platform().AppendToFile(dir("log.txt"), "two\r\n"));
+  ASSERT_TRUE(::WriteFile(other.get(), "three\r\n", 7, &written, nullptr));
+  EXPECT_EQ("one\r\ntwo\r\nthree\r\n", readFile("log.txt"));
+
+  // Larger than one read.
+  const std::string big(3 * 1024 * 1024 + 17, 'b');
+  ASSERT_TRUE(platform().WriteWholeFile(dir("big.bin"), big));
+  EXPECT_TRUE(readFile("big.bin") == big);
+}
+
+TEST_F(Win32Layer, AWaitEndsWhenAMessageArrivesAndTheMutexIsTakenOnce) {
+  ASSERT_TRUE(::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0));
+  const auto start = platform().GetTickCount();
+  platform().WaitForMessages(20000);
+  EXPECT_LT(platform().GetTickCount() - start, 10000u);
+  platform().PumpMessages();
+  const auto quiet = platform().GetTickCount();
+  platform().WaitForMessages(100);
+  EXPECT_GE(platform().GetTickCount() - quiet, 80u);
+
+  static std::atomic<int> counter{0};
+  const std::string name = "VantrelTest-mutex-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                           std::to_string(counter++);
+  bool alreadyExists = true;
+  ASSERT_TRUE(platform().CreateNamedMutex(name, &alreadyExists));
+  EXPECT_FALSE(alreadyExists);
+  ASSERT_TRUE(platform().CreateNamedMutex(name, &alreadyExists));
+  EXPECT_TRUE(alreadyExists);
+}
+
+TEST_F(Win32Layer, SpecialFoldersAreExistingFoldersWithoutTrailingBackslash) {
+  for (const int csidl : {kCsidlPrograms, kCsidlStartup, kCsidlCommonStartup,
+                          0x0005 /* CSIDL_PERSONAL, which Wine gives with a backslash */}) {
+    SCOPED_TRACE(csidl);
+    std::string path;
+    ASSERT_TRUE(platform().GetSpecialFolderPath(csidl, &path));
+    EXPECT_NE('\\', path.back());
+    EXPECT_NE(0u, platform().GetFileAttributes(path) & kFileAttributeDirectory);
+  }
+  std::string none = "untouched";
+  EXPECT_FALSE(platform().GetSpecialFolderPath(0x7fff, &none));
+  EXPECT_EQ("untouched", none);
+}
+
+TEST_F(Win32Layer, TheShellStartsByItemListAndHandsBackTheProcess) {
+  char system[MAX_PATH] = {};
+  ASSERT_GT(::GetSystemDirectoryA(system, sizeof system), 0u);
+  ShellExecuteInfo info;
+  info.mask = kSeeMaskInvokeIdList | kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
+  info.file = std::string(system) + "\\cmd.exe";
+  info.parameters = "/c exit 5";
+  info.show = SW_HIDE;
+  ASSERT_TRUE(platform().ShellExecuteEx(&info)) << ::GetLastError();
+  const HANDLE process = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(info.process));
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process, 30000));
+  DWORD exitCode = 0;
+  EXPECT_TRUE(::GetExitCodeProcess(process, &exitCode));
+  EXPECT_EQ(5u, exitCode);
+  EXPECT_TRUE(platform().CloseHandle(info.process));
+
+  ShellExecuteInfo missing = info;
+  missing.file = dir("missing.lnk");
+  missing.process = 0xdeadbeef;
+  EXPECT_FALSE(platform().ShellExecuteEx(&missing));
+  EXPECT_EQ(0u, missing.process);
+}
+
+TEST_F(Win32Layer, AMoveOfAMissingFileFailsAsOnWindows) {
+  writeFile("old.lnk", "old");
+  ShFileOpStruct op;
+  op.func = kFoMove;
+  op.from = dir("new.lnk") + std::string(2, '\0');
+  op.to = dir("old.lnk") + std::string(2, '\0');
+  op.flags = kFofSilent | kFofNoConfirmation;
+  // Wine's shell answers 0 here; Windows does not, and neither may we.
+  EXPECT_NE(0, platform().ShFileOperation(&op));
+  EXPECT_EQ("old", readFile("old.lnk"));
+}
+
+} // namespace
+} // namespace vantrel::testing
