@@ -27,34 +27,27 @@ constexpr int kRounds = 100;
 constexpr int kValuesPerRound = 20;
 constexpr int kShortcutsPerRound = 10;
 
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0;;) {
+    const auto bar = text.find('|', start);
+    parts.push_back(text.substr(start, bar - start));
+    if (bar == std::string::npos)
+      return parts;
+    start = bar + 1;
+  }
+}
+
 class Generator {
 public:
   explicit Generator(unsigned seed) : random_(seed) {}
 
   // Arguments: any mix of the hard pieces, blanks at either end included.
   std::string Arguments() {
-    static const std::vector<std::string> pieces = {"\"",
-                                                    ",",
-                                                    "(",
-                                                    ")",
-                                                    "{",
-                                                    "}",
-                                                    "//",
-                                                    "=",
-                                                    " ",
-                                                    "\t",
-                                                    "<&",
-                                                    "<&22>",
-                                                    "&",
-                                                    "<",
-                                                    "a b",
-                                                    "x",
-                                                    "-p",
-                                                    "\"C:\\Some Dir\\f.txt\"",
-                                                    "--process-start-args",
-                                                    ";",
-                                                    "\\",
-                                                    "'"};
+    // The pieces, split at "|".
+    static const std::vector<std::string> pieces =
+        Split("\"|,|(|)|{|}|//|=| |\t|<&|<&22>|&|<|a b|x|-p|\"C:\\Some Dir\\f.txt\"|"
+              "--process-start-args|;|\\|'");
     std::string text;
     for (int n = Pick(8); n >= 0; --n)
       text += pieces[Pick(pieces.size() - 1)];
@@ -70,8 +63,7 @@ public:
 
   // A shortcut file name: what a file name may hold, a leading blank too.
   std::string ShortcutName(int serial) {
-    static const std::vector<std::string> pieces = {",", "(", ")", "{", "}", "=", ";",  "'",
-                                                    "&", "%", "!", "[", "]", "#", "  ", "x"};
+    static const std::vector<std::string> pieces = Split(",|(|)|{|}|=|;|'|&|%|!|[|]|#|  |x");
     std::string name = Pick(3) == 0 ? " " : "";
     for (int n = Pick(5); n >= 0; --n)
       name += pieces[Pick(pieces.size() - 1)];
@@ -227,31 +219,6 @@ TEST(CorePromiseProperty, HardValuesAndNamesSurviveDelayLoginAndPutBack) {
   }
 }
 
-// 1. A shortcut delayed from the window starts at the next login: its record
-// is the bare name at once, and a record of an earlier build (the items
-// folder, two backslashes, the name) still starts.
-TEST(CorePromiseCases, DelayedShortcutsStartAtTheNextLogin) {
-  PropertyMachine m;
-  m.world.AddFile(kUserStartup + "\\Notes.lnk", "shortcut");
-  m.world.AddFile(kCurrentUserItems + "Old.lnk", "shortcut");
-  ASSERT_TRUE(items::DelayShortcutItem(m.session, "Notes.lnk", 3, false));
-  EXPECT_EQ(m.Delayed(), std::vector<ProgramEntry>{Program("Execute", "Notes.lnk")});
-  EXPECT_NE(
-      m.world.ReadFile(m.store.FilePath())->find("     Execute (\"Notes.lnk\", \"\", 0, \"\");"),
-      std::string::npos);
-
-  // The earlier record, read while the items folders were not known yet.
-  m.Reload();
-  m.context.Store.ProgramGroups[0].Programs.push_back(
-      Program("Execute", kCurrentUserItems + "\\Old.lnk"));
-  login_test::FakeMainWindow window(m.context, m.world);
-  const std::size_t before = m.platform.shellExecutes().size();
-  StartDelay(m.context, window);
-  ASSERT_EQ(m.platform.shellExecutes().size(), before + 2);
-  EXPECT_EQ(m.platform.shellExecutes()[before].file, kCurrentUserItems + "Notes.lnk");
-  EXPECT_EQ(m.platform.shellExecutes()[before + 1].file, kCurrentUserItems + "Old.lnk");
-}
-
 // 2. Run values with quoted arguments, and a "}" among them, are written as
 // one line each, read back without a box and start with their arguments.
 TEST(CorePromiseCases, QuotedRunValuesKeepTheFileWhole) {
@@ -296,35 +263,6 @@ TEST(CorePromiseCases, QuotedRunValuesKeepTheFileWhole) {
     EXPECT_EQ(started[i].file, cases[i].program);
     EXPECT_EQ(started[i].parameters, cases[i].arguments);
   }
-}
-
-// 3. A Run value whose name differs only in case from a stored one is
-// refused, and the stored one keeps its command.
-TEST(CorePromiseCases, ACaseOnlyNameClashNeverOverwritesTheStore) {
-  PropertyMachine m;
-  m.AddRunValue(kHkeyCurrentUser, "DReg", "C:\\rec\\rec.exe /d");
-  ASSERT_TRUE(items::DelayRegistryItem(m.session, "DReg=C:\\rec\\rec.exe /d", 1, false, false));
-  m.Reload();
-  m.AddRunValue(kHkeyCurrentUser, "dreg", "C:\\rec\\rec.exe OTHER");
-
-  items::DelayRegistryItem(m.session, "dreg=C:\\rec\\rec.exe OTHER", 1, false, false);
-  EXPECT_EQ(m.session.failures.list(),
-            (std::vector<items::MoveFailure>{
-                {items::ItemType::kRunValue, "dreg", items::reason::AlreadyInStore()}}));
-  m.session.failures.clear();
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "DReg"), "C:\\rec\\rec.exe /d");
-  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "dreg"), "C:\\rec\\rec.exe OTHER");
-  ASSERT_EQ(m.Delayed().size(), 1u);
-  EXPECT_EQ(m.Delayed()[0].RegistryName, "DReg");
-
-  // Putting DReg back while the Run key holds dreg: the Run key's own value
-  // stays (the program's word is the newer one), the record goes, and the
-  // stored /d leaves the store for the day's backup.
-  items::RestoreRegistryItem(m.session, "DREG=C:\\rec\\rec.exe /d", 1, false);
-  EXPECT_TRUE(m.session.failures.empty());
-  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "dreg"), "C:\\rec\\rec.exe OTHER");
-  EXPECT_TRUE(m.Delayed().empty());
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "DReg"), std::nullopt);
 }
 
 } // namespace

@@ -166,37 +166,6 @@ TEST(FoundItems, RunPutsThemBackUnchangedButNeverOverARunValueOfTheSameName) {
             std::vector<std::string>{"Machine Lost=C:\\Apps\\m.exe"});
 }
 
-TEST(FoundItems, VantrelSyncRecordsThemAll) {
-  FoundMachine f;
-  sim::SimPlatform sync(f.m.world, sync_test::SyncProcess());
-  sync::RunVantrelSync(sync, "sync");
-  f.m.Reload();
-  EXPECT_TRUE(store::FindUnrecordedItems(f.m.platform, f.m.context.Store).empty());
-}
-
-// A delayed Run value whose name the Run key holds again (a put back cut
-// short before the record went) is Windows' to start, not the login run's.
-TEST(FoundItems, TheLoginRunLeavesARunValueBackInTheRunKeyToWindows) {
-  login_test::LoginRig rig;
-  rig.context.Store.MainStartupDelay = 0;
-  ProgramEntry back = login_test::Program("ExecuteReg", "C:\\Apps\\back.exe", 0);
-  back.RegistryName = "Back";
-  ProgramEntry kept = login_test::Program("ExecuteReg", "C:\\Apps\\kept.exe", 0);
-  kept.RegistryName = "Kept";
-  rig.SetStartup({back, kept});
-  rig.world.RegSetString(kHkeyCurrentUser, kRunKey, "Back", "C:\\Apps\\back.exe");
-  rig.world.RegSetString(kHkeyCurrentUser, kRunKey, "Kept Other", "C:\\Apps\\other.exe");
-  rig.LoadHiddenWindow();
-  StartDelay(rig.context, rig.window);
-  EXPECT_EQ(rig.Starts(), std::vector<std::string>{"C:\\Apps\\kept.exe|@0"});
-  const auto lines = rig.LogLines();
-  EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                         [](const std::string& line) {
-                           return line.find("Not started: C:\\Apps\\back.exe") != std::string::npos;
-                         }),
-            lines.end());
-}
-
 // The save fails after a delay, and the undo cannot write the value back
 // into the Run key: it stays in the store, shown as found, and the box says
 // so.

@@ -119,82 +119,6 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
   EXPECT_EQ(editor.Remembered().Path, "");
 }
 
-TEST_F(ProgramGroupsTest, NothingOfTheStartupGroupCanBeRemovedHere) {
-  struct Case {
-    const char* key;
-    bool removable;
-  };
-  const Case cases[] = {
-      {"Root", false},
-      {"Startup", false},
-      {"StartupProgramPath0", false},
-      {"StartupProgramParameters1", false},
-      {"StartupProgramDelay1", false},
-      // The word anywhere in the node's full path counts.
-      {"My startup things", false},
-      {"My startup thingsProgramPath0", false},
-      {"Tools", true},
-      {"ToolsProgramPath1", true},
-      {"ToolsProgramDelay0", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
-    Click(c.key);
-    EXPECT_EQ(fields.RemoveEnabled, c.removable);
-  }
-}
-
-TEST_F(ProgramGroupsTest, ButtonStatesFollowTheGroupName) {
-  // Nothing selected yet: a new name may become a group, but programs are
-  // only added once a node was clicked.
-  TypeGroup("Games");
-  EXPECT_TRUE(fields.AddGroupEnabled);
-  EXPECT_FALSE(fields.AddEnabled);
-  EXPECT_FALSE(fields.EditGroupEnabled);
-  EXPECT_FALSE(fields.AddNewEnabled);
-
-  Click("Tools");
-  EXPECT_FALSE(fields.AddGroupEnabled) << "the name of an existing group";
-  EXPECT_FALSE(fields.EditGroupEnabled);
-  EXPECT_TRUE(fields.AddNewEnabled);
-  EXPECT_TRUE(fields.AddNewSelected);
-  EXPECT_EQ(editor.AddButtonCaption(), "B3");
-
-  TypeGroup("Games");
-  EXPECT_TRUE(fields.AddGroupEnabled);
-  EXPECT_TRUE(fields.EditGroupEnabled) << "a free name for the selected group";
-  TypePath("C:\\Apps\\new.exe");
-  EXPECT_FALSE(fields.AddEnabled) << "the group does not exist yet";
-
-  editor.AddGroupClicked();
-  EXPECT_EQ(fields.GroupList.back(), "Games");
-  EXPECT_FALSE(fields.AddGroupEnabled);
-  EXPECT_TRUE(fields.AddEnabled);
-  EXPECT_NE(File().find("void Games()"), std::string::npos);
-
-  TypePath("  ");
-  EXPECT_FALSE(fields.AddEnabled) << "a blank path";
-  TypeGroup("   ");
-  EXPECT_FALSE(fields.AddGroupEnabled) << "a blank name";
-  EXPECT_FALSE(fields.EditGroupEnabled);
-}
-
-TEST_F(ProgramGroupsTest, TheStartupGroupForcesEditMode) {
-  Click("ToolsProgramPath0");
-  ASSERT_TRUE(fields.AddNewSelected);
-  editor.GroupChosen("Startup");
-  EXPECT_FALSE(fields.AddNewEnabled);
-  EXPECT_FALSE(fields.AddNewSelected);
-  EXPECT_EQ(editor.AddButtonCaption(), "B7");
-  EXPECT_FALSE(fields.EditGroupEnabled) << "no group is renamed to Startup";
-  editor.ModeChosen(true);
-  EXPECT_FALSE(fields.AddNewSelected) << "the option is disabled";
-
-  Click("StartupProgramPath1");
-  EXPECT_FALSE(fields.AddNewSelected);
-  EXPECT_EQ(editor.AddButtonCaption(), "B7");
-}
-
 TEST_F(ProgramGroupsTest, AddingAProgramChecksItsFieldsFirst) {
   struct Case {
     const char* name;
@@ -262,82 +186,6 @@ TEST_F(ProgramGroupsTest, AddingAProgramSavesItAndEmptiesTheFields) {
   EXPECT_NE(File().find("     Execute (\"C:\\Apps\\c.exe\", \"\", 0, \"\");"), std::string::npos);
 }
 
-TEST_F(ProgramGroupsTest, AFileFoundOnlyInAnItemsFolderIsAddedByItsName) {
-  Click("Tools");
-  fields.Path = "Only.lnk";
-  editor.AddClicked();
-  EXPECT_TRUE(platform.messageBoxes().empty());
-  ASSERT_NE(Group("Tools"), nullptr);
-  bool found = false;
-  for (const ProgramEntry& entry : Group("Tools")->Programs)
-    found = found || (entry.Path == "Only.lnk" && entry.Command == "Execute");
-  EXPECT_TRUE(found);
-}
-
-TEST_F(ProgramGroupsTest, EditingOnlyTheDelayKeepsCommandAndRegistryName) {
-  Click("StartupProgramPath1");
-  ASSERT_FALSE(fields.AddNewSelected);
-  fields.Delay = "12";
-  editor.AddClicked();
-  EXPECT_NE(File().find("     ExecuteReg (\"C:\\Tools\\agent.exe\", \"-q\", 12, \"Agent\");\r\n"),
-            std::string::npos)
-      << File();
-  const ProgramGroup* startup = Group("Startup");
-  ASSERT_NE(startup, nullptr);
-  ASSERT_EQ(startup->Programs.size(), 2u);
-  EXPECT_EQ(startup->Programs[1].Path, "C:\\Tools\\agent.exe");
-  EXPECT_EQ(startup->Programs[1].Delay, 12.0f);
-  EXPECT_EQ(startup->Programs[0].Path, "Tool.lnk") << "the other program is untouched";
-}
-
-TEST_F(ProgramGroupsTest, EditingPathAndParametersOfTheProgramShown) {
-  Click("ToolsProgramPath0");
-  editor.ModeChosen(false);
-  fields.Path = "C:\\Apps\\c.exe";
-  fields.Parameters = "-y";
-  editor.AddClicked();
-  EXPECT_NE(File().find("Execute (\"C:\\Apps\\c.exe\", \"-y\", 5, \"\");"), std::string::npos);
-  EXPECT_EQ(File().find("a.exe"), std::string::npos);
-
-  // Quotes in the parameters are kept, written as codes.
-  Click("ToolsProgramPath0");
-  editor.ModeChosen(false);
-  fields.Parameters = "say \"hi\"";
-  editor.AddClicked();
-  EXPECT_NE(File().find("\"say <&22>hi<&22>\""), std::string::npos) << File();
-}
-
-TEST_F(ProgramGroupsTest, EditWithoutASelectedProgramSavesNothingNew) {
-  editor.GroupChosen("Startup");
-  fields.Path = "x";
-  fields.Delay = "7";
-  editor.AddClicked();
-  EXPECT_EQ(fields.Path, "");
-  EXPECT_EQ(fields.Delay, "0");
-  EXPECT_FALSE(fields.AddNewEnabled);
-  EXPECT_EQ(editor.TakeFocusRequest(), EditorFocus::kPath);
-  EXPECT_EQ(File(), kGroupsFile);
-}
-
-TEST_F(ProgramGroupsTest, RemovingAGroupAsksFirstAndNoChangesNothing) {
-  Click("Tools");
-  platform.QueueMessageBoxAnswer(kIdNo);
-  const auto tablesBefore = context.Store.ProgramGroups;
-  editor.RemoveClicked();
-  ASSERT_EQ(BoxCount(), 1u);
-  EXPECT_EQ(LastBox().caption, "Comfirm Group Remove");
-  EXPECT_EQ(LastBox().text, "M10");
-  EXPECT_EQ(LastBox().flags, kMbYesNo | kMbIconInformation | 0x100u) << "No is the default";
-  EXPECT_EQ(File(), kGroupsFile);
-  EXPECT_EQ(context.Store.ProgramGroups, tablesBefore);
-  EXPECT_TRUE(changes.empty());
-
-  platform.QueueMessageBoxAnswer(kIdYes);
-  editor.RemoveClicked();
-  EXPECT_EQ(File().find("void Tools()"), std::string::npos);
-  EXPECT_EQ(fields.GroupList, (std::vector<std::string>{"Startup", "My startup things"}));
-}
-
 TEST_F(ProgramGroupsTest, RemovingFromTheStartupGroupIsRefused) {
   struct Case {
     const char* key;
@@ -358,29 +206,6 @@ TEST_F(ProgramGroupsTest, RemovingFromTheStartupGroupIsRefused) {
     EXPECT_EQ(LastBox().flags, kMbOk | kMbIconInformation);
     EXPECT_EQ(File(), kGroupsFile);
   }
-}
-
-TEST_F(ProgramGroupsTest, RemovingAProgramTakesTheOneShown) {
-  Click("ToolsProgramDelay0"); // a.exe, below its path node
-  editor.RemoveClicked();
-  EXPECT_TRUE(platform.messageBoxes().empty());
-  EXPECT_EQ(File().find("a.exe"), std::string::npos);
-  EXPECT_NE(File().find("b.exe"), std::string::npos);
-}
-
-TEST_F(ProgramGroupsTest, RenamingAGroup) {
-  Click("ToolsProgramPath1");
-  TypeGroup("Games");
-  ASSERT_TRUE(fields.EditGroupEnabled);
-  const std::uint32_t revision = editor.TreeRevision();
-  editor.EditGroupClicked();
-  EXPECT_NE(File().find("void Games()"), std::string::npos);
-  EXPECT_EQ(File().find("void Tools()"), std::string::npos);
-  EXPECT_EQ(editor.Tree().At(FindGroupNode(editor.Tree(), "Games")).children.size(), 2u);
-  EXPECT_GT(editor.TreeRevision(), revision);
-  EXPECT_EQ(fields.GroupList, (std::vector<std::string>{"Startup", "Games", "My startup things"}));
-  EXPECT_EQ(editor.Remembered().Group, "Games");
-  EXPECT_FALSE(fields.EditGroupEnabled) << "the name is taken now";
 }
 
 TEST_F(ProgramGroupsTest, RenamesThatWouldLoseOrBreakAGroupAreRefused) {
@@ -412,68 +237,6 @@ TEST_F(ProgramGroupsTest, RenamesThatWouldLoseOrBreakAGroupAreRefused) {
       ASSERT_EQ(BoxCount(), boxes + 1);
       EXPECT_EQ(Boxes().back().rfind(c.box, 0), 0u) << Boxes().back();
     }
-  }
-}
-
-TEST_F(ProgramGroupsTest, AGroupNameWithAnUnderscoreIsNotAdded) {
-  TypeGroup("Work_Tools");
-  editor.AddGroupClicked();
-  EXPECT_EQ(File(), kGroupsFile);
-  ASSERT_EQ(BoxCount(), 1u);
-  EXPECT_NE(LastBox().text.find("underscore"), std::string::npos);
-}
-
-TEST_F(ProgramGroupsTest, PropertiesOpensTheEditorOnTheDelayedItem) {
-  EXPECT_TRUE(editor.ShowItem("Agent=C:\\Tools\\agent.exe -q"));
-  EXPECT_EQ(editor.SelectedNode(), editor.Tree().Find("StartupProgramPath1"));
-  EXPECT_EQ(fields.Path, "C:\\Tools\\agent.exe");
-  EXPECT_EQ(fields.Delay, "5");
-  EXPECT_FALSE(fields.AddNewSelected);
-
-  EXPECT_TRUE(editor.ShowItem("Tool.lnk"));
-  EXPECT_EQ(fields.Path, "Tool.lnk");
-
-  EXPECT_FALSE(editor.ShowItem("Unknown.lnk"));
-  EXPECT_EQ(editor.SelectedNode(), editor.Tree().Roots().front());
-}
-
-TEST_F(ProgramGroupsTest, SavingFailsLoudly) {
-  failing = {sim::SimOp::kFileWrite, sim::SimOp::kFileReplace};
-  EXPECT_FALSE(editor.OkClicked());
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{"Vantrel|M8"}));
-  ASSERT_FALSE(LogLines().empty());
-  EXPECT_NE(LogLines().back().find("Program Groups error: "), std::string::npos)
-      << LogLines().back();
-  EXPECT_EQ(File(), kGroupsFile);
-}
-
-TEST_F(ProgramGroupsTest, AFileThatFailsToLoadShowsTheLoadError) {
-  world.AddFile(kFile, CrLf({"void Tools()", "{", "     Execute (\"C:\\a.exe\", \"\", 1, \"\");",
-                             "}", "void Tools()", "{", "}"}));
-  ProgramGroupsEditor second(context);
-  second.Load();
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{"Vantrel - Error|M13"}));
-  EXPECT_NE(second.Tree().Find("ToolsProgramPath0"), TreeModel::kNoNode)
-      << "the tree as far as it was built";
-}
-
-TEST_F(ProgramGroupsTest, AMissingFileIsCreatedAndShown) {
-  ASSERT_TRUE(platform.DeleteFile(kFile));
-  ProgramGroupsEditor second(context);
-  second.Load();
-  EXPECT_NE(File().find("void Startup()"), std::string::npos);
-  EXPECT_NE(second.Tree().Find("Startup"), TreeModel::kNoNode);
-  EXPECT_EQ(second.Fields().GroupList, (std::vector<std::string>{"Startup"}));
-}
-
-TEST(ProgramGroupsKeys, TheDelayFieldTakesDigitsPointAndBackspace) {
-  for (int code : std::initializer_list<int>{'0', '1', '2', '9', '.', 8}) {
-    SCOPED_TRACE(code);
-    EXPECT_TRUE(IsEditorDelayKey(code));
-  }
-  for (int code : std::initializer_list<int>{'a', 'Z', '-', '+', ',', ' ', 'e', 22, 127}) {
-    SCOPED_TRACE(code);
-    EXPECT_FALSE(IsEditorDelayKey(code));
   }
 }
 

@@ -191,60 +191,6 @@ TEST(ReturnedItems, TheRewrittenCommandWinsAndTheOldOneIsInTheBackup) {
   EXPECT_TRUE(m.Returned().empty());
 }
 
-TEST(ReturnedItems, ATakeBackThatFailsLeavesTheItemWhereItWas) {
-  ReturnCommands m;
-  m.AddRunValue(kHkeyCurrentUser, "Chat", "C:\\Chat\\new.exe");
-  m.world.AddFile(kUserStartup + "\\pad.lnk", "new pad");
-  m.window.RefreshData();
-  m.world.LockFile(kUserStartup + "\\pad.lnk");
-  m.Select(st::kCurrentUserStartup, "pad.lnk");
-  m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
-  EXPECT_EQ(m.MessageTexts().size(), 1u);
-  // Undone: the old file is back in the items folder, nothing in backup.
-  EXPECT_EQ(m.world.ReadFile(kCurrentUserItems + "pad.lnk"), "old pad");
-  EXPECT_EQ(m.world.ReadFile(kUserStartup + "\\pad.lnk"), "new pad");
-
-  // A store that cannot be written keeps the old value and the Run value.
-  m.world.faults = [](sim::SimOp op, const std::string& subject) {
-    return op == sim::SimOp::kRegSetValue && subject.find("Korvane") != std::string::npos;
-  };
-  m.Select(st::kCurrentUserRegistry, "Chat=C:\\Chat\\new.exe");
-  m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
-  m.world.faults = nullptr;
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Chat"), "C:\\Chat\\chat.exe -tray");
-  EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Chat"), "C:\\Chat\\new.exe");
-  EXPECT_EQ(m.Delayed()[1].Path, "C:\\Chat\\chat.exe");
-}
-
-TEST(ReturnedItems, TheOptionLineOfProggroupC) {
-  // Written only while on; a file without the line (every file of earlier
-  // builds) means off, whatever was in memory.
-  StoreTables tables;
-  SetDefaultTables(tables);
-  const std::string off = store::FormatProgGroup(tables, nullptr);
-  EXPECT_EQ(off.find("TakeBackReturnedItems"), std::string::npos);
-  tables.TakeBackReturnedItems = true;
-  const std::string on = store::FormatProgGroup(tables, nullptr);
-  EXPECT_NE(on.find("\r\n\r\n// Take back items that come back to Windows' startup (1 = yes)\r\n"
-                    "const TakeBackReturnedItems = 1;\r\n\r\nvoid Startup()"),
-            std::string::npos);
-  struct Case {
-    std::string text;
-    bool expected;
-  };
-  for (const Case& c : std::vector<Case>{{on, true},
-                                         {off, false},
-                                         {"const TakeBackReturnedItems = 0;\r\n", false},
-                                         {"const TakeBackReturnedItems = yes;\r\n", false},
-                                         {"const TakeBackReturnedItems = 2;\r\n", true}}) {
-    SCOPED_TRACE(c.text.substr(0, 40));
-    StoreTables read;
-    read.TakeBackReturnedItems = !c.expected;
-    store::ReadProgGroup(c.text, read, StoreHost{}, nullptr);
-    EXPECT_EQ(read.TakeBackReturnedItems, c.expected);
-  }
-}
-
 } // namespace
 } // namespace vantrel::moves_test
 
@@ -329,23 +275,6 @@ TEST(ReturnedAtLogin, NoticedDuringTheRunNotStartedTwiceAndTakenBackWithTheOptio
                 log.end());
     }
   }
-}
-
-TEST(ReturnedAtLogin, WithTheOptionTheLastProgramIsWatchedAFewSecondsLonger) {
-  ReturnLogin rig(true);
-  rig.context.Store.ProgramGroups[0].Programs.pop_back();
-  rig.Run();
-  EXPECT_FALSE(rig.world.RegGetString(kHkeyCurrentUser, kRunKey, "Chat"));
-  EXPECT_EQ(rig.LogLines().back(), "Info: 08:00:30  Taken back into Vantrel's care: " + kChatWhere);
-  // The run ends after the five seconds, not at the take-back.
-  EXPECT_EQ(rig.world.Now(), 35000u);
-
-  ReturnLogin off(false);
-  off.context.Store.ProgramGroups[0].Programs.pop_back();
-  off.Run();
-  EXPECT_EQ(off.LogLines().back(),
-            "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + kChatWhere);
-  EXPECT_EQ(off.world.Now(), 30000u);
 }
 
 } // namespace

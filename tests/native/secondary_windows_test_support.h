@@ -73,16 +73,7 @@ struct SecondaryRig {
   std::string File() const { return world.ReadFile(kFile).value_or("<missing>"); }
 
   std::vector<std::string> LogLines() const {
-    const std::string log = world.ReadFile(kLog).value_or("");
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < log.size();) {
-      const auto end = log.find("\r\n", start);
-      lines.push_back(log.substr(start, end == std::string::npos ? end : end - start));
-      if (end == std::string::npos)
-        break;
-      start = end + 2;
-    }
-    return lines;
+    return test_text::CrLfLinesOf(world.ReadFile(kLog).value_or(""));
   }
 
   // Changes of the machine whose subject contains part, in order.
