@@ -176,6 +176,7 @@ TEST(StoreDisallowed, WholeWordsBlockPrograms) {
       {"C:\\deltree.exe", "del", false},
       {"C:\\format.com.bak", "format", false},
       {"C:\\a.exe", "", false},
+      {"", "format", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.path) + " / " + std::string(c.word));
