@@ -234,6 +234,12 @@ TEST_F(SyncTest, FailuresLeaveTheOldFileAndGiveTheErrorBox) {
            store->values.push_back({"V" + std::to_string(i), kRegSz, std::string("v.exe", 6)});
        },
        true, "<missing>", "Warning: Starting Synchronization....\r\n"},
+      {"more shortcuts than the group can hold",
+       [](sim::SimWorld& w) {
+         for (std::size_t i = 0; i < kMaxTableSlots; ++i)
+           w.AddFile(kAllUsersItems + std::to_string(i) + ".lnk", "shortcut");
+       },
+       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
