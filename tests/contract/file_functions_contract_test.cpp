@@ -43,7 +43,7 @@ TEST_F(FileFunctionsContract, ShortcutMovesIntoAMissingItemFolderAndBack) {
   EXPECT_EQ("shortcut bytes", readFile("Gone\\Startup\\Agent.lnk"));
 }
 
-TEST_F(FileFunctionsContract, DeleteAndAMissingSource) {
+TEST_F(FileFunctionsContract, DeleteAndFailedMove) {
   writeFile("three.lnk", "1");
   CFileFunctions files(platform());
   EXPECT_EQ(0, files.DeleteFile(dir("three.lnk"), 0, "Deleting", kPlain));
@@ -58,6 +58,9 @@ TEST_F(FileFunctionsContract, WildcardMovesEveryFileButNoSubfolder) {
   writeFile("Old\\noext", "c");
   makeFolder("Old\\Sub");
   writeFile("Old\\Sub\\deep.lnk");
+  makeFolder("New");
+  makeFolder("New\\Current User");
+  writeFile("New\\Current User\\a.lnk", "older"); // a file of the same name is replaced
   CFileFunctions files(platform());
   EXPECT_EQ(0, files.MoveFile(dir("Old\\*.*"), dir("New\\Current User"), 0, "", kWholeFolder));
   EXPECT_EQ("a", readFile("New\\Current User\\a.lnk"));

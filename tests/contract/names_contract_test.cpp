@@ -53,7 +53,7 @@ TEST_F(NamesContract, RegistryKeysValueNamesAndDataInEveryScript) {
 
     registry.DeleteValue(kHkeyCurrentUser, path, n.otherCase);
     EXPECT_EQ("gone", registry.GetSettingString(kHkeyCurrentUser, path, n.name, "gone"));
-    platform().RegDeleteKey(kHkeyCurrentUser, path);
+    EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key(n.otherCase)));
     EXPECT_EQ(win32err::kFileNotFound, platform().RegOpenKey(kHkeyCurrentUser, path, &handle));
   }
 }

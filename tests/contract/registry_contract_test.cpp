@@ -106,7 +106,7 @@ TEST_F(RegistryContract, ByteValuesKeepTheirType) {
   EXPECT_EQ(fallback, registry.GetSettingByte(kHkeyCurrentUser, key(), "Missing", fallback));
 }
 
-TEST_F(RegistryContract, DeletingValues) {
+TEST_F(RegistryContract, DeletingValuesAndKeys) {
   CRegistry registry(platform());
   registry.SaveSettingString(kHkeyCurrentUser, key(), "Gone", "x");
   registry.SaveSettingString(kHkeyCurrentUser, key(), "Kept", "y");
@@ -116,6 +116,16 @@ TEST_F(RegistryContract, DeletingValues) {
   std::vector<std::string> entries;
   registry.EnumKey(kHkeyCurrentUser, key(), entries);
   EXPECT_EQ(std::vector<std::string>{"Kept=y"}, entries);
+
+  // A key that still has a subkey is not deleted.
+  registry.CreateKey(kHkeyCurrentUser, key("Parent\\Child"));
+  EXPECT_NE(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
+  RegKey handle = 0;
+  ASSERT_EQ(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
+  platform().RegCloseKey(handle);
+  EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent\\Child")));
+  EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
+  EXPECT_NE(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
 }
 
 } // namespace

@@ -69,7 +69,9 @@ TEST_F(SeamContract, ListingsMatchNamesWithoutRegardToCase) {
             List(platform(), dir("*.*")));
   EXPECT_EQ((std::vector<std::string>{"Agent.LNK"}), List(platform(), dir("agent.lnk")));
   EXPECT_EQ((std::vector<std::string>{"Agent.LNK"}), List(platform(), dir("*.lnk")));
-  EXPECT_TRUE(List(platform(), dir("Missing\\*.*")).empty());
+  // Nothing is found in a missing folder, below a file, or for a trailing backslash.
+  for (const char* pattern : {"Missing\\*.*", "noext\\*", "Sub\\", "*.zzz"})
+    EXPECT_TRUE(List(platform(), dir(pattern)).empty()) << pattern;
 
   FindData data;
   const FindHandle search = platform().FindFirstFile(dir("Sub"), &data);

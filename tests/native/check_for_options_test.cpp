@@ -45,11 +45,8 @@ TEST_F(CheckForOptionsTest, ButtonsFollowTheBranchesOfTheCheckedNodes) {
   const std::vector<Row> rows = {
       {"nothing checked", {}, {}},
       {"Windows item", {st::kCurrentUserStartup}, {true, true, false}},
-      {"Windows Run value", {st::kCurrentUserRegistry}, {true, true, false}},
       {"delayed item", {st::kDelayedStartupCurrentUser}, {true, false, true}},
-      {"delayed all-users item", {st::kDelayedRegistryAllUsers}, {true, false, true}},
       {"stopped item", {st::kStoppedCurrentStartup}, {false, true, true}},
-      {"stopped all-users item", {st::kStoppedAllRegistry}, {false, true, true}},
       {"all-users Windows item alone", {st::kAllUsersStartup}, {}},
       {"delayed and stopped",
        {st::kDelayedStartupCurrentUser, st::kStoppedCurrentStartup},
@@ -80,11 +77,6 @@ TEST_F(CheckForOptionsTest, AllUsersWindowsItemsLoseTheirChecks) {
   }
   EXPECT_FALSE(tree.At(Item(st::kAllUsersRegistry)).checked);
   EXPECT_TRUE(tree.At(Item(st::kDelayedRegistryAllUsers)).checked);
-}
-
-TEST_F(CheckForOptionsTest, EmptyTreeEnablesNothing) {
-  TreeModel empty;
-  EXPECT_EQ(CheckForOptions(platform, empty), ItemButtons{});
 }
 
 } // namespace

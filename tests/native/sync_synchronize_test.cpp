@@ -2,6 +2,7 @@
 // four stores, the log lines, the message boxes, and what happens to the
 // user's old file when something fails.
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <set>
 #include <string>
@@ -18,102 +19,79 @@ using namespace sync_test;
 
 const std::string kOldFile = "// the user's own groups, stopped items and options\r\n";
 
+void ExpectOneBox(const sim::SimPlatform& platform, const char* text, std::uint32_t flags) {
+  ASSERT_EQ(1u, platform.messageBoxes().size());
+  const auto& box = platform.messageBoxes()[0];
+  EXPECT_EQ(text, box.text);
+  EXPECT_EQ("VantrelSync", box.caption);
+  EXPECT_EQ(flags, box.flags);
+  EXPECT_EQ(0u, box.owner);
+}
+
 class SyncTest : public ::testing::Test {
 protected:
-  std::string file() { return world.ReadFile(kProgGroup).value_or("<missing>"); }
-  std::string log() { return world.ReadFile(kLog).value_or(""); }
+  std::string read(const std::string& path) { return world.ReadFile(path).value_or("<missing>"); }
 
-  // Two shortcuts of the user, one of all users, a Run value of each
-  // hive, and values that are no items: empty data and an empty name.
+  // Shortcuts and other names in both item folders, Run values of each
+  // hive, and values that are no items: empty data, blanks, an empty name.
   void FillStores() {
-    world.AddFile(kCurrentUserItems + "Notes.lnk", "shortcut");
-    world.AddFile(kCurrentUserItems + "Agent Tray.lnk", "shortcut");
-    world.AddFile(kCurrentUserItems + "desktop.ini", "[.ShellClassInfo]");
+    for (const char* name : {"Notes.lnk", "Agent Tray.lnk", "desktop.ini", "start.bat"})
+      world.AddFile(kCurrentUserItems + name, "shortcut");
     world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
+    world.MakeDirs(kAllUsersItems + "Folder");
     world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Empty", "");
     world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Agent",
                        "\"C:\\Program Files\\Agent\\agent.exe\" -q");
     world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "", "C:\\Tools\\nameless.exe");
+    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
     world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Updater",
                        "C:\\Tools\\update.bat /silent");
-  }
-
-  void ExpectErrorBox() {
-    ASSERT_EQ(1u, platform.messageBoxes().size());
-    const auto& box = platform.messageBoxes()[0];
-    EXPECT_EQ("Error Synchronizing Data....", box.text);
-    EXPECT_EQ("VantrelSync", box.caption);
-    EXPECT_EQ(kMbOk | kMbIconExclamation, box.flags);
-    EXPECT_EQ(0u, box.owner);
+    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
+                       "  C:\\Tools\\agent.exe   /a /b  ");
   }
 
   sim::SimWorld world;
   sim::SimPlatform platform{world, SyncProcess()};
 };
 
-const std::string kFullStoreFile = SyncFile({
-    "     Execute (\"Agent Tray.lnk\", \"\", 0, \"\");",
-    "     Execute (\"Notes.lnk\", \"\", 0, \"\");",
-    "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
-    "     ExecuteReg (\"<&22>C:\\Program Files\\Agent\\agent.exe<&22>\", \"-q\", 0, \"Agent\");",
-    "     ExecuteRegAU (\"C:\\Tools\\update.bat /silent\", \"\", 0, \"Updater\");",
-});
-
 TEST_F(SyncTest, RebuildsTheFileFromTheFourStores) {
   FillStores();
   world.AddFile(kProgGroup, kOldFile);
   EXPECT_EQ(0, RunVantrelSync(platform, ""));
 
-  EXPECT_EQ(Visible(kFullStoreFile), Visible(file()));
-  EXPECT_EQ(kFullStoreFile, file());
-  EXPECT_EQ(kGoodRunLog, log());
+  EXPECT_EQ(Visible(SyncFile({
+                "     Execute (\"Agent Tray.lnk\", \"\", 0, \"\");",
+                "     Execute (\"Notes.lnk\", \"\", 0, \"\");",
+                "     Execute (\"start.bat\", \"\", 0, \"\");",
+                "     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");",
+                "     ExecuteAU (\"Folder\", \"\", 0, \"\");",
+                "     ExecuteReg (\"<&22>C:\\Program Files\\Agent\\agent.exe<&22>\", \"-q\", 0, "
+                "\"Agent\");",
+                "     ExecuteRegAU (\"C:\\Tools\\update.bat /silent\", \"\", 0, \"Updater\");",
+                "     ExecuteRegAU (\"C:\\Tools\\agent.exe\", \"/a /b\", 0, \"Spaced\");",
+            })),
+            Visible(read(kProgGroup)));
+  EXPECT_EQ(kGoodRunLog, read(kLog));
   // The user's file is kept beside the new one; nothing else is left.
-  EXPECT_EQ(kOldFile, world.ReadFile(kBackup).value_or("<missing>"));
+  EXPECT_EQ(kOldFile, read(kBackup));
   EXPECT_EQ((std::vector<std::string>{"proggroup.c", "proggroup.c.bak"}),
             world.List(kProgramFolder + "\\Tester"));
-  ASSERT_EQ(1u, platform.messageBoxes().size());
-  const auto& box = platform.messageBoxes()[0];
-  EXPECT_EQ("Synchronization complete!", box.text);
-  EXPECT_EQ("VantrelSync", box.caption);
-  EXPECT_EQ(kMbOk | kMbIconInformation, box.flags);
-  EXPECT_EQ(0u, box.owner);
+  ExpectOneBox(platform, "Synchronization complete!", kMbOk | kMbIconInformation);
   // The stores themselves are only read.
-  EXPECT_EQ(3u, world.RegValueNames(kHkeyCurrentUser, kCurrentUserStore).size());
+  EXPECT_EQ(4u, world.RegValueNames(kHkeyCurrentUser, kCurrentUserStore).size());
   EXPECT_TRUE(world.Exists(kCurrentUserItems + "Notes.lnk"));
   EXPECT_TRUE(platform.shFileOperations().empty());
   EXPECT_EQ(0u, platform.openKeyHandles());
   EXPECT_EQ(0u, platform.openFindHandles());
-}
 
-TEST_F(SyncTest, AFirstRunCreatesTheUsersFolderAndAnEmptyStartupGroup) {
-  EXPECT_EQ(0, RunVantrelSync(platform, "s"));
-  EXPECT_EQ(SyncFile({}), file());
-  EXPECT_FALSE(world.Exists(kBackup));
-  EXPECT_EQ(kGoodRunLog, log());
-  // A second run keeps the first run's file as the copy.
-  world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
-  EXPECT_EQ(0, RunVantrelSync(platform, "s"));
-  EXPECT_EQ(SyncFile({"     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");"}), file());
-  EXPECT_EQ(SyncFile({}), world.ReadFile(kBackup).value_or("<missing>"));
-}
-
-TEST_F(SyncTest, StoredNamesThatAreNoShortcutsAreTakenWhole) {
-  world.AddFile(kCurrentUserItems + "start.bat", "@echo off");
-  world.AddFile(kCurrentUserItems + "Tool.EXE", "MZ");
-  world.MakeDirs(kAllUsersItems + "Folder");
-  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Plain", "notepad");
-  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
-  world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
-                     "  C:\\Tools\\agent.exe   /a /b  ");
-  EXPECT_EQ(0, RunVantrelSync(platform, "sync"));
-  EXPECT_EQ(Visible(SyncFile({
-                "     Execute (\"start.bat\", \"\", 0, \"\");",
-                "     Execute (\"Tool.EXE\", \"\", 0, \"\");",
-                "     ExecuteAU (\"Folder\", \"\", 0, \"\");",
-                "     ExecuteReg (\"notepad\", \"\", 0, \"Plain\");",
-                "     ExecuteRegAU (\"C:\\Tools\\agent.exe\", \"/a /b\", 0, \"Spaced\");",
-            })),
-            Visible(file()));
+  // A first run creates the user's folder; the next keeps it as the copy.
+  sim::SimWorld fresh;
+  sim::SimPlatform first(fresh, SyncProcess());
+  EXPECT_EQ(0, RunVantrelSync(first, "s"));
+  EXPECT_EQ(SyncFile({}), fresh.ReadFile(kProgGroup).value_or("<missing>"));
+  EXPECT_FALSE(fresh.Exists(kBackup));
+  EXPECT_EQ(0, RunVantrelSync(first, "s"));
+  EXPECT_EQ(SyncFile({}), fresh.ReadFile(kBackup).value_or("<missing>"));
 }
 
 // A machine on which chosen sources break off after their first entry.
@@ -187,7 +165,6 @@ TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
     std::string programs;
   };
   const Row rows[] = {
-      {"none", {}, {}, cuLinks + auLinks + cuValues + auValues},
       {"user's folder", {cuFolder}, {cuLine}, auLinks + cuValues + auValues},
       {"all users' folder", {auFolder}, {auLine}, cuLinks + cuValues + auValues},
       {"user's store", {kCurrentUserStore}, {cuRegLine}, cuLinks + auLinks + auValues},
@@ -222,62 +199,64 @@ TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
     EXPECT_EQ(head, written.substr(0, head.size()));
     EXPECT_EQ(Visible("void Startup()\r\n{\r\n" + row.programs + "}\r\n\r\n"),
               Visible(written.substr(std::min(head.size(), written.size()))));
-    ASSERT_EQ(1u, platform.messageBoxes().size());
-    EXPECT_EQ("Synchronization complete!", platform.messageBoxes()[0].text);
+    ExpectOneBox(platform, "Synchronization complete!", kMbOk | kMbIconInformation);
     EXPECT_EQ(0u, platform.openKeyHandles());
     EXPECT_EQ(0u, platform.openFindHandles());
   }
 }
 
-TEST_F(SyncTest, NoCopyOfTheOldFileMeansNoNewFile) {
-  FillStores();
-  world.AddFile(kProgGroup, kOldFile);
-  world.faults = [](sim::SimOp op, const std::string& subject) {
-    return op == sim::SimOp::kFileCopy && subject == kBackup;
+TEST_F(SyncTest, FailuresLeaveTheOldFileAndGiveTheErrorBox) {
+  struct Row {
+    const char* name;
+    std::function<void(sim::SimWorld&)> arrange;
+    bool oldFile;
+    std::string backup, log;
+  } rows[] = {
+      {"no copy of the old file",
+       [](sim::SimWorld& w) {
+         w.faults = [](sim::SimOp op, const std::string& subject) {
+           return op == sim::SimOp::kFileCopy && subject == kBackup;
+         };
+       },
+       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
+      {"the new file cannot be written",
+       [](sim::SimWorld& w) {
+         w.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileWrite; };
+       },
+       true, kOldFile, "Warning: Starting Synchronization....\r\n"},
+      {"a read-only program folder", [](sim::SimWorld& w) { w.SetFolderReadOnly(kProgramFolder); },
+       false, "<missing>", "<missing>"},
+      // One slot is the group's free first slot; the last value finds none.
+      {"more items than the group can hold",
+       [](sim::SimWorld& w) {
+         const auto store = w.registry().MakeKey(kHkeyLocalMachine, kAllUsersStore);
+         for (std::size_t i = 0; i < kMaxTableSlots; ++i)
+           store->values.push_back({"V" + std::to_string(i), kRegSz, std::string("v.exe", 6)});
+       },
+       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
+      {"more shortcuts than the group can hold",
+       [](sim::SimWorld& w) {
+         for (std::size_t i = 0; i < kMaxTableSlots; ++i)
+           w.AddFile(kAllUsersItems + std::to_string(i) + ".lnk", "shortcut");
+       },
+       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
   };
-  EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
-  EXPECT_EQ(kOldFile, file());
-  EXPECT_FALSE(world.Exists(kBackup));
-  EXPECT_EQ("Warning: Starting Synchronization....\r\n", log());
-  ExpectErrorBox();
-}
-
-TEST_F(SyncTest, AFileThatCannotBeWrittenLeavesTheOldOne) {
-  FillStores();
-  world.AddFile(kProgGroup, kOldFile);
-  world.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileWrite; };
-  EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
-  EXPECT_EQ(kOldFile, file());
-  EXPECT_EQ(kOldFile, world.ReadFile(kBackup).value_or("<missing>"));
-  EXPECT_EQ((std::vector<std::string>{"proggroup.c", "proggroup.c.bak"}),
-            world.List(kProgramFolder + "\\Tester"));
-  EXPECT_EQ("Warning: Starting Synchronization....\r\n", log());
-  ExpectErrorBox();
-}
-
-TEST_F(SyncTest, AReadOnlyProgramFolderGivesTheWarningBox) {
-  FillStores();
-  world.SetFolderReadOnly(kProgramFolder);
-  EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
-  EXPECT_FALSE(world.Exists(kProgGroup));
-  EXPECT_FALSE(world.Exists(kLog));
-  ExpectErrorBox();
-}
-
-TEST_F(SyncTest, MoreItemsThanTheGroupCanHoldWriteNothing) {
-  // One slot of the group is its free first slot; the last value finds
-  // no position left.
-  world.AddFile(kProgGroup, kOldFile);
-  // Filled straight into the key: setting values one by one looks each
-  // name up first.
-  const auto store = world.registry().MakeKey(kHkeyLocalMachine, kAllUsersStore);
-  for (std::size_t i = 0; i < kMaxTableSlots; ++i)
-    store->values.push_back({"V" + std::to_string(i), kRegSz, std::string("v.exe", 6)});
-  EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
-  EXPECT_EQ(kOldFile, file());
-  EXPECT_FALSE(world.Exists(kBackup));
-  EXPECT_EQ("Warning: Starting Synchronization....\r\n", log());
-  ExpectErrorBox();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::SimWorld world;
+    sim::SimPlatform platform(world, SyncProcess());
+    world.AddFile(kCurrentUserItems + "Notes.lnk", "shortcut");
+    if (row.oldFile)
+      world.AddFile(kProgGroup, kOldFile);
+    row.arrange(world);
+    EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
+    world.faults = nullptr;
+    EXPECT_EQ(row.oldFile ? kOldFile : "<missing>",
+              world.ReadFile(kProgGroup).value_or("<missing>"));
+    EXPECT_EQ(row.backup, world.ReadFile(kBackup).value_or("<missing>"));
+    EXPECT_EQ(row.log, world.ReadFile(kLog).value_or("<missing>"));
+    ExpectOneBox(platform, "Error Synchronizing Data....", kMbOk | kMbIconExclamation);
+  }
 }
 
 } // namespace

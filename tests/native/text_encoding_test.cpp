@@ -40,6 +40,7 @@ TEST(TextEncoding, Utf8IsRecognisedStrictly) {
       {"a surrogate", "\xED\xA0\x80", false},
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
       {"a lone continuation byte", "a\x80", false},
+      {"the lowest three- and four-byte forms", "\xE0\xA0\x80\xF0\x90\x80\x80", true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -59,6 +60,9 @@ TEST(TextEncoding, PortableWesternCodePageAndUtf16) {
                         16),
             Utf16LeWithBom("A\xC3\xBC\xE6\x9D\xB1\xE4\xBA\xAC\xF0\x9F\x98\x80\xFF"))
       << "BMP characters, a surrogate pair, and U+FFFD for a stray byte";
+  EXPECT_EQ(std::string("\xFF\xFE\xFF\xFF\x00\xD8\x00\xDC", 8),
+            Utf16LeWithBom("\xEF\xBF\xBF\xF0\x90\x80\x80"))
+      << "U+FFFF is one unit, U+10000 the first pair";
 }
 
 TEST(TextEncoding, TextOfEarlierBuildsIsReadInTheLegacyCodePage) {
