@@ -15,6 +15,10 @@ target_link_libraries(vantrel_sim PUBLIC vantrel_common)
 vantrel_sources(NATIVE_TEST_SOURCES tests/contract tests/native tests/native/support)
 add_executable(native_tests ${NATIVE_TEST_SOURCES})
 target_include_directories(native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# Golden files and shipped texts are found from any working folder (the
+# mutation tool runs the tests from the source folder, ctest from the build
+# folder).
+target_compile_definitions(native_tests PRIVATE VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(native_tests PRIVATE vantrel_core vantrelsync_core
                       vantrel_sim GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)

@@ -348,8 +348,7 @@ TEST_F(LanguageFilesTest, GlobalDataLoadsEverythingInTheGivenLanguage) {
 // language exactly as long as Vantrel's (one entry too many or too few
 // would shift every text after it).
 TEST_F(LanguageFilesTest, ShippedFilesFillEveryTable) {
-  const auto package =
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "package";
+  const auto package = std::filesystem::path(VANTREL_SOURCE_DIR) / "package";
   std::size_t shipped = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(package)) {
     if (!entry.is_regular_file())

@@ -35,7 +35,7 @@ namespace vantrel::store_test {
 using test_text::CrLf;
 
 inline std::filesystem::path FixtureFolder() {
-  return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" / "proggroup";
+  return std::filesystem::path(VANTREL_SOURCE_DIR) / "tests" / "fixtures" / "proggroup";
 }
 
 inline std::string ReadFixture(std::string_view name) {
