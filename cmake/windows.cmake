@@ -33,7 +33,12 @@ list(FILTER VANTREL_UI_SOURCES EXCLUDE REGEX "/vantrel_main\\.cpp$")
 add_library(vantrel_win32ui STATIC ${VANTREL_UI_SOURCES})
 target_link_libraries(vantrel_win32ui PUBLIC vantrel_core vantrel_win32)
 
-# Vantrel.exe: GUI subsystem, resources with version and manifest.
+# Vantrel.exe: GUI subsystem, resources with version and manifest. The
+# resource compiler's own includes (pictures, dialogs, manifest) are not
+# scanned, so a changed picture would otherwise leave Vantrel.exe stale.
+file(GLOB VANTREL_RESOURCE_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vantrel/resources/*)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc PROPERTIES
+                            OBJECT_DEPENDS "${VANTREL_RESOURCE_INPUTS}")
 add_executable(vantrel_exe WIN32 ${CMAKE_SOURCE_DIR}/vantrel/win32ui/vantrel_main.cpp
                ${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc)
 set_target_properties(vantrel_exe PROPERTIES OUTPUT_NAME Vantrel)
