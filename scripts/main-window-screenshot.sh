@@ -7,9 +7,9 @@
 # its own (build/wineprefix-screenshot, X11 driver) with the demo machine of
 # scripts/demo-machine.sh, starts Vantrel.exe on a virtual screen (Xvfb) and
 # saves the main window alone. Default output: docs/screenshots/main-window.png.
-# With xdotool at hand the window is made taller, every branch is expanded
-# and two items are ticked, as a user would; without it the tree stays
-# collapsed.
+# With xdotool at hand the window is made taller, every branch is expanded,
+# two items are ticked and the popup of an item that came back is open, as a
+# user would; without it the tree stays collapsed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
@@ -61,10 +61,17 @@ if command -v xdotool >/dev/null; then
   xdotool mousemove --window "$id" 89 349 click 1
   sleep 0.3
   xdotool mousemove --window "$id" 90 61 click 1
-  xdotool mousemove 1020 890
+  # The popup of CloudSync, which came back to the Run key: it offers
+  # Take Back. The menu is a window of its own, so the screen is taken and
+  # cut to the main window.
+  xdotool mousemove --window "$id" 240 141 click 1
+  sleep 0.3
+  xdotool click 3
   sleep 1
 fi
-import -window "$id" "$out"
+geometry=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+  /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
+import -window root -crop "$geometry" +repage "$out"
 wineserver -k || true
 EOF
 echo "Screenshot: $out"
