@@ -279,3 +279,48 @@ TEST(ReturnedAtLogin, NoticedDuringTheRunNotStartedTwiceAndTakenBackWithTheOptio
 
 } // namespace
 } // namespace vantrel::login_test
+
+namespace vantrel::login_test {
+namespace {
+
+// A 32-bit installer's program writes its value into the 32-bit view of
+// the machine's Run key: the run watches that view too, and takes the
+// value back into the 32-bit view of the store.
+TEST(ReturnedAtLogin, AValueBackInThe32BitViewIsNoticedAndTakenBack) {
+  const std::string wowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
+  const std::string wowRun = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+  LoginRig rig;
+  rig.world.RegSetString(kHkeyLocalMachine, wowStore, "Agent", "C:\\x86\\agent.exe");
+  // 64-bit Windows has the 32-bit view's Run key, whatever it holds.
+  rig.world.RegSetString(kHkeyLocalMachine, wowRun, "Other", "C:\\x86\\other.exe");
+  rig.SetStartup({Program("ExecuteRegAU", "C:\\x86\\agent.exe", 0),
+                  Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
+  rig.context.Store.ProgramGroups[0].Programs[0].RegistryName = "Agent";
+  rig.context.Store.TakeBackReturnedItems = true;
+  rig.platform.shellExecuteFails = [&](const sim::ShellExecuteRecord& call) {
+    if (call.file == "C:\\x86\\agent.exe")
+      rig.world.RegSetString(kHkeyLocalMachine, wowRun, "Agent", "C:\\x86\\agent.exe -again");
+    return false;
+  };
+  rig.LoadHiddenWindow();
+  StartDelay(rig.context, rig.window);
+  const std::string where = "HKEY_LOCAL_MACHINE\\SOFTWARE\\" + wowRun.substr(9) + "\\Agent";
+  const std::vector<std::string> log = rig.LogLines();
+  EXPECT_NE(
+      std::find(log.begin(), log.end(),
+                "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + where),
+      log.end())
+      << ::testing::PrintToString(log);
+  EXPECT_NE(
+      std::find(log.begin(), log.end(), "Info: 08:00:30  Taken back into Vantrel's care: " + where),
+      log.end());
+  EXPECT_FALSE(rig.world.RegGetString(kHkeyLocalMachine, wowRun, "Agent").has_value());
+  EXPECT_EQ(rig.world.RegGetString(kHkeyLocalMachine, wowStore, "Agent"),
+            "C:\\x86\\agent.exe -again");
+  EXPECT_FALSE(
+      rig.world.RegGetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "Agent")
+          .has_value());
+}
+
+} // namespace
+} // namespace vantrel::login_test

@@ -23,10 +23,10 @@ bool Present(Platform& platform, const std::string& path) {
 }
 
 // The value of a key by its name in any letter case.
-std::optional<NameAndCommand> ValueNamed(Platform& platform, RegKey root, const std::string& key,
-                                         const std::string& name) {
+std::optional<NameAndCommand> ValueNamed(Platform& platform, std::uint32_t view, RegKey root,
+                                         const std::string& key, const std::string& name) {
   std::vector<std::string> values;
-  CRegistry(platform).EnumKey(root, key, values);
+  CRegistry(platform, view).EnumKey(root, key, values);
   for (const std::string& listed : values) {
     NameAndCommand value = SplitNameAndCommand(listed);
     if (!listed.empty() && EqualsIgnoreCase(value.name, name))
@@ -50,7 +50,7 @@ bool Fail(MoveSession& session, const ReturnedItem& item, std::string why) {
 bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
   Platform& platform = session.context.platform;
   const RunScope scope = RunScopeOf(item.kind);
-  CRegistry registry(platform);
+  CRegistry registry(platform, scope.view);
 
   // The backup comes before any change: the command Vantrel kept, when the
   // program wrote another, then the one that now wins.
@@ -63,7 +63,8 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
       item.storedCommand};
   const RegistryText wins{
       registry.GetValueType(scope.root, kRunKeyPath, item.name).value_or(kRegSz), item.command};
-  if (!now || !backup.Open(*now) || !backup.WriteKeyLine(scope.currentUser) ||
+  if (!now || !backup.Open(*now) ||
+      !backup.WriteKeyLine(scope.currentUser, scope.view == kKeyWow64_32Key) ||
       (oldDiffers && !backup.WriteValue(item.storedName, kept.text, kept.type)) ||
       !backup.WriteValue(item.name, wins.text, wins.type)) {
     if (backup.IsOpen())
@@ -74,7 +75,7 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
   // Value names match in any case, so writing the kept value again
   // replaces the new one.
   const auto putOldBack = [&platform, scope, item, kept] {
-    CRegistry back(platform);
+    CRegistry back(platform, scope.view);
     if (item.storedName.empty())
       back.DeleteValue(scope.root, scope.store, item.name);
     else
@@ -82,20 +83,20 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
   };
   registry.CreateKey(scope.root, scope.store);
   registry.SaveSettingText(scope.root, scope.store, item.name, wins);
-  const auto stored = ValueNamed(platform, scope.root, scope.store, item.name);
+  const auto stored = ValueNamed(platform, scope.view, scope.root, scope.store, item.name);
   if (!stored || stored->command != item.command) {
     putOldBack();
     return Fail(session, item,
                 scope.currentUser ? reason::StoreNotReadBack() : reason::NeedsAdministrator());
   }
   registry.DeleteValue(scope.root, kRunKeyPath, item.name);
-  if (ValueNamed(platform, scope.root, kRunKeyPath, item.name)) {
+  if (ValueNamed(platform, scope.view, scope.root, kRunKeyPath, item.name)) {
     putOldBack();
     return Fail(session, item,
                 scope.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
   }
   session.Moved([&platform, scope, item, wins, putOldBack] {
-    CRegistry(platform).SaveSettingText(scope.root, kRunKeyPath, item.name, wins);
+    CRegistry(platform, scope.view).SaveSettingText(scope.root, kRunKeyPath, item.name, wins);
     putOldBack();
   });
 

@@ -5,6 +5,7 @@
 #include "common/run_keys.h"
 #include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
+#include "common/store/stored_run_values.h"
 #include "common/text.h"
 #include "vantrel/tree/startup_item_kind.h"
 
@@ -20,6 +21,7 @@ using items::kCurrentUserShortcut;
 std::string_view DelayedCommandOf(int kind) {
   switch (kind) {
   case kAllUsersRunValue:
+  case items::kAllUsersRunValue32:
     return kCommandExecuteRegAU;
   case kCurrentUserRunValue:
     return kCommandExecuteReg;
@@ -43,7 +45,7 @@ std::vector<std::string> StoppedEntries(const StoreTables& tables, int kind) {
 
 bool HasDelayedRecord(const StoreTables& tables, int kind, const std::string& name) {
   const std::string_view command = DelayedCommandOf(kind);
-  const bool runValue = kind == kAllUsersRunValue || kind == kCurrentUserRunValue;
+  const bool runValue = kind != kAllUsersShortcut && kind != kCurrentUserShortcut;
   return FindStartupProgram(tables, [&](const ProgramEntry& program) {
            return program.Command == command &&
                   EqualsIgnoreCase(runValue ? program.RegistryName : FileNameOf(program.Path),
@@ -55,9 +57,9 @@ void FindReturnedRunValues(Platform& platform, const StoreTables& tables, int ki
                            const std::vector<std::string>& runValues,
                            std::vector<ReturnedItem>& found) {
   std::vector<std::string> stored;
-  CRegistry(platform).EnumKey(
-      kind == kCurrentUserRunValue ? kHkeyCurrentUser : kHkeyLocalMachine,
-      kind == kCurrentUserRunValue ? kCurrentUserRunStore : kAllUsersRunStore, stored);
+  CRegistry(platform, store::RunValueView(kind))
+      .EnumKey(kind == kCurrentUserRunValue ? kHkeyCurrentUser : kHkeyLocalMachine,
+               kind == kCurrentUserRunValue ? kCurrentUserRunStore : kAllUsersRunStore, stored);
   const std::vector<std::string> stopped = StoppedEntries(tables, kind);
   for (const std::string& listed : runValues) {
     if (listed.empty())
@@ -75,7 +77,10 @@ void FindReturnedRunValues(Platform& platform, const StoreTables& tables, int ki
         break;
       }
     }
-    item.delayed = HasDelayedRecord(tables, kind, value.name);
+    // The 32-bit view shares all users' records: the record is this view's
+    // when its value lies in this view's store.
+    item.delayed = HasDelayedRecord(tables, kind, value.name) &&
+                   (kind != items::kAllUsersRunValue32 || !item.storedName.empty());
     if (!item.delayed) {
       // A stopped entry holds the program's path, which its stored value
       // contains; without a stored value of this name nothing is stopped.
@@ -124,6 +129,12 @@ void FindReturnedShortcuts(const StoreTables& tables, int kind,
 
 std::string ReturnedItem::Where(const std::string& currentUserStartupFolder,
                                 const std::string& allUsersStartupFolder) const {
+  if (kind == items::kAllUsersRunValue32) {
+    // As a registry editor names the 32-bit view's key.
+    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node" +
+           std::string(std::string_view(kRunKeyPath).substr(std::string_view("Software").size())) +
+           "\\" + name;
+  }
   if (RunValue())
     return std::string(CurrentUser() ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") +
            kRunKeyPath + "\\" + name;
@@ -132,7 +143,8 @@ std::string ReturnedItem::Where(const std::string& currentUserStartupFolder,
 }
 
 std::string ReturnedItem::Identity() const {
-  return std::to_string(kind) + ":" + ToLowerAscii(name);
+  const int records = kind == items::kAllUsersRunValue32 ? kAllUsersRunValue : kind;
+  return std::to_string(records) + ":" + ToLowerAscii(name);
 }
 
 std::string ReturnedIdentityOf(const ProgramEntry& program) {
@@ -155,6 +167,8 @@ std::vector<ReturnedItem> FindReturnedItems(Platform& platform, const StoreTable
   FindReturnedRunValues(platform, tables, kCurrentUserRunValue, lists.CurrentUserRunValues, found);
   FindReturnedShortcuts(tables, kAllUsersShortcut, lists.AllUsersStartupFiles, found);
   FindReturnedRunValues(platform, tables, kAllUsersRunValue, lists.AllUsersRunValues, found);
+  FindReturnedRunValues(platform, tables, items::kAllUsersRunValue32, lists.AllUsersRunValues32,
+                        found);
   return found;
 }
 
@@ -175,6 +189,9 @@ void MarkReturnedItems(TreeModel& tree, const std::vector<ReturnedItem>& returne
       break;
     case items::kAllUsersShortcut:
       category = st::kAllUsersStartup;
+      break;
+    case items::kAllUsersRunValue32:
+      category = st::kAllUsersRegistry32;
       break;
     default:
       category = st::kAllUsersRegistry;

@@ -23,7 +23,7 @@
 namespace vantrel {
 
 struct ReturnedItem {
-  int kind = 1;        // StartupItemKind: 0/1 Run value, 2/3 shortcut
+  int kind = 1;        // StartupItemKind: 0/1/4 Run value, 2/3 shortcut
   bool delayed = true; // held as delayed; otherwise as stopped
   std::string name;    // the value name or file name as Windows holds it now
   std::string command; // a Run value's data as the Run key holds it now
@@ -34,14 +34,16 @@ struct ReturnedItem {
   // A stopped item's entry in the stopped list, without its prefix.
   std::string stoppedEntry;
 
-  bool RunValue() const { return kind == 0 || kind == 1; }
+  bool RunValue() const { return kind == 0 || kind == 1 || kind == 4; }
   bool CurrentUser() const { return kind == 1 || kind == 3; }
   // The text of its node under Windows' items: "name=command" or the name.
   std::string Text() const { return RunValue() ? name + "=" + command : name; }
   // A name for the log: the Run key or Startup folder, then the item.
   std::string Where(const std::string& currentUserStartupFolder,
                     const std::string& allUsersStartupFolder) const;
-  // One item whatever the letter case: kind and lower-case name.
+  // One item whatever the letter case: kind and lower-case name. A value of
+  // the 32-bit view shares the records of all users' values, and so their
+  // identity.
   std::string Identity() const;
 };
 
@@ -51,7 +53,8 @@ struct ReturnedItem {
 std::string ReturnedIdentityOf(const ProgramEntry& program);
 
 // The returned items, in the order of the lists (current user's Startup
-// folder, current user's Run key, all users' folder, all users' Run key).
+// folder, current user's Run key, all users' folder, all users' Run key,
+// its 32-bit view).
 // The stores are read through the platform; lists are the Windows locations
 // as a refresh read them.
 std::vector<ReturnedItem> FindReturnedItems(Platform& platform, const StoreTables& tables,
