@@ -289,6 +289,7 @@ private:
   // One fault at a time, which may repeat for the rest of the step, and
   // now and then a log file held open by another program besides.
   void ArmFaults() {
+    twoKindsFail_ = false;
     if (Chance(0.1)) {
       trace_.push_back("[log locked]");
       m_.world.LockFile(kLog);
@@ -331,6 +332,7 @@ private:
     std::vector<Fault> faults;
     const int kinds = Chance(0.3) ? 2 : 1;
     twoFaultSteps_ += kinds == 2;
+    twoKindsFail_ = kinds == 2;
     for (int i = 0; i < kinds; ++i) {
       Fault fault{PickOf(ops), PickOf(subjects), 1 + Pick(4), Chance(0.5)};
       trace_.push_back(std::string("[") + opNames[static_cast<int>(fault.op)] + " fails on '" +
@@ -818,7 +820,11 @@ private:
             places.push_back("found");
         }
       }
-      if (places.size() == 2 && e.everRewritten &&
+      // A put back whose save failed is undone; when a second kind of call
+      // fails too, the undo may store the value again but not take it out
+      // of the Run key. Then it is in both, and the window marks it as
+      // come back, as for a program that wrote its entry again.
+      if (places.size() == 2 && (e.everRewritten || twoKindsFail_) &&
           (places[0] == "Run key" || places[0] == "Startup folder")) {
         e.rewritten = true;
         if (!CheckRewritten(where, e, startup, tables, backups))
@@ -880,6 +886,7 @@ private:
 
 public:
   int twoFaultSteps_ = 0;
+  bool twoKindsFail_ = false; // in the step just done
   int onlyInBackup_ = 0; // checks that found a value only in a .reg backup
 };
 
