@@ -448,7 +448,7 @@ private:
     std::vector<std::size_t> held;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const Entry& e = entries_[i];
-      // Vantrel looks for returned items in the 64-bit locations only.
+      // Only entries of the 64-bit locations rewrite themselves here.
       if (!e.view32 && !InWindows(e) &&
           (e.runValue ? Stored(e).has_value() : m_.world.Exists(ItemsFile(e))))
         held.push_back(i);

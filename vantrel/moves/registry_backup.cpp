@@ -44,16 +44,7 @@ std::string EscapeRegText(std::string_view text) {
 }
 
 std::string RunKeyLine(bool currentUser, bool view32) {
-  std::string line = "[";
-  line += currentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-  if (view32 && !currentUser) {
-    line += "SOFTWARE\\WOW6432Node";
-    line += std::string_view(kRunKeyPath).substr(std::string_view("Software").size());
-  } else {
-    line += kRunKeyPath;
-  }
-  line += ']';
-  return line;
+  return "[" + RunKeyFullName(currentUser, view32) + "]";
 }
 
 namespace {

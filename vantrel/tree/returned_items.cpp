@@ -129,15 +129,8 @@ void FindReturnedShortcuts(const StoreTables& tables, int kind,
 
 std::string ReturnedItem::Where(const std::string& currentUserStartupFolder,
                                 const std::string& allUsersStartupFolder) const {
-  if (kind == items::kAllUsersRunValue32) {
-    // As a registry editor names the 32-bit view's key.
-    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node" +
-           std::string(std::string_view(kRunKeyPath).substr(std::string_view("Software").size())) +
-           "\\" + name;
-  }
   if (RunValue())
-    return std::string(CurrentUser() ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") +
-           kRunKeyPath + "\\" + name;
+    return RunKeyFullName(CurrentUser(), kind == items::kAllUsersRunValue32) + "\\" + name;
   return WithTrailingBackslash(CurrentUser() ? currentUserStartupFolder : allUsersStartupFolder) +
          name;
 }
