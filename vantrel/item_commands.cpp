@@ -80,21 +80,21 @@ void ItemCommands::RunBatch(Batch batch) {
     TakeBackChecked(session, tree, runValues, shortcuts);
   switch (batch) {
   case Batch::kSave:
-    ApplyCheckedRegistryItems(session, runValues, false, false);
-    ApplyCheckedShortcutItems(session, shortcuts, false, false);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kLeave);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kLeave);
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
     ActOnCheckedFound(session, tree, FoundItemAction::kPutBack);
     break;
   case Batch::kDelay:
-    ApplyCheckedRegistryItems(session, runValues, false, true);
-    ApplyCheckedShortcutItems(session, shortcuts, false, true);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kDelayToo);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kDelayToo);
     ActOnCheckedFound(session, tree, FoundItemAction::kDelay);
     break;
   case Batch::kStop:
     // Checked stopped items stay as they are (the procedures skip them).
-    ApplyCheckedRegistryItems(session, runValues, true, true);
-    ApplyCheckedShortcutItems(session, shortcuts, true, false);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kStopped, CheckedStopped::kLeave);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kStopped, CheckedStopped::kLeave);
     ActOnCheckedFound(session, tree, FoundItemAction::kStop);
     break;
   case Batch::kRun:
@@ -136,8 +136,8 @@ void ItemCommands::FileSave() {
     CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
     CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
     TakeBackChecked(session, window.Tree(), runValues, shortcuts);
-    ApplyCheckedRegistryItems(session, runValues, false, false);
-    ApplyCheckedShortcutItems(session, shortcuts, false, false);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kLeave);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kLeave);
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
     ActOnCheckedFound(session, window.Tree(), FoundItemAction::kPutBack);
@@ -191,19 +191,22 @@ void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
     case ItemPopupEntry::kRun: {
       MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
       const bool stop = entry == ItemPopupEntry::kStop;
+      const MoveTo to = stop ? MoveTo::kStopped : MoveTo::kDelayed;
+      const From restoreFrom = item.stoppedForRun ? From::kStopped : From::kListed;
       if (IsFoundItemPath(item.fullPath))
         ActOnFoundItem(session, item.text, item.Kind(),
                        entry == ItemPopupEntry::kRun ? FoundItemAction::kPutBack
                        : stop                        ? FoundItemAction::kStop
                                                      : FoundItemAction::kDelay);
       else if (entry == ItemPopupEntry::kRun && item.runValue)
-        RestoreRegistryItem(session, item.text, item.Kind(), item.stoppedForRun);
+        RestoreRegistryItem(session, item.text, item.Kind(), restoreFrom);
       else if (entry == ItemPopupEntry::kRun)
-        RestoreShortcutItem(session, item.text, item.Kind(), item.stoppedForRun);
+        RestoreShortcutItem(session, item.text, item.Kind(), restoreFrom);
       else if (item.runValue)
-        DelayRegistryItem(session, item.text, item.Kind(), stop, item.stopped);
+        DelayRegistryItem(session, item.text, item.Kind(), to,
+                          item.stopped ? From::kStopped : From::kListed);
       else
-        DelayShortcutItem(session, item.text, item.Kind(), stop);
+        DelayShortcutItem(session, item.text, item.Kind(), to);
       session.SaveModel();
       window.RefreshData();
       session.failures.Show(context, window.Handle());

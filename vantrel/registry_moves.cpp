@@ -274,7 +274,7 @@ bool PutBack(MoveSession& session, RunValueMover& mover, const RunScope& scope,
 
 } // namespace
 
-RunScope RunScopeOf(int kind) {
+RunScope RunScopeOf(ItemKind kind) {
   RunScope scope;
   scope.kind = kind;
   scope.currentUser = IsCurrentUserRunValue(kind);
@@ -285,13 +285,14 @@ RunScope RunScopeOf(int kind) {
   return scope;
 }
 
-bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, bool stop,
-                       bool fromStoppedNode) {
+bool DelayRegistryItem(MoveSession& session, const std::string& text, ItemKind kind, MoveTo to,
+                       From from) {
   if (text.empty())
     return false;
   const RunScope scope = RunScopeOf(kind);
   RunValueMover mover(session, scope);
 
+  const bool fromStoppedNode = from == From::kStopped;
   NameAndCommand value;
   if (fromStoppedNode) {
     auto found = StoredValueContaining(session, scope, text);
@@ -326,7 +327,7 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   const PathAndParameters split = SplitCommandLine(value.command);
   // The stopped entry is the node's own text, whatever the split gives.
   const std::string stoppedEntry = fromStoppedNode ? text : split.path;
-  if (stop) {
+  if (to == MoveTo::kStopped) {
     if (!wasStopped)
       session.store.AddStoppedProgram(split.path, kind);
     DropDelayed(session, scope, value.name);
@@ -343,13 +344,12 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   return true;
 }
 
-void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind,
-                         bool fromStopped) {
+void RestoreRegistryItem(MoveSession& session, const std::string& text, ItemKind kind, From from) {
   if (text.empty())
     return;
   const RunScope scope = RunScopeOf(kind);
   RunValueMover mover(session, scope);
-  if (!fromStopped) {
+  if (from == From::kListed) {
     const NameAndCommand value = ValueOfText(mover, text);
     if (PutBack(session, mover, scope, value))
       DropDelayed(session, scope, value.name);
@@ -364,8 +364,9 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
     session.store.RemoveStoppedProgram(text, kind);
 }
 
-bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked, bool stop,
-                               bool delayStopped) {
+bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked, MoveTo to,
+                               CheckedStopped stopped) {
+  const bool stop = to == MoveTo::kStopped;
   const RunScope scope = RunScopeOf(kCurrentUserRunValue);
   RunValueMover mover(session, scope);
   CDelayLoad& store = session.store;
@@ -409,7 +410,7 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
             StartupGroup(tables)->Programs[static_cast<std::size_t>(program)].Path, scope.kind);
         store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
       }
-    } else if (delayStopped) {
+    } else if (stopped == CheckedStopped::kDelayToo) {
       for (const std::string& text : checked.stopped) {
         const auto found = StoredValueContaining(session, scope, text);
         if (!found) {

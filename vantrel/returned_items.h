@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/platform/platform.h"
 #include "common/store/store_tables.h"
 #include "vantrel/startup_tree.h"
@@ -23,8 +24,8 @@
 namespace vantrel {
 
 struct ReturnedItem {
-  int kind = 1;        // StartupItemKind: 0/1 Run value, 2/3 shortcut
-  bool delayed = true; // held as delayed; otherwise as stopped
+  ItemKind kind = ItemKind::kCurrentUserRunValue; // never kAllUsersRunValue32
+  bool delayed = true;                            // held as delayed; otherwise as stopped
   std::string name;    // the value name or file name as Windows holds it now
   std::string command; // a Run value's data as the Run key holds it now
   // A Run value as Vantrel's store holds it (name and data); for a stopped
@@ -34,8 +35,12 @@ struct ReturnedItem {
   // A stopped item's entry in the stopped list, without its prefix.
   std::string stoppedEntry;
 
-  bool RunValue() const { return kind == 0 || kind == 1; }
-  bool CurrentUser() const { return kind == 1 || kind == 3; }
+  bool RunValue() const {
+    return kind == ItemKind::kAllUsersRunValue || kind == ItemKind::kCurrentUserRunValue;
+  }
+  bool CurrentUser() const {
+    return kind == ItemKind::kCurrentUserRunValue || kind == ItemKind::kCurrentUserShortcut;
+  }
   // The text of its node under Windows' items: "name=command" or the name.
   std::string Text() const { return RunValue() ? name + "=" + command : name; }
   // A name for the log: the Run key or Startup folder, then the item.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/text.h"
-#include "common/store/startup_group.h"
 
 namespace vantrel {
 
@@ -35,7 +35,8 @@ std::string Literal(std::string_view text) {
 
 // A stopped entry without its kind prefix, which only Vantrel reads.
 std::string_view StoppedName(std::string_view entry) {
-  for (int kind = 0; kind <= 3; ++kind) {
+  for (const ItemKind kind : {ItemKind::kAllUsersRunValue, ItemKind::kCurrentUserRunValue,
+                              ItemKind::kAllUsersShortcut, ItemKind::kCurrentUserShortcut}) {
     const std::string_view prefix = store::StoppedPrefix(kind);
     if (StartsWith(entry, prefix))
       return entry.substr(prefix.size());

@@ -68,7 +68,7 @@ bool CDelayLoad::GetStoppedInfo(std::string_view item, std::string& path, std::s
   return store::GetStoppedInfo(platform_, tables_, item, path, parameters);
 }
 
-void CDelayLoad::AddStoppedProgram(const std::string& name, int kind) {
+void CDelayLoad::AddStoppedProgram(const std::string& name, ItemKind kind) {
   store::AddStoppedProgram(tables_, name, kind);
 }
 
@@ -103,7 +103,7 @@ bool CDelayLoad::RemoveProgramGroup(StoreIndex group) {
   return store::RemoveProgramGroup(tables_, group);
 }
 
-void CDelayLoad::RemoveStoppedProgram(const std::string& name, int kind) {
+void CDelayLoad::RemoveStoppedProgram(const std::string& name, ItemKind kind) {
   store::RemoveStoppedProgram(tables_, name, kind);
 }
 

@@ -182,10 +182,12 @@ TEST(CorePromiseProperty, HardValuesAndNamesSurviveDelayLoginAndPutBack) {
     }
 
     for (const GeneratedValue& value : values)
-      ASSERT_TRUE(
-          items::DelayRegistryItem(m.session, value.name + "=" + value.data, 1, false, false));
+      ASSERT_TRUE(items::DelayRegistryItem(m.session, value.name + "=" + value.data,
+                                           ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                           items::From::kListed));
     for (const std::string& name : shortcuts)
-      ASSERT_TRUE(items::DelayShortcutItem(m.session, name, 3, false));
+      ASSERT_TRUE(items::DelayShortcutItem(m.session, name, ItemKind::kCurrentUserShortcut,
+                                           items::MoveTo::kDelayed));
     // The records read back as they were made (a Run value's path without
     // the blank the split leaves at its end).
     auto made = m.Delayed();
@@ -209,10 +211,11 @@ TEST(CorePromiseProperty, HardValuesAndNamesSurviveDelayLoginAndPutBack) {
     for (const ProgramEntry& program : m.Delayed()) {
       if (program.Command == "ExecuteReg")
         items::RestoreRegistryItem(
-            m.session, program.RegistryName + "=" + program.Path + " " + program.Parameters, 1,
-            false);
+            m.session, program.RegistryName + "=" + program.Path + " " + program.Parameters,
+            ItemKind::kCurrentUserRunValue, items::From::kListed);
       else
-        items::RestoreShortcutItem(m.session, program.Path, 3, false);
+        items::RestoreShortcutItem(m.session, program.Path, ItemKind::kCurrentUserShortcut,
+                                   items::From::kListed);
     }
     ASSERT_TRUE(m.session.SaveModel()); // as the window does after a command
     m.Reload();
@@ -234,7 +237,8 @@ TEST(CorePromiseCases, DelayedShortcutsStartAtTheNextLogin) {
   PropertyMachine m;
   m.world.AddFile(kUserStartup + "\\Notes.lnk", "shortcut");
   m.world.AddFile(kCurrentUserItems + "Old.lnk", "shortcut");
-  ASSERT_TRUE(items::DelayShortcutItem(m.session, "Notes.lnk", 3, false));
+  ASSERT_TRUE(items::DelayShortcutItem(m.session, "Notes.lnk", ItemKind::kCurrentUserShortcut,
+                                       items::MoveTo::kDelayed));
   EXPECT_EQ(m.Delayed(), std::vector<ProgramEntry>{Program("Execute", "Notes.lnk")});
   EXPECT_NE(
       m.world.ReadFile(m.store.FilePath())->find("     Execute (\"Notes.lnk\", \"\", 0, \"\");"),
@@ -281,7 +285,9 @@ TEST(CorePromiseCases, QuotedRunValuesKeepTheFileWhole) {
   PropertyMachine m;
   for (const Case& c : cases) {
     m.AddRunValue(kHkeyCurrentUser, c.name, c.data);
-    ASSERT_TRUE(items::DelayRegistryItem(m.session, c.name + "=" + c.data, 1, false, false));
+    ASSERT_TRUE(items::DelayRegistryItem(m.session, c.name + "=" + c.data,
+                                         ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                         items::From::kListed));
   }
   const std::string file = *m.world.ReadFile(m.store.FilePath());
   for (const Case& c : cases) {
@@ -303,11 +309,14 @@ TEST(CorePromiseCases, QuotedRunValuesKeepTheFileWhole) {
 TEST(CorePromiseCases, ACaseOnlyNameClashNeverOverwritesTheStore) {
   PropertyMachine m;
   m.AddRunValue(kHkeyCurrentUser, "DReg", "C:\\rec\\rec.exe /d");
-  ASSERT_TRUE(items::DelayRegistryItem(m.session, "DReg=C:\\rec\\rec.exe /d", 1, false, false));
+  ASSERT_TRUE(items::DelayRegistryItem(m.session, "DReg=C:\\rec\\rec.exe /d",
+                                       ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                       items::From::kListed));
   m.Reload();
   m.AddRunValue(kHkeyCurrentUser, "dreg", "C:\\rec\\rec.exe OTHER");
 
-  items::DelayRegistryItem(m.session, "dreg=C:\\rec\\rec.exe OTHER", 1, false, false);
+  items::DelayRegistryItem(m.session, "dreg=C:\\rec\\rec.exe OTHER", ItemKind::kCurrentUserRunValue,
+                           items::MoveTo::kDelayed, items::From::kListed);
   EXPECT_EQ(m.session.failures.list(),
             (std::vector<items::MoveFailure>{
                 {items::ItemType::kRunValue, "dreg", items::reason::AlreadyInStore()}}));
@@ -320,7 +329,8 @@ TEST(CorePromiseCases, ACaseOnlyNameClashNeverOverwritesTheStore) {
   // Putting DReg back while the Run key holds dreg: the Run key's own value
   // stays (the program's word is the newer one), the record goes, and the
   // stored /d leaves the store for the day's backup.
-  items::RestoreRegistryItem(m.session, "DREG=C:\\rec\\rec.exe /d", 1, false);
+  items::RestoreRegistryItem(m.session, "DREG=C:\\rec\\rec.exe /d", ItemKind::kCurrentUserRunValue,
+                             items::From::kListed);
   EXPECT_TRUE(m.session.failures.empty());
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "dreg"), "C:\\rec\\rec.exe OTHER");
   EXPECT_TRUE(m.Delayed().empty());

@@ -38,7 +38,9 @@ const std::vector<Scope> kScopes = {
 TEST(MovesRegistry, DelayOfToolMovesTheValueRecordsItAndBacksItUp) {
   MovesMachine m;
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\T\\t.exe /q");
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "Tool=C:\\T\\t.exe /q", 1, false, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "Tool=C:\\T\\t.exe /q",
+                                       ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                       items::From::kListed));
 
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), std::nullopt);
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Tool"), "C:\\T\\t.exe /q");
@@ -66,7 +68,8 @@ TEST(MovesRegistry, DelayAndStopInBothScopes) {
       m.AddRunValue(scope.root, "Agent", "\"C:\\Program Files\\A\\agent.exe\" -min");
       m.AddRunValue(scope.root, "Other", "C:\\o.exe");
       EXPECT_TRUE(items::DelayRegistryItem(
-          m.session, "Agent=\"C:\\Program Files\\A\\agent.exe\" -min", scope.kind, stop, false));
+          m.session, "Agent=\"C:\\Program Files\\A\\agent.exe\" -min", ItemKind(scope.kind),
+          stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed, items::From::kListed));
       m.Reload();
       EXPECT_EQ(m.RunValue(scope.root, "Agent"), std::nullopt);
       EXPECT_EQ(m.RunValue(scope.root, "Other"), "C:\\o.exe");
@@ -78,7 +81,8 @@ TEST(MovesRegistry, DelayAndStopInBothScopes) {
                   std::vector<std::string>{scope.prefix + "C:\\Program Files\\A\\agent.exe"});
         // Delaying it again finds the value by the path the tree shows.
         EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\Program Files\\A\\agent.exe",
-                                             scope.kind, false, true));
+                                             ItemKind(scope.kind), items::MoveTo::kDelayed,
+                                             items::From::kStopped));
         m.Reload();
         EXPECT_TRUE(m.Stopped().empty());
         EXPECT_EQ(m.Delayed().size(), 1u);
@@ -118,7 +122,8 @@ TEST(MovesRegistry, CommandSplitKeepsTheValueWhole) {
     MovesMachine m;
     m.AddRunValue(kHkeyCurrentUser, "V", c.data);
     const CheckedItems checked{{"V=" + c.data}, {}, {}};
-    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, false, false));
+    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, items::MoveTo::kDelayed,
+                                                 items::CheckedStopped::kLeave));
     m.Reload();
     EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "V"), c.data);
     EXPECT_EQ(m.Delayed(),
@@ -133,7 +138,8 @@ TEST(MovesRegistry, StopOfADelayedValueKeepsTheStoredDataAsItWas) {
   m.world.RegSetString(kHkeyCurrentUser, kUserStore, "Solo", "C:\\s.exe");
   m.SetModel({Program("ExecuteReg", "C:\\s.exe", "", "Solo")}, {});
   // The tree rebuilds the text from path and parameters: a blank is left.
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "Solo=C:\\s.exe ", 1, true, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "Solo=C:\\s.exe ", ItemKind::kCurrentUserRunValue,
+                                       items::MoveTo::kStopped, items::From::kListed));
   m.Reload();
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Solo"), "C:\\s.exe");
   EXPECT_TRUE(m.Delayed().empty());
@@ -149,7 +155,8 @@ TEST(MovesRegistry, DelayOfAStoppedValueFindsItInTheStore) {
     m.world.RegSetString(scope.root, scope.root == kHkeyCurrentUser ? kUserStore : kMachineStore,
                          "Tool", "C:\\T\\t.exe /q");
     m.SetModel({}, {scope.prefix + "C:\\T\\t.exe"});
-    EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\T\\t.exe", scope.kind, false, true));
+    EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\T\\t.exe", ItemKind(scope.kind),
+                                         items::MoveTo::kDelayed, items::From::kStopped));
     m.Reload();
     EXPECT_EQ(m.Delayed(),
               std::vector<ProgramEntry>{Program(scope.command, "C:\\T\\t.exe", "/q", "Tool")});
@@ -174,9 +181,11 @@ TEST(MovesRegistry, RestoreWritesTheExactValueBack) {
                     Program(scope.command, "C:\\T\\t.exe", "/q", "Tool")},
                    {});
       items::RestoreRegistryItem(m.session, fromStopped ? "C:\\s.exe" : "Solo=C:\\s.exe ",
-                                 scope.kind, fromStopped);
+                                 ItemKind(scope.kind),
+                                 fromStopped ? items::From::kStopped : items::From::kListed);
       items::RestoreRegistryItem(m.session, fromStopped ? "C:\\T\\t.exe" : "Tool=C:\\T\\t.exe /q",
-                                 scope.kind, fromStopped);
+                                 ItemKind(scope.kind),
+                                 fromStopped ? items::From::kStopped : items::From::kListed);
       EXPECT_EQ(m.RunValue(scope.root, "Solo"), "C:\\s.exe");
       EXPECT_EQ(m.RunValue(scope.root, "Tool"), "C:\\T\\t.exe /q");
       EXPECT_TRUE(m.world.RegValueNames(scope.root, store).empty());
@@ -190,8 +199,9 @@ TEST(MovesRegistry, RestoreWritesTheExactValueBack) {
 TEST(MovesRegistry, EmptyTextChangesNothing) {
   MovesMachine m;
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\t.exe");
-  EXPECT_FALSE(items::DelayRegistryItem(m.session, "", 1, false, false));
-  items::RestoreRegistryItem(m.session, "", 1, false);
+  EXPECT_FALSE(items::DelayRegistryItem(m.session, "", ItemKind::kCurrentUserRunValue,
+                                        items::MoveTo::kDelayed, items::From::kListed));
+  items::RestoreRegistryItem(m.session, "", ItemKind::kCurrentUserRunValue, items::From::kListed);
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\t.exe");
   EXPECT_FALSE(m.world.Exists(kFolder + "\\Delayed Registry"));
 }
@@ -203,7 +213,9 @@ TEST(MovesRegistry, AllUsersValueWithoutAdministratorRightsIsNotRecorded) {
     m.AddRunValue(kHkeyLocalMachine, "Agent", "C:\\a.exe");
     m.SetModel({}, {});
     m.world.SetAdmin(false);
-    EXPECT_FALSE(items::DelayRegistryItem(m.session, "Agent=C:\\a.exe", 0, stop, false));
+    EXPECT_FALSE(items::DelayRegistryItem(m.session, "Agent=C:\\a.exe", ItemKind::kAllUsersRunValue,
+                                          stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed,
+                                          items::From::kListed));
     m.Reload();
     EXPECT_EQ(m.RunValue(kHkeyLocalMachine, "Agent"), "C:\\a.exe");
     EXPECT_FALSE(m.world.RegKeyExists(kHkeyLocalMachine, kMachineStore));
@@ -228,7 +240,8 @@ TEST(MovesRegistry, AValueWhoseStoreCopyDoesNotReadBackStaysInTheRunKey) {
     return op == sim::SimOp::kRegSetValue && subject.find("Korvane") != std::string::npos;
   };
   const CheckedItems checked{{"Tool=C:\\t.exe"}, {}, {}};
-  EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, false, false));
+  EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, items::MoveTo::kDelayed,
+                                               items::CheckedStopped::kLeave));
   m.Reload();
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\t.exe");
   EXPECT_TRUE(m.Delayed().empty());
@@ -244,7 +257,8 @@ TEST(MovesRegistry, AValueThatCannotLeaveTheRunKeyLeavesNoCopyInTheStore) {
   m.world.faults = [](sim::SimOp op, const std::string& subject) {
     return op == sim::SimOp::kRegDeleteValue && subject.find("\\Run\\") != std::string::npos;
   };
-  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\t.exe", 1, false, false));
+  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\t.exe", ItemKind::kCurrentUserRunValue,
+                                        items::MoveTo::kDelayed, items::From::kListed));
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\t.exe");
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Tool"), std::nullopt);
   EXPECT_TRUE(m.Delayed().empty());
@@ -258,7 +272,9 @@ TEST(MovesRegistry, AStoredValueOfTheSameNameIsNeverReplaced) {
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\new.exe");
   m.world.RegSetString(kHkeyCurrentUser, kUserStore, "Tool", "C:\\old.exe");
   m.SetModel({}, {"_REGCU_C:\\old.exe"});
-  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\new.exe", 1, false, false));
+  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\new.exe",
+                                        ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                        items::From::kListed));
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Tool"), "C:\\old.exe");
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\new.exe");
   EXPECT_TRUE(m.Delayed().empty());
@@ -272,7 +288,8 @@ TEST(MovesRegistry, StoppedValueWithoutStoredData) {
     SCOPED_TRACE("popup Delay");
     MovesMachine m;
     m.SetModel({}, {"_REGCU_C:\\gone.exe"});
-    EXPECT_FALSE(items::DelayRegistryItem(m.session, "C:\\gone.exe", 1, false, true));
+    EXPECT_FALSE(items::DelayRegistryItem(m.session, "C:\\gone.exe", ItemKind::kCurrentUserRunValue,
+                                          items::MoveTo::kDelayed, items::From::kStopped));
     m.Reload();
     EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_REGCU_C:\\gone.exe"});
     EXPECT_TRUE(m.Delayed().empty());
@@ -286,7 +303,8 @@ TEST(MovesRegistry, StoppedValueWithoutStoredData) {
     SCOPED_TRACE("popup Run");
     MovesMachine m;
     m.SetModel({}, {"_REGCU_C:\\gone.exe"});
-    items::RestoreRegistryItem(m.session, "C:\\gone.exe", 1, true);
+    items::RestoreRegistryItem(m.session, "C:\\gone.exe", ItemKind::kCurrentUserRunValue,
+                               items::From::kStopped);
     EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_REGCU_C:\\gone.exe"});
     EXPECT_FALSE(m.session.failures.empty());
   }
@@ -296,7 +314,8 @@ TEST(MovesRegistry, StoppedValueWithoutStoredData) {
     m.world.RegSetString(kHkeyCurrentUser, kUserStore, "Here", "C:\\here.exe");
     m.SetModel({}, {"_REGCU_C:\\gone.exe", "_REGCU_C:\\here.exe"});
     const CheckedItems checked{{}, {}, {"C:\\gone.exe", "C:\\here.exe"}};
-    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, false, true));
+    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, items::MoveTo::kDelayed,
+                                                 items::CheckedStopped::kDelayToo));
     m.Reload();
     EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_REGCU_C:\\gone.exe"});
     EXPECT_EQ(m.Delayed(),
@@ -318,7 +337,9 @@ TEST(MovesRegistry, ToolbarDelayWithNoCheckedWindowsValueLeavesNoBackup) {
   MovesMachine m;
   m.world.RegSetString(kHkeyCurrentUser, kUserStore, "Tool", "C:\\t.exe");
   m.SetModel({}, {"_REGCU_C:\\t.exe"});
-  EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, {{}, {}, {"C:\\t.exe"}}, false, true));
+  EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, {{}, {}, {"C:\\t.exe"}},
+                                               items::MoveTo::kDelayed,
+                                               items::CheckedStopped::kDelayToo));
   // The file was made and deleted again through the shell; the day's
   // folder stays.
   ASSERT_EQ(m.platform.shFileOperations().size(), 1u);
@@ -386,7 +407,9 @@ TEST(MovesRegistry, ToolbarCommandsOnCheckedValues) {
     const CheckedItems checked{
         {"W1=C:\\w1.exe", "W2=C:\\w2.exe -a"}, {"D=C:\\d.exe "}, {"C:\\s.exe"}};
     if (c.apply) {
-      EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, c.stop, c.delayStopped));
+      EXPECT_TRUE(items::ApplyCheckedRegistryItems(
+          m.session, checked, c.stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed,
+          c.delayStopped ? items::CheckedStopped::kDelayToo : items::CheckedStopped::kLeave));
     }
     if (c.restore) {
       EXPECT_TRUE(items::RestoreCheckedRegistryItems(m.session, checked));
@@ -421,9 +444,12 @@ TEST(MovesRegistry, BackupsWithinOneSecondEachKeepTheirFile) {
   m.AddRunValue(kHkeyLocalMachine, "A", "C:\\a.exe");
   m.AddRunValue(kHkeyLocalMachine, "B", "C:\\b.exe");
   m.AddRunValue(kHkeyLocalMachine, "C", "C:\\c.exe");
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "A=C:\\a.exe", 0, false, false));
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "B=C:\\b.exe", 0, true, false));
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", 0, false, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "A=C:\\a.exe", ItemKind::kAllUsersRunValue,
+                                       items::MoveTo::kDelayed, items::From::kListed));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "B=C:\\b.exe", ItemKind::kAllUsersRunValue,
+                                       items::MoveTo::kStopped, items::From::kListed));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", ItemKind::kAllUsersRunValue,
+                                       items::MoveTo::kDelayed, items::From::kListed));
   EXPECT_EQ(m.BackupFiles(),
             (std::vector<std::string>{"14 05 09 (2).reg", "14 05 09 (3).reg", "14 05 09.reg"}));
   EXPECT_EQ(m.BackupText("14 05 09.reg"), CrLf({"Windows Registry Editor Version 5.00", "",
@@ -432,7 +458,8 @@ TEST(MovesRegistry, BackupsWithinOneSecondEachKeepTheirFile) {
                                                     kMachineKeyLine, "\"B\"=\"C:\\\\b.exe\""}));
   // A new second starts a plain name again, in a new day's folder too.
   m.world.clock().Advance(24ull * 3600 * 1000);
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", 0, true, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", ItemKind::kAllUsersRunValue,
+                                       items::MoveTo::kStopped, items::From::kListed));
   EXPECT_EQ(m.world.List(kFolder + "\\Delayed Registry\\2026-06-13"),
             std::vector<std::string>{"14 05 09.reg"});
 }
@@ -441,7 +468,8 @@ TEST(MovesRegistry, BackupThatCannotBeWrittenLeavesTheRegistryAlone) {
   MovesMachine m;
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\t.exe");
   m.world.SetFolderReadOnly(kFolder);
-  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\t.exe", 1, false, false));
+  EXPECT_FALSE(items::DelayRegistryItem(m.session, "Tool=C:\\t.exe", ItemKind::kCurrentUserRunValue,
+                                        items::MoveTo::kDelayed, items::From::kListed));
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\t.exe");
   EXPECT_FALSE(m.world.RegKeyExists(kHkeyCurrentUser, kUserStore));
   EXPECT_TRUE(m.Delayed().empty());

@@ -36,9 +36,12 @@ TEST(MovesRegressions, AMoveWhoseRecordCannotBeSavedIsUndone) {
   const std::string fileBefore = *m.world.ReadFile(kProgGroup);
   FailProgGroupWrites(m.world);
 
-  items::DelayShortcutItem(m.session, "a.lnk", 3, false);
-  items::DelayRegistryItem(m.session, "Tool=C:\\T\\t.exe /q", 1, false, false);
-  items::DelayRegistryItem(m.session, "D=C:\\d.exe", 1, true, false);
+  items::DelayShortcutItem(m.session, "a.lnk", ItemKind::kCurrentUserShortcut,
+                           items::MoveTo::kDelayed);
+  items::DelayRegistryItem(m.session, "Tool=C:\\T\\t.exe /q", ItemKind::kCurrentUserRunValue,
+                           items::MoveTo::kDelayed, items::From::kListed);
+  items::DelayRegistryItem(m.session, "D=C:\\d.exe", ItemKind::kCurrentUserRunValue,
+                           items::MoveTo::kStopped, items::From::kListed);
 
   EXPECT_TRUE(m.world.Exists(kUserStartup + "\\a.lnk"));
   EXPECT_FALSE(m.world.Exists(kCurrentUserItems + "a.lnk"));
@@ -59,9 +62,11 @@ TEST(MovesRegressions, MovesSavedBeforeALaterFailedSaveStay) {
   m.world.AddFile(kUserStartup + "\\a.lnk", "A");
   m.world.AddFile(kUserStartup + "\\b.lnk", "B");
   m.SetModel({}, {});
-  items::DelayShortcutItem(m.session, "a.lnk", 3, false);
+  items::DelayShortcutItem(m.session, "a.lnk", ItemKind::kCurrentUserShortcut,
+                           items::MoveTo::kDelayed);
   FailProgGroupWrites(m.world);
-  items::DelayShortcutItem(m.session, "b.lnk", 3, false);
+  items::DelayShortcutItem(m.session, "b.lnk", ItemKind::kCurrentUserShortcut,
+                           items::MoveTo::kDelayed);
 
   EXPECT_TRUE(m.world.Exists(kCurrentUserItems + "a.lnk"));
   EXPECT_TRUE(m.world.Exists(kUserStartup + "\\b.lnk"));
@@ -94,7 +99,8 @@ TEST(MovesRegressions, TwoRunValuesOfOneProgram) {
   EXPECT_EQ(parameters, "C:\\B\\b.dll,Start");
 
   // Putting a stopped one back takes a stopped value, never the delayed A.
-  items::RestoreRegistryItem(m.session, "C:\\Windows\\rundll32.exe", 1, true);
+  items::RestoreRegistryItem(m.session, "C:\\Windows\\rundll32.exe", ItemKind::kCurrentUserRunValue,
+                             items::From::kStopped);
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "A"), std::nullopt);
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "B"), b);
   EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_REGCU_C:\\Windows\\rundll32.exe"});
@@ -103,7 +109,9 @@ TEST(MovesRegressions, TwoRunValuesOfOneProgram) {
   // Delaying the other stopped one takes one entry, not every entry of
   // that text.
   m.AddRunValue(kHkeyCurrentUser, "B", b); // (already there)
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\Windows\\rundll32.exe", 1, false, true));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\Windows\\rundll32.exe",
+                                       ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                       items::From::kStopped));
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "C"), std::nullopt);
   EXPECT_TRUE(m.Stopped().empty());
   ASSERT_EQ(m.Delayed().size(), 2u);
@@ -112,8 +120,10 @@ TEST(MovesRegressions, TwoRunValuesOfOneProgram) {
   // Stopping W from the Run key adds its own entry and leaves the others;
   // putting the delayed C back drops C's record, not A's.
   EXPECT_TRUE(items::DelayRegistryItem(m.session, "W=C:\\Windows\\rundll32.exe C:\\W\\w.dll,Start",
-                                       1, true, false));
-  items::RestoreRegistryItem(m.session, "C=C:\\Windows\\rundll32.exe C:\\C\\c.dll,Start", 1, false);
+                                       ItemKind::kCurrentUserRunValue, items::MoveTo::kStopped,
+                                       items::From::kListed));
+  items::RestoreRegistryItem(m.session, "C=C:\\Windows\\rundll32.exe C:\\C\\c.dll,Start",
+                             ItemKind::kCurrentUserRunValue, items::From::kListed);
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "C"), c);
   ASSERT_TRUE(m.session.SaveModel());
   m.Reload();
@@ -124,7 +134,8 @@ TEST(MovesRegressions, TwoRunValuesOfOneProgram) {
   // Delaying a value the store already holds as stopped, from a tree that
   // still shows it in the Run key, leaves one record and no stopped entry.
   EXPECT_TRUE(items::DelayRegistryItem(m.session, "W=C:\\Windows\\rundll32.exe C:\\W\\w.dll,Start",
-                                       1, false, false));
+                                       ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                       items::From::kListed));
   EXPECT_TRUE(m.Stopped().empty());
   EXPECT_EQ(m.Delayed().size(), 2u);
 }
@@ -139,7 +150,8 @@ TEST(MovesRegressions, AValueThatStaysInTheRunKeyLosesItsRecord) {
   m.world.faults = [](sim::SimOp op, const std::string&) {
     return op == sim::SimOp::kRegDeleteValue;
   };
-  items::RestoreRegistryItem(m.session, "C:\\s.exe", 1, true);
+  items::RestoreRegistryItem(m.session, "C:\\s.exe", ItemKind::kCurrentUserRunValue,
+                             items::From::kStopped);
   m.world.faults = nullptr;
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "S"), "C:\\s.exe");
   EXPECT_TRUE(m.Stopped().empty());
@@ -149,7 +161,8 @@ TEST(MovesRegressions, AValueThatStaysInTheRunKeyLosesItsRecord) {
   // value of the same program is the one that goes back.
   m.world.RegSetString(kHkeyCurrentUser, kUserStore, "T", "C:\\s.exe /other");
   m.SetModel({}, {"_REGCU_C:\\s.exe"});
-  items::RestoreRegistryItem(m.session, "C:\\s.exe", 1, true);
+  items::RestoreRegistryItem(m.session, "C:\\s.exe", ItemKind::kCurrentUserRunValue,
+                             items::From::kStopped);
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "T"), "C:\\s.exe /other");
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "T"), std::nullopt);
   EXPECT_TRUE(m.Stopped().empty());
@@ -165,7 +178,8 @@ TEST(MovesRegressions, ShortcutRecordsStayOnePerFile) {
   m.SetModel({}, {"_STPCU_a.lnk"});
   m.context.Store.ProgramGroups[0].Programs = {Program("Execute", kCurrentUserItems + "\\b.lnk")};
 
-  EXPECT_TRUE(items::DelayShortcutItem(m.session, "a.lnk", 3, false));
+  EXPECT_TRUE(items::DelayShortcutItem(m.session, "a.lnk", ItemKind::kCurrentUserShortcut,
+                                       items::MoveTo::kDelayed));
   EXPECT_TRUE(m.world.Exists(kCurrentUserItems + "a.lnk"));
   EXPECT_TRUE(m.Stopped().empty());
 
@@ -173,7 +187,8 @@ TEST(MovesRegressions, ShortcutRecordsStayOnePerFile) {
   // puts it back, and no record is left behind.
   CheckedItems checked;
   checked.delayed = {kCurrentUserItems + "\\b.lnk"};
-  items::ApplyCheckedShortcutItems(m.session, checked, true, false);
+  items::ApplyCheckedShortcutItems(m.session, checked, items::MoveTo::kStopped,
+                                   items::CheckedStopped::kLeave);
   EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_STPCU_b.lnk"});
   checked = {};
   checked.stopped = {"b.lnk"};

@@ -38,7 +38,9 @@ TEST(MovesShortcut, DelayAndStopMoveTheFileAndRecordIt) {
       SCOPED_TRACE(std::string(scope.name) + (stop ? ", stop" : ", delay"));
       MovesMachine m;
       m.world.AddFile(scope.startup + "\\a.lnk", "LNK-A");
-      EXPECT_TRUE(items::DelayShortcutItem(m.session, "a.lnk", scope.kind, stop));
+      EXPECT_TRUE(
+          items::DelayShortcutItem(m.session, "a.lnk", ItemKind(scope.kind),
+                                   stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed));
 
       EXPECT_FALSE(m.world.Exists(scope.startup + "\\a.lnk"));
       EXPECT_EQ(m.world.ReadFile(scope.items + "a.lnk"), "LNK-A");
@@ -80,8 +82,10 @@ TEST(MovesShortcut, DelayAndStopOfAnItemAlreadyInTheItemsFolderChangeOnlyItsReco
     m.SetModel({Program(other, "a.lnk"), Program(scope.command, "a.lnk", "", "", 12)},
                {scope.prefix + "b.lnk"});
 
-    EXPECT_TRUE(items::DelayShortcutItem(m.session, "a.lnk", scope.kind, true));
-    EXPECT_TRUE(items::DelayShortcutItem(m.session, "b.lnk", scope.kind, false));
+    EXPECT_TRUE(items::DelayShortcutItem(m.session, "a.lnk", ItemKind(scope.kind),
+                                         items::MoveTo::kStopped));
+    EXPECT_TRUE(items::DelayShortcutItem(m.session, "b.lnk", ItemKind(scope.kind),
+                                         items::MoveTo::kDelayed));
     m.Reload();
     EXPECT_TRUE(m.platform.shFileOperations().empty());
     EXPECT_EQ(m.Delayed(),
@@ -97,8 +101,9 @@ TEST(MovesShortcut, EmptyNameChangesNothing) {
   MovesMachine m;
   m.SetModel({Program("Execute", "a.lnk")}, {"_STPCU_b.lnk"});
   const std::string before = m.world.ReadFile(m.store.FilePath()).value_or("");
-  EXPECT_FALSE(items::DelayShortcutItem(m.session, "", 3, false));
-  items::RestoreShortcutItem(m.session, "", 3, true);
+  EXPECT_FALSE(items::DelayShortcutItem(m.session, "", ItemKind::kCurrentUserShortcut,
+                                        items::MoveTo::kDelayed));
+  items::RestoreShortcutItem(m.session, "", ItemKind::kCurrentUserShortcut, items::From::kStopped);
   EXPECT_EQ(m.world.ReadFile(m.store.FilePath()), before);
   EXPECT_TRUE(m.platform.shFileOperations().empty());
   EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_STPCU_b.lnk"});
@@ -115,7 +120,8 @@ TEST(MovesShortcut, RestorePutsTheFileBackAndDropsTheRecord) {
       else
         m.SetModel({Program(scope.command, "a.lnk")}, {});
 
-      items::RestoreShortcutItem(m.session, "a.lnk", scope.kind, fromStopped);
+      items::RestoreShortcutItem(m.session, "a.lnk", ItemKind(scope.kind),
+                                 fromStopped ? items::From::kStopped : items::From::kListed);
       EXPECT_EQ(m.world.ReadFile(scope.startup + "\\a.lnk"), "LNK-A");
       EXPECT_FALSE(m.world.Exists(scope.items + "a.lnk"));
       ASSERT_EQ(m.platform.shFileOperations().size(), 1u);
@@ -153,7 +159,9 @@ TEST(MovesShortcut, AMoveThatFailsIsNotRecorded) {
       m.world.AddFile(startup + "\\a.lnk", "LNK-A");
       m.SetModel({}, {});
       c.arrange(m);
-      EXPECT_FALSE(items::DelayShortcutItem(m.session, "a.lnk", c.kind, stop));
+      EXPECT_FALSE(
+          items::DelayShortcutItem(m.session, "a.lnk", ItemKind(c.kind),
+                                   stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed));
       m.Reload();
       EXPECT_TRUE(m.world.Exists(startup + "\\a.lnk"));
       EXPECT_TRUE(m.Delayed().empty());
@@ -171,7 +179,8 @@ TEST(MovesShortcut, AMoveThatFailsIsNotRecorded) {
   MovesMachine m;
   m.world.AddFile(kUserStartup + "\\a.lnk", "LNK-A");
   m.world.AddFile(kCurrentUserItems + "a.lnk", "OLDER");
-  items::DelayShortcutItem(m.session, "a.lnk", 3, false);
+  items::DelayShortcutItem(m.session, "a.lnk", ItemKind::kCurrentUserShortcut,
+                           items::MoveTo::kDelayed);
   EXPECT_EQ(m.world.ReadFile(kCurrentUserItems + "a.lnk"), "OLDER");
 
   // A name that older Windows passed with question marks is not "no longer
@@ -179,7 +188,8 @@ TEST(MovesShortcut, AMoveThatFailsIsNotRecorded) {
   MovesMachine lost;
   lost.world.AddFile(kUserStartup + "\\\xE6\x97\xA5\xE6\x9C\xAC.lnk", "LNK"); // 日本.lnk
   lost.SetModel({}, {});
-  EXPECT_FALSE(items::DelayShortcutItem(lost.session, "??.lnk", 3, false));
+  EXPECT_FALSE(items::DelayShortcutItem(lost.session, "??.lnk", ItemKind::kCurrentUserShortcut,
+                                        items::MoveTo::kDelayed));
   lost.Reload();
   EXPECT_TRUE(lost.Delayed().empty());
   lost.session.failures.Show(lost.context, kWindow);
@@ -196,8 +206,10 @@ TEST(MovesShortcut, RestoreThatFailsKeepsTheRecord) {
   m.SetModel({Program("Execute", "a.lnk")}, {"_STPCU_b.lnk"});
   m.world.LockFile(kCurrentUserItems + "a.lnk");
 
-  items::RestoreShortcutItem(m.session, "a.lnk", 3, false);
-  items::RestoreShortcutItem(m.session, "b.lnk", 3, true);
+  items::RestoreShortcutItem(m.session, "a.lnk", ItemKind::kCurrentUserShortcut,
+                             items::From::kListed);
+  items::RestoreShortcutItem(m.session, "b.lnk", ItemKind::kCurrentUserShortcut,
+                             items::From::kStopped);
   EXPECT_EQ(m.Delayed(), std::vector<ProgramEntry>{Program("Execute", "a.lnk")});
   EXPECT_EQ(m.Stopped(), std::vector<std::string>{"_STPCU_b.lnk"});
   EXPECT_EQ(m.world.ReadFile(kUserStartup + "\\b.lnk"), "NEWER");
@@ -210,8 +222,9 @@ TEST(MovesShortcut, RestoreThatFailsKeepsTheRecord) {
 TEST(MovesShortcut, RestoreOfAnItemWhoseFileIsGoneDropsItsRecord) {
   MovesMachine m;
   m.SetModel({Program("ExecuteAU", "a.lnk")}, {"_STPAU_b.lnk"});
-  items::RestoreShortcutItem(m.session, "a.lnk", 2, false);
-  items::RestoreShortcutItem(m.session, "b.lnk", 2, true);
+  items::RestoreShortcutItem(m.session, "a.lnk", ItemKind::kAllUsersShortcut, items::From::kListed);
+  items::RestoreShortcutItem(m.session, "b.lnk", ItemKind::kAllUsersShortcut,
+                             items::From::kStopped);
   EXPECT_TRUE(m.Delayed().empty());
   EXPECT_TRUE(m.Stopped().empty());
   EXPECT_TRUE(m.platform.shFileOperations().empty());
@@ -278,7 +291,9 @@ TEST(MovesShortcut, ToolbarCommandsOnCheckedShortcuts) {
     SCOPED_TRACE(c.name);
     CheckedMachine m;
     if (c.apply) {
-      EXPECT_TRUE(items::ApplyCheckedShortcutItems(m.session, m.checked, c.stop, c.delayStopped));
+      EXPECT_TRUE(items::ApplyCheckedShortcutItems(
+          m.session, m.checked, c.stop ? items::MoveTo::kStopped : items::MoveTo::kDelayed,
+          c.delayStopped ? items::CheckedStopped::kDelayToo : items::CheckedStopped::kLeave));
     }
     if (c.restore) {
       EXPECT_TRUE(items::RestoreCheckedShortcutItems(m.session, m.checked));
@@ -296,7 +311,8 @@ TEST(MovesShortcut, SaveWithACheckedStoppedShortcutWhoseFileIsGone) {
   MovesMachine m;
   m.SetModel({}, {"_STPCU_gone.lnk"});
   const CheckedItems checked{{}, {}, {"gone.lnk"}};
-  EXPECT_TRUE(items::ApplyCheckedShortcutItems(m.session, checked, false, false));
+  EXPECT_TRUE(items::ApplyCheckedShortcutItems(m.session, checked, items::MoveTo::kDelayed,
+                                               items::CheckedStopped::kLeave));
   EXPECT_TRUE(items::RestoreCheckedShortcutItems(m.session, checked));
   m.Reload();
   EXPECT_TRUE(m.platform.shFileOperations().empty());
@@ -309,7 +325,8 @@ TEST(MovesShortcut, CheckedShortcutsThatCannotMoveKeepTheirPlaceAndRecord) {
   m.world.LockFile(kUserStartup + "\\w.lnk");
   m.world.LockFile(kCurrentUserItems + "d.lnk");
   m.world.AddFile(kUserStartup + "\\s.lnk", "NEWER");
-  EXPECT_TRUE(items::ApplyCheckedShortcutItems(m.session, m.checked, false, false));
+  EXPECT_TRUE(items::ApplyCheckedShortcutItems(m.session, m.checked, items::MoveTo::kDelayed,
+                                               items::CheckedStopped::kLeave));
   EXPECT_TRUE(items::RestoreCheckedShortcutItems(m.session, m.checked));
   m.Reload();
   EXPECT_EQ(m.Where("w.lnk"), "startup");
