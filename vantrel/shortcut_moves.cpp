@@ -188,31 +188,26 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
                                CheckedStopped stopped) {
   const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  try {
-    for (const std::string& name : checked.windows) {
-      if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
-                        kIntoItemsFolder))
-        continue;
-      RecordAs(session, scope, name, to);
-      if (to == MoveTo::kDelayed)
-        NoteDelayedWhileSwitchedOff(session, scope.kind, {name});
-    }
-    if (to == MoveTo::kStopped) {
-      for (const std::string& name : checked.delayed)
-        RecordAs(session, scope, name, MoveTo::kStopped);
-    } else {
-      for (const std::string& name : checked.stopped) {
-        if (stopped == CheckedStopped::kDelayToo) {
-          RecordAs(session, scope, name, MoveTo::kDelayed);
-        } else {
-          // The stopped entry goes in RestoreCheckedShortcutItems.
-          PutBack(session, scope, name, kIntoItemsFolder);
-        }
+  for (const std::string& name : checked.windows) {
+    if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
+                      kIntoItemsFolder))
+      continue;
+    RecordAs(session, scope, name, to);
+    if (to == MoveTo::kDelayed)
+      NoteDelayedWhileSwitchedOff(session, scope.kind, {name});
+  }
+  if (to == MoveTo::kStopped) {
+    for (const std::string& name : checked.delayed)
+      RecordAs(session, scope, name, MoveTo::kStopped);
+  } else {
+    for (const std::string& name : checked.stopped) {
+      if (stopped == CheckedStopped::kDelayToo) {
+        RecordAs(session, scope, name, MoveTo::kDelayed);
+      } else {
+        // The stopped entry goes in RestoreCheckedShortcutItems.
+        PutBack(session, scope, name, kIntoItemsFolder);
       }
     }
-  } catch (...) {
-    session.failures.Add(ItemType::kShortcut, "", reason::UnexpectedError());
-    return false;
   }
   return session.SaveModel();
 }
@@ -220,17 +215,13 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
 bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts) {
   const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  try {
-    for (const std::string& name : checked.delayed) {
-      if (PutBack(session, scope, name, kBackToStartupFolder))
-        DropDelayed(session, scope, name);
-    }
-    for (const std::string& name : checked.stopped) {
-      if (PutBack(session, scope, name, kBackToStartupFolder))
-        session.store.RemoveStoppedProgram(name, scope.kind);
-    }
-  } catch (...) {
-    return false;
+  for (const std::string& name : checked.delayed) {
+    if (PutBack(session, scope, name, kBackToStartupFolder))
+      DropDelayed(session, scope, name);
+  }
+  for (const std::string& name : checked.stopped) {
+    if (PutBack(session, scope, name, kBackToStartupFolder))
+      session.store.RemoveStoppedProgram(name, scope.kind);
   }
   return session.SaveModel();
 }

@@ -1,9 +1,9 @@
 #include "common/store/program_group.h"
 
+#include "common/safe_save.h"
 #include "common/store/group_operations.h"
 #include "common/store/proggroup_file.h"
 #include "common/store/proggroup_writer.h"
-#include "common/safe_save.h"
 
 namespace vantrel {
 
@@ -32,12 +32,7 @@ bool CProgramGroup::AddProgramToGroup(StoreIndex group, const std::string& comma
 }
 
 bool CProgramGroup::WriteItems() {
-  try {
-    return SaveFileSafely(platform_, filePath_,
-                                 store::FormatSyncProgGroup(tables_.ProgramGroups));
-  } catch (...) {
-    return false;
-  }
+  return SaveFileSafely(platform_, filePath_, store::FormatSyncProgGroup(tables_.ProgramGroups));
 }
 
 } // namespace vantrel
