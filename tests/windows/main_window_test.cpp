@@ -1,8 +1,8 @@
-// The main window in-process with its real controls: the tree control
-// mirrors the item tree, check boxes reach the model, the window keeps its
-// minimum size, the progress bar sits in the status bar, the language
-// menu switches the language, and a login start makes the controls only
-// when the window is first shown.
+// The main window in-process with its real controls, driven through its
+// real messages: the tree control mirrors the item tree, check boxes reach
+// the model and the toolbar, the window keeps its minimum size, the
+// language menu switches and saves the language, and a login start makes
+// the controls only when the window is first shown.
 #include <gtest/gtest.h>
 
 #include "common/platform/win32/win32_api.h"
@@ -10,19 +10,16 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "vantrel/tray/tray_command.h"
-#include "vantrel/tree/refresh_startup_items.h"
 #include "vantrel/tree/startup_tree.h"
 #include "vantrel/win32ui/main_menu.h"
 #include "vantrel/win32ui/main_toolbar.h"
 #include "vantrel/window/min_size.h"
-#include "windows/support/main_window_rig.h"
+#include "windows/support/window_rig.h"
 
 namespace vantrel::testing {
 namespace {
@@ -37,17 +34,6 @@ ProgramEntry Delayed(const std::string& command, const std::string& path,
   entry.Parameters = parameters;
   entry.RegistryName = name;
   return entry;
-}
-
-std::string Describe(const std::vector<ControlItem>& items) {
-  std::string out;
-  for (const ControlItem& item : items) {
-    out += std::string(static_cast<std::size_t>(item.depth) * 2, ' ') + item.text + " #" +
-           std::to_string(item.node) + " [" + std::to_string(item.image) + "]" +
-           (item.checked ? " x" : "") + (item.bold ? " b" : "") + (item.expanded ? " +" : "") +
-           "\n";
-  }
-  return out;
 }
 
 // The class names of a window's own children, sorted.
@@ -68,8 +54,16 @@ bool ButtonEnabled(const win32ui::StartupItemsWindow& window, int index) {
                         win32ui::MainToolbar::CommandOf(index), 0) != 0;
 }
 
+// Whether Stop, Delay and Run can be pressed, as "110".
+std::string StopDelayRun(const win32ui::StartupItemsWindow& window) {
+  std::string states;
+  for (const int index : {5, 6, 7})
+    states += ButtonEnabled(window, index) ? '1' : '0';
+  return states;
+}
+
 // A machine with items in every branch.
-class MainWindowTest : public ::testing::Test, public MainWindowRig {
+class MainWindowTest : public ::testing::Test, public WindowRig {
 protected:
   void Populate() {
     AddShortcut(false, "Notes.lnk");
@@ -91,45 +85,46 @@ protected:
   }
 };
 
-TEST_F(MainWindowTest, LoadShowsTheWindowWithItsControls) {
+TEST_F(MainWindowTest, ShowsTheMachineAndAnswersClicksSizingAndMenus) {
   Populate();
+  WriteFile("lang\\languagefile.dat", {"English, en", "Deutsch, de", "Nederlands, nl"});
+  WriteFile("lang\\de\\menus.de", {"&Datei"});
+  context().Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
+  context().Text.Menus[1] = "Sa&ve all";
   auto& window = LoadWindow(true);
-  ASSERT_NE(window.hwnd(), nullptr);
-  char title[64] = {};
-  ::GetWindowTextA(window.hwnd(), title, sizeof title);
-  EXPECT_STREQ(title, "Vantrel Quorvel");
+  EXPECT_EQ(Text(window.hwnd()), "Vantrel Quorvel");
   EXPECT_TRUE(window.IsVisible());
-  EXPECT_NE(::GetMenu(window.hwnd()), nullptr);
 
   // Eight toolbar buttons; Stop, Delay and Run wait for a checked item.
   ASSERT_EQ(::SendMessageA(window.Toolbar()->hwnd(), TB_BUTTONCOUNT, 0, 0), 8);
   EXPECT_TRUE(ButtonEnabled(window, 1));
-  EXPECT_FALSE(ButtonEnabled(window, 5));
-  EXPECT_FALSE(ButtonEnabled(window, 7));
-
+  EXPECT_EQ(StopDelayRun(window), "000");
   // Two status-bar panels; the progress bar lives inside the first.
-  const HWND statusBar = window.StatusBar()->hwnd();
-  EXPECT_EQ(::SendMessageA(statusBar, SB_GETPARTS, 0, 0), 2);
-  win32ui::AdvProgressBar& apb = *window.ProgressBar();
-  EXPECT_EQ(::GetParent(apb.hwnd()), statusBar);
-
+  EXPECT_EQ(::SendMessageA(window.StatusBar()->hwnd(), SB_GETPARTS, 0, 0), 2);
+  EXPECT_EQ(::GetParent(window.ProgressBar()->hwnd()), window.StatusBar()->hwnd());
   // The tree pictures came from Vantrel.exe's resources, one for each name.
   const auto pictures = reinterpret_cast<HIMAGELIST>(
       ::SendMessageA(window.TreeView()->hwnd(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-  ASSERT_NE(pictures, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(pictures), static_cast<int>(st::image::kNames.size()));
-}
 
-TEST_F(MainWindowTest, TreeControlHoldsExactlyTheModelsNodes) {
-  Populate();
-  auto& window = LoadWindow(true);
-  const auto model = ModelItems();
-  // 23 categories: a 64-bit prefix has the 32-bit view of the Run key.
-  ASSERT_EQ(model.size(), 23u + 12u);
-  EXPECT_EQ(Describe(ControlItems()), Describe(model));
+  // 23 categories (a 64-bit prefix has the 32-bit view of the Run key) and
+  // the items, in the control as in the model.
+  ASSERT_EQ(window.Tree().Count(), 23u + 12u);
+  EXPECT_EQ(ControlItems(), ModelItems());
 
-  // Expanded branches come back after a refresh; the control's own expand
-  // reaches the model.
+  ClickCheckBox(FirstItem(st::kCurrentUserStartup));
+  EXPECT_TRUE(window.Tree().At(FirstItem(st::kCurrentUserStartup)).checked);
+  EXPECT_EQ(StopDelayRun(window), "110");
+  ClickCheckBox(FirstItem(st::kDelayedStartupCurrentUser));
+  EXPECT_EQ(StopDelayRun(window), "111");
+  // Windows' own all-users items cannot be ticked: the mark goes at once,
+  // in the model and in the control.
+  ClickCheckBox(FirstItem(st::kAllUsersStartup));
+  EXPECT_FALSE(window.Tree().At(FirstItem(st::kAllUsersStartup)).checked);
+  EXPECT_EQ(ControlItems(), ModelItems());
+
+  // Expanded branches come back after a refresh, which drops every check
+  // mark; the control's own expand reaches the model.
   const HWND tree = window.TreeView()->hwnd();
   for (const std::string_view key :
        {st::kDelayedItemsRoot, st::kDelayedCurrentUser, st::kStoppedCurrent, st::kAllUsersRoot}) {
@@ -140,80 +135,65 @@ TEST_F(MainWindowTest, TreeControlHoldsExactlyTheModelsNodes) {
   }
   window.RefreshData();
   Pump();
-  EXPECT_EQ(Describe(ControlItems()), Describe(ModelItems()));
-  for (const std::string_view key : {st::kDelayedItemsRoot, st::kDelayedCurrentUser,
-                                     st::kStoppedItemsRoot, st::kStoppedCurrent}) {
-    SCOPED_TRACE(key);
-    EXPECT_TRUE(window.Tree().At(window.Tree().Find(key)).expanded);
-  }
-}
+  EXPECT_EQ(ControlItems(), ModelItems());
+  EXPECT_EQ(ControlItems().find(" checked"), std::string::npos);
+  EXPECT_EQ(StopDelayRun(window), "000");
+  for (const std::string_view key :
+       {st::kDelayedItemsRoot, st::kDelayedCurrentUser, st::kStoppedItemsRoot, st::kStoppedCurrent})
+    EXPECT_TRUE(window.Tree().At(window.Tree().Find(key)).expanded) << key;
 
-TEST_F(MainWindowTest, CheckBoxesReachTheModelAndTheToolbar) {
-  Populate();
-  auto& window = LoadWindow(true);
-  const TreeModel::NodeId windowsItem = FirstItem(st::kCurrentUserStartup);
-  const TreeModel::NodeId delayedItem = FirstItem(st::kDelayedStartupCurrentUser);
-  const TreeModel::NodeId allUsersItem = FirstItem(st::kAllUsersStartup);
-
-  ClickCheckBox(windowsItem);
-  EXPECT_TRUE(window.Tree().At(windowsItem).checked);
-  EXPECT_TRUE(ButtonEnabled(window, 5));  // Stop
-  EXPECT_TRUE(ButtonEnabled(window, 6));  // Delay
-  EXPECT_FALSE(ButtonEnabled(window, 7)); // Run
-
-  ClickCheckBox(delayedItem);
-  EXPECT_TRUE(window.Tree().At(delayedItem).checked);
-  EXPECT_TRUE(ButtonEnabled(window, 7));
-
-  // Windows' own all-users items cannot be ticked: the mark goes at once,
-  // in the model and in the control.
-  ClickCheckBox(allUsersItem);
-  EXPECT_FALSE(window.Tree().At(allUsersItem).checked);
-  EXPECT_EQ(Describe(ControlItems()), Describe(ModelItems()));
-
-  // A refresh drops every check mark, and the buttons follow.
-  window.RefreshData();
-  for (const ControlItem& item : ControlItems())
-    EXPECT_FALSE(item.checked) << item.text;
-  EXPECT_FALSE(ButtonEnabled(window, 5));
-  EXPECT_FALSE(ButtonEnabled(window, 6));
-  EXPECT_FALSE(ButtonEnabled(window, 7));
-}
-
-TEST_F(MainWindowTest, DraggingBelowTheMinimumSizeIsCorrected) {
-  auto& window = LoadWindow(true);
-  const UINT dpi = ::GetDpiForWindow(window.hwnd());
-  const double minWidth = TwipsToPixels(kMainWindowMinWidthTwips, static_cast<int>(dpi));
-  const double minHeight = TwipsToPixels(kMainWindowMinHeightTwips, static_cast<int>(dpi));
-  const LONG w = static_cast<LONG>(std::lround(minWidth));
-  const LONG h = static_cast<LONG>(std::lround(minHeight));
+  // Dragged from the top left below the minimum size.
+  const int dpi = static_cast<int>(::GetDpiForWindow(window.hwnd()));
+  const LONG w = std::lround(TwipsToPixels(kMainWindowMinWidthTwips, dpi));
+  const LONG h = std::lround(TwipsToPixels(kMainWindowMinHeightTwips, dpi));
   if (dpi == 96) {
-    EXPECT_EQ(w, 715);
-    EXPECT_EQ(h, 419);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(715L, 419L));
   }
-  struct Row {
-    WPARAM edge;
-    RECT expected;
+  RECT rect{300, 200, 500, 300};
+  ::SendMessageA(window.hwnd(), WM_SIZING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
+            std::vector<LONG>({500 - w, 300 - h, 500, 300}));
+
+  // A tip the Toolbar table leaves empty keeps its designed text.
+  NMTTDISPINFOA tip{};
+  tip.hdr.hwndFrom =
+      reinterpret_cast<HWND>(::SendMessageA(window.Toolbar()->hwnd(), TB_GETTOOLTIPS, 0, 0));
+  tip.hdr.idFrom = win32ui::MainToolbar::CommandOf(6);
+  tip.hdr.code = TTN_GETDISPINFOA;
+  ::SendMessageA(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ(tip.lpszText, "Delay the startup");
+
+  // The language menu: one checked item, the File menu's Save entry in the
+  // language's caption; choosing another language switches and saves it,
+  // choosing the checked one changes and writes nothing.
+  const HMENU languages = window.Menu()->languageMenu();
+  const auto checkedItems = [&] {
+    std::string checked;
+    for (int i = 0; i < ::GetMenuItemCount(languages); ++i)
+      checked +=
+          (::GetMenuState(languages, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) ? '1' : '0';
+    return checked;
   };
-  // Proposed: 200 x 100 at (300, 200).
-  const std::vector<Row> rows = {
-      {WMSZ_TOPLEFT, {500 - w, 300 - h, 500, 300}},
-      {WMSZ_BOTTOMRIGHT, {300, 200, 300 + w, 200 + h}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.edge);
-    RECT rect{300, 200, 500, 300};
-    EXPECT_EQ(::SendMessageA(window.hwnd(), WM_SIZING, row.edge, reinterpret_cast<LPARAM>(&rect)),
-              0);
-    EXPECT_EQ(rect.left, row.expected.left);
-    EXPECT_EQ(rect.top, row.expected.top);
-    EXPECT_EQ(rect.right, row.expected.right);
-    EXPECT_EQ(rect.bottom, row.expected.bottom);
-  }
-  RECT large{0, 0, 1000, 800};
-  ::SendMessageA(window.hwnd(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&large));
-  EXPECT_EQ(large.right, 1000);
-  EXPECT_EQ(large.bottom, 800);
+  EXPECT_EQ(checkedItems(), "100");
+  char caption[64] = {};
+  ::GetMenuStringA(::GetSubMenu(::GetMenu(window.hwnd()), 0), win32ui::menu_id::kFileSave, caption,
+                   sizeof caption, MF_BYCOMMAND);
+  EXPECT_STREQ(caption, "Sa&ve all");
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kLanguageFirst + 1, 0);
+  EXPECT_EQ(checkedItems(), "010");
+  EXPECT_EQ(context().Store.Language, "de");
+  EXPECT_EQ(context().Text.Menus[0], "&Datei");
+  EXPECT_NE(ReadFile(ProgGroupFile()).find("const Language = Deutsch;\r\n"), std::string::npos);
+  ::DeleteFileA((folder() + "\\" + ProgGroupFile()).c_str());
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kLanguageFirst + 1, 0);
+  EXPECT_EQ(checkedItems(), "010");
+  EXPECT_FALSE(moves::PathExists(folder() + "\\" + ProgGroupFile()));
+
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileMinimizeToTray, 0);
+  EXPECT_FALSE(window.IsVisible());
+  EXPECT_TRUE(window.IsLoaded());
+  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileExit, 0);
+  EXPECT_FALSE(window.IsLoaded());
 }
 
 TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
@@ -225,12 +205,11 @@ TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
   for (const bool fromTray : {true, false}) {
     SCOPED_TRACE(fromTray ? "from the tray" : "ShowWindow");
     auto& window = LoadWindow(false);
-    // Hidden with its tray icon only: no menu bar, no children.
+    // Hidden with its tray icon only: no menu bar, no children, no items.
     EXPECT_FALSE(window.IsVisible());
     EXPECT_EQ(::GetMenu(window.hwnd()), nullptr);
     EXPECT_EQ(ChildClasses(window.hwnd()), std::vector<std::string>{});
     EXPECT_EQ(window.TreeView(), nullptr);
-    EXPECT_EQ(window.ProgressBar(), nullptr);
     EXPECT_EQ(window.Tree().Count(), 0u);
 
     if (fromTray)
@@ -251,12 +230,8 @@ TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
     ::GetWindowRect(window.TreeView()->hwnd(), &tree);
     EXPECT_GT(tree.right - tree.left, 100);
     EXPECT_GT(tree.bottom - tree.top, 100);
-    if (fromTray) {
-      ASSERT_EQ(window.Tree().Count(), 23u + 12u);
-      EXPECT_EQ(ControlItems(), ModelItems());
-    } else {
-      EXPECT_TRUE(ControlItems().empty());
-    }
+    EXPECT_EQ(window.Tree().Count(), fromTray ? 23u + 12u : 0u);
+    EXPECT_EQ(ControlItems(), ModelItems());
 
     // Hidden and shown again: the same controls.
     const HWND treeControl = window.TreeView()->hwnd();
@@ -265,128 +240,6 @@ TEST_F(MainWindowTest, LoginStartMakesTheControlsWhenTheWindowFirstShows) {
     EXPECT_EQ(window.TreeView()->hwnd(), treeControl);
     EXPECT_EQ(ChildClasses(window.hwnd()), children);
   }
-}
-
-TEST_F(MainWindowTest, LanguageMenuChecksOneItemAndSavesTheChoice) {
-  WriteFile("lang\\languagefile.dat", {"English, en", "Deutsch, de", "Nederlands, nl"});
-  WriteFile("lang\\de\\menus.de", {"&Datei"});
-  WriteFile("lang\\en\\menus.en", {"&File", "&Save"});
-  WriteProgramGroups({}, {});
-  context().Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
-  context().Text.Menus[0] = "&File";
-  context().Text.Menus[1] = "Sa&ve all";
-  auto& window = LoadWindow(true);
-
-  // A tip the Toolbar table leaves empty keeps its designed text.
-  NMTTDISPINFOA tip{};
-  tip.hdr.hwndFrom =
-      reinterpret_cast<HWND>(::SendMessageA(window.Toolbar()->hwnd(), TB_GETTOOLTIPS, 0, 0));
-  tip.hdr.idFrom = win32ui::MainToolbar::CommandOf(6);
-  tip.hdr.code = TTN_GETDISPINFOA;
-  ::SendMessageA(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
-  EXPECT_STREQ(tip.lpszText, "Delay the startup");
-
-  const HMENU languages = window.Menu()->languageMenu();
-  ASSERT_EQ(::GetMenuItemCount(languages), 3);
-  const auto checkedItems = [&] {
-    std::vector<int> checked;
-    for (int i = 0; i < ::GetMenuItemCount(languages); ++i) {
-      if ((::GetMenuState(languages, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0)
-        checked.push_back(i);
-    }
-    return checked;
-  };
-  EXPECT_EQ(checkedItems(), std::vector<int>{0});
-  // The File menu's Save entry took the language's caption.
-  char caption[64] = {};
-  const HMENU file = ::GetSubMenu(::GetMenu(window.hwnd()), 0);
-  ::GetMenuStringA(file, win32ui::menu_id::kFileSave, caption, sizeof caption, MF_BYCOMMAND);
-  EXPECT_STREQ(caption, "Sa&ve all");
-
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kLanguageFirst + 1, 0);
-  EXPECT_EQ(checkedItems(), std::vector<int>{1});
-  EXPECT_EQ(context().Store.Language, "de");
-  EXPECT_EQ(context().Text.Menus[0], "&Datei");
-  const std::string file1 = ReadFile(userFolder().substr(folder().size() + 1) + "\\proggroup.c");
-  EXPECT_NE(file1.find("const Language = Deutsch;\r\n"), std::string::npos);
-
-  // The checked one again: nothing changes, nothing is written.
-  ::DeleteFileA((userFolder() + "\\proggroup.c").c_str());
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kLanguageFirst + 1, 0);
-  EXPECT_EQ(checkedItems(), std::vector<int>{1});
-  EXPECT_EQ(::GetFileAttributesA((userFolder() + "\\proggroup.c").c_str()),
-            INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(MainWindowTest, MinimizeToTrayHidesAndExitCloses) {
-  auto& window = LoadWindow(true);
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileMinimizeToTray, 0);
-  EXPECT_FALSE(window.IsVisible());
-  EXPECT_TRUE(window.IsLoaded());
-  ::SendMessageA(window.hwnd(), WM_COMMAND, win32ui::menu_id::kFileExit, 0);
-  EXPECT_FALSE(window.IsLoaded());
-}
-
-// RefreshData with 1,000 items in each of the eight locations, with the
-// real controls. Run on request:
-//   windows_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*RefreshBenchmark*
-TEST_F(MainWindowTest, DISABLED_RefreshBenchmark) {
-  constexpr int kPerLocation = 1000;
-  std::vector<ProgramEntry> delayed;
-  std::vector<std::string> stopped;
-  for (int i = 0; i < kPerLocation; ++i) {
-    const std::string n = std::to_string(i);
-    AddShortcut(false, "User item " + n + ".lnk");
-    AddShortcut(true, "Common item " + n + ".lnk");
-    AddRunValue(false, "VantrelBenchUser" + n, "C:\\Programs\\user" + n + ".exe -tray");
-    AddRunValue(true, "VantrelBenchMachine" + n, "C:\\Programs\\machine" + n + ".exe");
-    // Each of Vantrel's four stores holds half delayed, half stopped items.
-    if (i % 2 == 0) {
-      delayed.push_back(Delayed("Execute", "Delayed user " + n + ".lnk"));
-      delayed.push_back(Delayed("ExecuteAU", "Delayed common " + n + ".lnk"));
-      delayed.push_back(Delayed("ExecuteReg", "C:\\D\\u" + n + ".exe", "-q", "DU" + n));
-      delayed.push_back(Delayed("ExecuteRegAU", "C:\\D\\m" + n + ".exe", "", "DM" + n));
-    } else {
-      stopped.push_back("_STPCU_Stopped user " + n + ".lnk");
-      stopped.push_back("_STPAU_Stopped common " + n + ".lnk");
-      stopped.push_back("_REGCU_C:\\S\\u" + n + ".exe");
-      stopped.push_back("_REGAU_C:\\S\\m" + n + ".exe");
-    }
-  }
-  WriteProgramGroups(delayed, stopped);
-  auto& window = LoadWindow(true);
-  ASSERT_GE(window.Tree().Count(), 20u + 8u * kPerLocation);
-
-  std::vector<double> times;
-  for (int run = 0; run < 7; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    window.RefreshData();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-  }
-  std::sort(times.begin(), times.end());
-
-  // The same refresh without the window: the real registry and folders, the
-  // model alone.
-  TreeModel tree;
-  StartupItemLists lists;
-  CDelayLoad store = context().NewDelayLoad();
-  std::vector<double> modelTimes;
-  for (int run = 0; run < 7; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    RefreshStartupItems(context(), store, tree, lists);
-    modelTimes.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-  }
-  std::sort(modelTimes.begin(), modelTimes.end());
-  std::printf("RefreshStartupItems, %zu nodes, model only: median %.1f ms, best %.1f ms\n",
-              tree.Count(), modelTimes[modelTimes.size() / 2], modelTimes.front());
-  std::printf(
-      "RefreshData, %zu nodes, real controls: median %.1f ms, best %.1f ms, worst %.1f ms\n",
-      window.Tree().Count(), times[times.size() / 2], times.front(), times.back());
-  EXPECT_EQ(ControlItems().size(), window.Tree().Count());
 }
 
 } // namespace

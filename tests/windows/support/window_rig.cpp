@@ -1,32 +1,19 @@
-#include "windows/support/main_window_rig.h"
+#include "windows/support/window_rig.h"
 
 #include <commctrl.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "common/registry.h"
+#include "common/run_keys.h"
 #include "common/store/delay_load.h"
-#include "vantrel/login/run_at_login.h"
 #include "windows/support/scratch.h"
 
 namespace vantrel::testing {
 
-namespace {
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-} // namespace
-
-MainWindowRig::MainWindowRig(const std::string& base)
+WindowRig::WindowRig(const std::string& base)
     : folder_(NewScratchFolder(base)), userStartup_(folder_ + "\\UserStartup"),
       commonStartup_(folder_ + "\\CommonStartup"), platform_(folder_), context_(platform_) {
-  // Help files and links open as if a viewer and a browser were there.
-  platform_.shellExecuteResult = 42;
   ::CreateDirectoryA(userStartup_.c_str(), nullptr);
   ::CreateDirectoryA(commonStartup_.c_str(), nullptr);
   context_.OwnRunCommand = "\"" + folder_ + "\\Vantrel.exe\" -nogui";
@@ -42,43 +29,39 @@ MainWindowRig::MainWindowRig(const std::string& base)
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
-MainWindowRig::~MainWindowRig() {
+WindowRig::~WindowRig() {
   window_.reset();
   Pump();
-  CRegistry registry(platform_);
   for (const auto& [root, name] : runValues_)
-    registry.DeleteValue(root, kRunKeyPath, name);
+    CRegistry(platform_).DeleteValue(root, kRunKeyPath, name);
   if (resources_ != nullptr)
     ::FreeLibrary(resources_);
   RemoveTree(folder_);
 }
 
-std::string MainWindowRig::userFolder() const {
-  char name[256] = {};
-  DWORD length = sizeof name;
-  ::GetUserNameA(name, &length);
-  return folder_ + "\\" + name;
+std::string WindowRig::ProgGroupFile() const {
+  return UserName() + "\\proggroup.c";
 }
 
-void MainWindowRig::AddShortcut(bool allUsers, const std::string& name) {
-  WriteBytes((allUsers ? commonStartup_ : userStartup_) + "\\" + name, "shortcut");
+void WindowRig::AddShortcut(bool allUsers, const std::string& name) {
+  moves::WriteFileBytes((allUsers ? commonStartup_ : userStartup_) + "\\" + name, "shortcut");
 }
 
-void MainWindowRig::AddRunValue(bool allUsers, const std::string& name, const std::string& data) {
+void WindowRig::AddRunValue(bool allUsers, const std::string& name, const std::string& data) {
   const RegKey root = allUsers ? kHkeyLocalMachine : kHkeyCurrentUser;
   CRegistry(platform_).SaveSettingString(root, kRunKeyPath, name, data);
   runValues_.emplace_back(root, name);
 }
 
-void MainWindowRig::WriteProgramGroups(std::vector<ProgramEntry> startup,
-                                       std::vector<std::string> stopped) {
+void WindowRig::WriteProgramGroups(std::vector<ProgramEntry> startup,
+                                   std::vector<std::string> stopped) {
   context_.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(startup)}};
   context_.Store.StartupGroupIndex = 0;
   context_.Store.StoppedPrograms = std::move(stopped);
   context_.NewDelayLoad().WriteItems();
 }
 
-void MainWindowRig::WriteFile(const std::string& relative, const std::vector<std::string>& lines) {
+void WindowRig::WriteFile(const std::string& relative, const std::vector<std::string>& lines) {
   const std::string path = folder_ + "\\" + relative;
   for (std::size_t slash = path.find('\\', folder_.size() + 1); slash != std::string::npos;
        slash = path.find('\\', slash + 1))
@@ -86,17 +69,14 @@ void MainWindowRig::WriteFile(const std::string& relative, const std::vector<std
   std::string bytes;
   for (const std::string& line : lines)
     bytes += line + "\r\n";
-  WriteBytes(path, bytes);
+  moves::WriteFileBytes(path, bytes);
 }
 
-std::string MainWindowRig::ReadFile(const std::string& relative) const {
-  std::ifstream in(folder_ + "\\" + relative, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+std::string WindowRig::ReadFile(const std::string& relative) const {
+  return moves::ReadFileBytes(folder_ + "\\" + relative).value_or("");
 }
 
-win32ui::StartupItemsWindow& MainWindowRig::LoadWindow(bool gui) {
+win32ui::StartupItemsWindow& WindowRig::LoadWindow(bool gui) {
   context_.GuiMode = gui;
   window_ = std::make_unique<win32ui::StartupItemsWindow>(context_, ::GetModuleHandleA(nullptr),
                                                           resources_);
@@ -105,7 +85,7 @@ win32ui::StartupItemsWindow& MainWindowRig::LoadWindow(bool gui) {
   return *window_;
 }
 
-void MainWindowRig::Pump() {
+void WindowRig::Pump() {
   MSG message{};
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT)
@@ -115,8 +95,19 @@ void MainWindowRig::Pump() {
   }
 }
 
-std::vector<ControlItem> MainWindowRig::ControlItems() const {
-  std::vector<ControlItem> items;
+namespace {
+
+std::string ItemLine(int depth, const std::string& text, std::size_t node, int image, bool checked,
+                     bool bold, bool expanded) {
+  return std::string(static_cast<std::size_t>(depth) * 2, ' ') + text + " #" +
+         std::to_string(node) + " [" + std::to_string(image) + "]" + (checked ? " checked" : "") +
+         (bold ? " bold" : "") + (expanded ? " expanded" : "") + "\n";
+}
+
+} // namespace
+
+std::string WindowRig::ControlItems() const {
+  std::string items;
   const HWND tree = window_->TreeView()->hwnd();
   const auto walk = [&](const auto& self, HTREEITEM item, int depth) -> void {
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
@@ -128,15 +119,10 @@ std::vector<ControlItem> MainWindowRig::ControlItems() const {
       data.pszText = text;
       data.cchTextMax = sizeof text;
       ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-      ControlItem entry;
-      entry.depth = depth;
-      entry.text = text;
-      entry.checked = (data.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-      entry.bold = (data.state & TVIS_BOLD) != 0;
-      entry.expanded = (data.state & TVIS_EXPANDED) != 0;
-      entry.image = data.iImage == I_IMAGENONE ? 0 : data.iImage + 1;
-      entry.node = static_cast<TreeModel::NodeId>(data.lParam);
-      items.push_back(entry);
+      items += ItemLine(depth, text, static_cast<std::size_t>(data.lParam),
+                        data.iImage == I_IMAGENONE ? 0 : data.iImage + 1,
+                        (data.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2),
+                        (data.state & TVIS_BOLD) != 0, (data.state & TVIS_EXPANDED) != 0);
       self(self, TreeView_GetChild(tree, item), depth + 1);
     }
   };
@@ -144,15 +130,15 @@ std::vector<ControlItem> MainWindowRig::ControlItems() const {
   return items;
 }
 
-std::vector<ControlItem> MainWindowRig::ModelItems() const {
-  std::vector<ControlItem> items;
+std::string WindowRig::ModelItems() const {
+  std::string items;
   const TreeModel& model = window_->Tree();
   const auto walk = [&](const auto& self, const std::vector<TreeModel::NodeId>& nodes,
                         int depth) -> void {
     for (const TreeModel::NodeId id : nodes) {
       const TreeModel::Node& node = model.At(id);
-      items.push_back({depth, node.text, node.checked, node.bold,
-                       node.expanded && !node.children.empty(), node.image, id});
+      items += ItemLine(depth, node.text, id, node.image, node.checked, node.bold,
+                        node.expanded && !node.children.empty());
       self(self, node.children, depth + 1);
     }
   };
@@ -160,7 +146,7 @@ std::vector<ControlItem> MainWindowRig::ModelItems() const {
   return items;
 }
 
-void MainWindowRig::ClickCheckBox(TreeModel::NodeId node) {
+void WindowRig::ClickCheckBox(TreeModel::NodeId node) {
   const HWND tree = window_->TreeView()->hwnd();
   const HTREEITEM item = window_->TreeView()->ItemOf(node);
   TreeView_EnsureVisible(tree, item);
@@ -187,6 +173,83 @@ void MainWindowRig::ClickCheckBox(TreeModel::NodeId node) {
       return;
     }
   }
+}
+
+namespace {
+
+struct ModalRun {
+  int marker = 0;
+  std::function<void(HWND)> act;
+  bool ran = false;
+  UINT_PTR timer = 0;
+};
+ModalRun* currentRun = nullptr;
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (currentRun == nullptr || currentRun->ran)
+    return;
+  HWND dialog = FindDialog(currentRun->marker);
+  if (dialog == nullptr)
+    return;
+  currentRun->ran = true;
+  ::KillTimer(nullptr, currentRun->timer);
+  currentRun->act(dialog);
+  if (::IsWindow(dialog))
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
+bool WithModalDialog(int marker, const std::function<void()>& show,
+                     const std::function<void(HWND)>& act) {
+  ModalRun run;
+  run.marker = marker;
+  run.act = act;
+  currentRun = &run;
+  run.timer = ::SetTimer(nullptr, 0, 10, &OnTimer);
+  show();
+  ::KillTimer(nullptr, run.timer);
+  currentRun = nullptr;
+  // A timer message may still wait in the queue; let it go harmlessly.
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+  }
+  return run.ran;
+}
+
+HWND FindDialog(int marker) {
+  std::pair<int, HWND> search{marker, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(data);
+        // Not before it is shown: a dialog's initialisation lets pending
+        // messages (this timer's, too) run while it loads its captions.
+        if (::GetDlgItem(window, s->first) == nullptr || !::IsWindowVisible(window))
+          return TRUE;
+        s->second = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+void Press(HWND dialog, int id) {
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void TypeCharacter(HWND dialog, int id, int code) {
+  HWND control = ::GetDlgItem(dialog, id);
+  const int end = ::GetWindowTextLengthA(control);
+  ::SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(end), end);
+  ::SendMessageA(control, WM_CHAR, static_cast<WPARAM>(code), 1);
+}
+
+std::string Text(HWND dialog, int id) {
+  char text[1024] = {};
+  ::GetWindowTextA(id == 0 ? dialog : ::GetDlgItem(dialog, id), text, sizeof text);
+  return text;
 }
 
 } // namespace vantrel::testing
