@@ -98,16 +98,11 @@ inline std::optional<std::string> ReadRegText(HKEY root, const std::string& path
   return value->data.substr(0, value->data.find('\0'));
 }
 
+// Creates the key when it is missing.
 inline bool WriteRegValue(HKEY root, const std::string& path, const std::string& name,
                           const RegText& value) {
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-    return false;
-  win32::UniqueHkey owner(key);
-  return ::RegSetValueExA(key, name.c_str(), 0, value.type,
-                          reinterpret_cast<const BYTE*>(value.data.data()),
-                          static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+  return ::RegSetKeyValueA(root, path.c_str(), name.c_str(), value.type, value.data.data(),
+                           static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
 }
 
 inline bool WriteRegText(HKEY root, const std::string& path, const std::string& name,
@@ -116,11 +111,7 @@ inline bool WriteRegText(HKEY root, const std::string& path, const std::string& 
 }
 
 inline void DeleteRegValue(HKEY root, const std::string& path, const std::string& name) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-    return;
-  win32::UniqueHkey owner(key);
-  ::RegDeleteValueA(key, name.c_str());
+  ::RegDeleteKeyValueA(root, path.c_str(), name.c_str());
 }
 
 // The names of a key's values.

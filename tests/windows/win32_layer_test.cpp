@@ -3,8 +3,6 @@
 // waits that end on a message, the single-instance mutex, the special
 // folders and processes started by the shell. (The shell's move of a
 // missing file, which Wine answers wrongly, is in the contract suite.)
-#include <atomic>
-
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_handles.h"
 #include "contract/contract_fixture.h"
@@ -53,9 +51,7 @@ TEST_F(Win32Layer, AWaitEndsWhenAMessageArrivesAndTheMutexIsTakenOnce) {
   platform().WaitForMessages(100);
   EXPECT_GE(platform().GetTickCount() - quiet, 80u);
 
-  static std::atomic<int> counter{0};
-  const std::string name = "VantrelTest-mutex-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                           std::to_string(counter++);
+  const std::string name = "VantrelTest-mutex-" + std::to_string(::GetCurrentProcessId());
   bool alreadyExists = true;
   ASSERT_TRUE(platform().CreateNamedMutex(name, &alreadyExists));
   EXPECT_FALSE(alreadyExists);

@@ -10,20 +10,15 @@ namespace vantrel::testing {
 std::string NewScratchFolder(const std::string& under) {
   static std::atomic<unsigned> counter{0};
   char temp[MAX_PATH + 1] = {};
-  const DWORD length = under.empty() ? ::GetTempPathA(sizeof temp, temp) : 0;
-  std::string base = under.empty() ? std::string(temp, length) : under;
-  if (!under.empty())
-    ::CreateDirectoryA(under.c_str(), nullptr);
-  while (!base.empty() && base.back() == '\\')
+  std::string base = under.empty() ? std::string(temp, ::GetTempPathA(sizeof temp, temp)) : under;
+  ::CreateDirectoryA(base.c_str(), nullptr);
+  if (base.back() == '\\')
     base.pop_back();
-  const std::string prefix =
-      base + "\\vantrel-test-" + std::to_string(::GetCurrentProcessId()) + "-";
   for (;;) {
-    const std::string folder = prefix + std::to_string(counter++);
-    if (::CreateDirectoryA(folder.c_str(), nullptr))
-      return folder;
-    if (::GetLastError() != ERROR_ALREADY_EXISTS)
-      return folder; // the tests then fail on their first file
+    const std::string folder = base + "\\vantrel-test-" + std::to_string(::GetCurrentProcessId()) +
+                               "-" + std::to_string(counter++);
+    if (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() != ERROR_ALREADY_EXISTS)
+      return folder; // when it could not be made, the tests fail on their first file
   }
 }
 

@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include "common/registry.h"
-#include "common/run_keys.h"
 #include "common/store/delay_load.h"
 #include "windows/support/scratch.h"
 
@@ -32,8 +30,6 @@ WindowRig::WindowRig(const std::string& base)
 WindowRig::~WindowRig() {
   window_.reset();
   Pump();
-  for (const auto& [root, name] : runValues_)
-    CRegistry(platform_).DeleteValue(root, kRunKeyPath, name);
   if (resources_ != nullptr)
     ::FreeLibrary(resources_);
   RemoveTree(folder_);
@@ -48,9 +44,9 @@ void WindowRig::AddShortcut(bool allUsers, const std::string& name) {
 }
 
 void WindowRig::AddRunValue(bool allUsers, const std::string& name, const std::string& data) {
-  const RegKey root = allUsers ? kHkeyLocalMachine : kHkeyCurrentUser;
-  CRegistry(platform_).SaveSettingString(root, kRunKeyPath, name, data);
-  runValues_.emplace_back(root, name);
+  const HKEY root = allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  runValues_.push_back(std::make_unique<moves::RegValueGuard>(root, moves::kRunKey, name));
+  moves::WriteRegText(root, moves::kRunKey, name, data);
 }
 
 void WindowRig::WriteProgramGroups(std::vector<ProgramEntry> startup,
@@ -177,23 +173,19 @@ void WindowRig::ClickCheckBox(TreeModel::NodeId node) {
 
 namespace {
 
-struct ModalRun {
-  int marker = 0;
-  std::function<void(HWND)> act;
-  bool ran = false;
-  UINT_PTR timer = 0;
-};
-ModalRun* currentRun = nullptr;
+// The act of the modal dialog WithModalDialog waits for, and its marker.
+std::function<void(HWND)> pendingAct;
+int pendingMarker = 0;
 
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (currentRun == nullptr || currentRun->ran)
-    return;
-  HWND dialog = FindDialog(currentRun->marker);
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = pendingAct ? FindDialog(pendingMarker) : nullptr;
   if (dialog == nullptr)
     return;
-  currentRun->ran = true;
-  ::KillTimer(nullptr, currentRun->timer);
-  currentRun->act(dialog);
+  // The act may run message loops of its own, in which this timer fires.
+  ::KillTimer(nullptr, timer);
+  const auto act = std::move(pendingAct);
+  pendingAct = nullptr;
+  act(dialog);
   if (::IsWindow(dialog))
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
@@ -202,19 +194,20 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 bool WithModalDialog(int marker, const std::function<void()>& show,
                      const std::function<void(HWND)>& act) {
-  ModalRun run;
-  run.marker = marker;
-  run.act = act;
-  currentRun = &run;
-  run.timer = ::SetTimer(nullptr, 0, 10, &OnTimer);
+  bool ran = false;
+  pendingMarker = marker;
+  pendingAct = [&](HWND dialog) {
+    ran = true;
+    act(dialog);
+  };
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &OnTimer);
   show();
-  ::KillTimer(nullptr, run.timer);
-  currentRun = nullptr;
+  ::KillTimer(nullptr, timer);
+  pendingAct = nullptr;
   // A timer message may still wait in the queue; let it go harmlessly.
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+  for (MSG message; ::PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE);) {
   }
-  return run.ran;
+  return ran;
 }
 
 HWND FindDialog(int marker) {

@@ -67,7 +67,7 @@ private:
   AppContext context_;
   HMODULE resources_ = nullptr;
   std::unique_ptr<win32ui::StartupItemsWindow> window_;
-  std::vector<std::pair<RegKey, std::string>> runValues_;
+  std::vector<std::unique_ptr<moves::RegValueGuard>> runValues_;
 };
 
 // Shows a modal dialog through show, and runs act on it once it is up (the
