@@ -235,12 +235,10 @@ TEST_P(MovesEndToEnd, DelayFromThePopupStartAtLoginThenRun) {
   EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
-// What a delay cut short by a crash left in Vantrel's store (the shortcut
-// and the value, with no record of either), next to a proggroup.c saved as
-// UTF-16: the file is no file without entries, so Tarrow stays and one box
-// tells the user; the items show as found, Run puts them back, and the
-// save this makes keeps the file as .bak.
-TEST_P(MovesEndToEnd, WhatACrashLeftShowsAsFoundAndAUtf16FileIsKeptAsBak) {
+// What a delay cut short by a crash left in Vantrel's store: the shortcut
+// and the value, with no record of either. They show as found, and Run
+// puts them back. (A proggroup.c that is no text is the native tests'.)
+TEST_P(MovesEndToEnd, WhatACrashLeftShowsAsFoundAndRunPutsItBack) {
   ASSERT_TRUE(MakeShortcut(ShortcutPath(), Recorder(), "/crash-test"));
   const auto shortcutBytes = ReadFileBytes(ShortcutPath());
   ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
@@ -249,35 +247,20 @@ TEST_P(MovesEndToEnd, WhatACrashLeftShowsAsFoundAndAUtf16FileIsKeptAsBak) {
   ::CreateDirectoryA(items.c_str(), nullptr);
   ASSERT_TRUE(::MoveFileA(ShortcutPath().c_str(), DelayedShortcutPath().c_str()));
   ASSERT_TRUE(WriteRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName, Value()));
-  const std::string path = rig_.context().NewDelayLoad().FilePath();
-  std::string utf16 = "\xFF\xFE";
-  for (char c :
-       std::string("void Startup()\r\n{\r\n     Execute (\"A.lnk\", \"\", 0, \"\");\r\n}\r\n"))
-    utf16 += std::string{c, '\0'};
-  WriteFileBytes(path, utf16);
-  ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue, rig_.context().OwnRunCommand));
 
-  // As Vantrel starts: Main reads the file before the window loads.
-  EXPECT_FALSE(rig_.context().NewDelayLoad().LoadItems());
   const TreeModel& tree = Window().Tree();
-  EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, kOwnValue), rig_.context().OwnRunCommand);
-  EXPECT_EQ(rig_.platform().boxes.size(), 1u);
-  EXPECT_EQ(ReadFileBytes(path), utf16);
   ASSERT_NE(tree.Find(st::kFoundItemsRoot), TreeModel::kNoNode);
   EXPECT_EQ(tree.At(tree.Find(st::kFoundItemsRoot)).text, "Found in Vantrel's Store (2)");
-
   Choose(st::kFoundCurrentStartup, names_.shortcutName, 'r');
   Choose(st::kFoundCurrentRegistry, RunValueText(), 'r');
   EXPECT_EQ(ReadFileBytes(ShortcutPath()), shortcutBytes);
   EXPECT_FALSE(PathExists(DelayedShortcutPath()));
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRunKey, names_.valueName), Value());
   EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName), std::nullopt);
-  EXPECT_EQ(Window().Tree().Find(st::kFoundItemsRoot), TreeModel::kNoNode);
+  EXPECT_EQ(tree.Find(st::kFoundItemsRoot), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kCurrentUserStartup, names_.shortcutName), TreeModel::kNoNode);
   EXPECT_NE(Item(st::kCurrentUserRegistry, RunValueText()), TreeModel::kNoNode);
-  EXPECT_EQ(ReadFileBytes(path + ".bak"), utf16);
-  EXPECT_NE(ReadFileBytes(path), utf16);
-  EXPECT_EQ(rig_.platform().boxes.size(), 1u) << "the problem is told once";
+  EXPECT_TRUE(rig_.platform().boxes.empty()) << ::testing::PrintToString(rig_.platform().boxes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, MovesEndToEnd, ::testing::ValuesIn(kNames),

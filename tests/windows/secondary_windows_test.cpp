@@ -1,7 +1,8 @@
 // The program-group editor, options, tip of the day and about windows,
 // created for real in this process (Wine's null display driver needs no X
-// server) and driven through their controls: their captions in the current
-// language, their key filters, and what OK, Cancel and closing save.
+// server) from Vantrel.exe's dialog resources, and driven through their
+// controls: what they show, their key filter, and what OK, the Add button,
+// closing and a link click do.
 #include <gtest/gtest.h>
 
 #include "common/platform/win32/win32_api.h"
@@ -11,7 +12,6 @@
 #include <vector>
 
 #include "vantrel/resources/dialog_ids.h"
-#include "vantrel/text/language_files.h"
 #include "vantrel/win32ui/about_window.h"
 #include "vantrel/win32ui/dialog_window.h"
 #include "vantrel/win32ui/options_window.h"
@@ -28,22 +28,14 @@ using win32ui::ProgramGroupsWindow;
 using win32ui::TipShow;
 using win32ui::TipWindow;
 
-// Every caption of a kind reads "<kind><index>-en"; proggroup.c holds
-// "before" until something is saved.
+// proggroup.c holds "before" until something is saved. (Which caption
+// goes where, and the logic behind the controls, are the native tests'.)
 class SecondaryWindows : public ::testing::Test, public WindowRig {
 protected:
   void SetUp() override {
     ASSERT_NE(resources(), nullptr) << "Vantrel.exe beside the test binary";
-    for (const auto& [kind, count] : std::vector<std::pair<std::string, int>>{
-             {"menus", 22}, {"options", 14}, {"tips", 4}, {"about", 6}}) {
-      std::vector<std::string> lines = {"// " + kind};
-      for (int i = 0; i < count; ++i)
-        lines.push_back(kind + std::to_string(i) + "-en");
-      WriteFile("lang\\" + CaptionFileName("en", kind), lines);
-    }
     WriteFile("lang\\en\\tipofday.en", {"Tip one", "Tip two", "Tip three"});
     context().Store.Language = "en";
-    LoadLanguageFiles(platform(), folder(), "en", context().Text);
     WriteFile(ProgGroupFile(), {"before"});
   }
   void TearDown() override {
@@ -67,7 +59,6 @@ TEST_F(SecondaryWindows, TheEditorAddsAProgramFromItsFields) {
         HWND tree = ::GetDlgItem(dialog, IDC_PG_TREE);
         HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree));
         TreeView_SelectItem(tree, TreeView_GetNextSibling(tree, item));
-        EXPECT_EQ(Text(dialog), "menus4-en");
         EXPECT_EQ(Text(dialog, IDC_PG_GROUP), "Tools");
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_PG_ADD))) << "no path yet";
         ::SetDlgItemTextA(dialog, IDC_PG_PATH, program.c_str());
@@ -98,20 +89,11 @@ TEST_F(SecondaryWindows, OptionsOpenOnceRefuseAnUnreadableDelayAndSaveOnOk) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(OptionsWindow::ShowOptions(context(), resources()), dialog) << "at most once";
   EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr);
-  EXPECT_EQ(Text(dialog), "Options");
-  EXPECT_EQ(Text(dialog, IDC_OPT_SHOW_TIPS), "options13-en");
   EXPECT_EQ(Text(dialog, IDC_OPT_DELAY), "30");
   EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_OPT_RUN, CB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_OPT_SHOW_TIPS), BST_CHECKED);
-  // The delay box takes digits and the point only.
-  for (const int code : {'a', '-', '5'})
-    TypeCharacter(dialog, IDC_OPT_DELAY, code);
-  EXPECT_EQ(Text(dialog, IDC_OPT_DELAY), "305");
-  Press(dialog, IDCANCEL);
-  EXPECT_FALSE(::IsWindow(dialog));
 
   // An unreadable delay keeps the window open and saves nothing.
-  dialog = OptionsWindow::ShowOptions(context(), resources());
   ::SetDlgItemTextA(dialog, IDC_OPT_DELAY, "1..5");
   ::SendDlgItemMessageA(dialog, IDC_OPT_RUN, CB_SETCURSEL, 0, 0);
   Press(dialog, IDOK);
@@ -141,8 +123,6 @@ TEST_F(SecondaryWindows, TheTipShowsTipsSavesTheUntickedBoxAndTakesEscapeFromThe
       IDC_TIP_TEXT,
       [&] { TipWindow::ShowTipOfTheDay(context(), resources(), nullptr, TipShow::kModal); },
       [&](HWND dialog) {
-        EXPECT_EQ(Text(dialog), "Tip of the Day");
-        EXPECT_EQ(Text(dialog, IDC_TIP_HEADING), "tips2-en");
         EXPECT_TRUE(isTip(Text(dialog, IDC_TIP_TEXT))) << Text(dialog, IDC_TIP_TEXT);
         Press(dialog, IDC_TIP_NEXT);
         EXPECT_TRUE(isTip(Text(dialog, IDC_TIP_TEXT))) << Text(dialog, IDC_TIP_TEXT);
@@ -172,8 +152,7 @@ TEST_F(SecondaryWindows, AboutShowsTheVersionAndALinkClickClosesIt) {
   const bool shown = WithModalDialog(
       IDC_ABOUT_FORUM, [&] { AboutWindow::ShowAbout(context(), resources(), nullptr); },
       [&](HWND dialog) {
-        EXPECT_EQ(Text(dialog), "about0-en");
-        EXPECT_EQ(Text(dialog, IDC_ABOUT_VERSION), "about1-en 2.0.4");
+        EXPECT_TRUE(Text(dialog, IDC_ABOUT_VERSION).ends_with(" 2.0.4")) << "from Vantrel.exe";
         HWND link = ::GetDlgItem(dialog, IDC_ABOUT_UPDATES);
         ::SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
