@@ -243,8 +243,7 @@ TEST_P(MovesEndToEnd, WhatACrashLeftShowsAsFoundAndRunPutsItBack) {
   const auto shortcutBytes = ReadFileBytes(ShortcutPath());
   ASSERT_TRUE(shortcutBytes && !shortcutBytes->empty());
   const std::string items = rig_.context().Store.CurrentUserItemsFolder;
-  ::CreateDirectoryA(items.substr(0, items.rfind('\\', items.size() - 2)).c_str(), nullptr);
-  ::CreateDirectoryA(items.c_str(), nullptr);
+  ::SHCreateDirectoryExA(nullptr, items.c_str(), nullptr);
   ASSERT_TRUE(::MoveFileA(ShortcutPath().c_str(), DelayedShortcutPath().c_str()));
   ASSERT_TRUE(WriteRegValue(HKEY_CURRENT_USER, kUserStore, names_.valueName, Value()));
 

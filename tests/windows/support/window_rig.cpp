@@ -59,9 +59,7 @@ void WindowRig::WriteProgramGroups(std::vector<ProgramEntry> startup,
 
 void WindowRig::WriteFile(const std::string& relative, const std::vector<std::string>& lines) {
   const std::string path = folder_ + "\\" + relative;
-  for (std::size_t slash = path.find('\\', folder_.size() + 1); slash != std::string::npos;
-       slash = path.find('\\', slash + 1))
-    ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+  ::SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
   std::string bytes;
   for (const std::string& line : lines)
     bytes += line + "\r\n";
