@@ -53,22 +53,32 @@ std::string StopDelayRun(const win32ui::StartupItemsWindow& window) {
 const std::vector<std::string> kChildren = {"SysTreeView32", "ToolbarWindow32",
                                             "msctls_statusbar32"};
 
-// A machine with items in every branch.
+// A machine with items in every branch; the Run values go again after
+// the test.
 class MainWindowTest : public ::testing::Test, public WindowRig {
 protected:
+  moves::RegValueGuard mail_{HKEY_CURRENT_USER, moves::kRunKey, "VantrelTestMail"};
+  moves::RegValueGuard mixer_{HKEY_LOCAL_MACHINE, moves::kRunKey, "VantrelTestMixer"};
+
   void Populate() {
-    AddShortcut(false, "Notes.lnk");
-    AddShortcut(false, "desktop.ini");
-    AddShortcut(true, "Printer Tray.lnk");
-    AddRunValue(false, "VantrelTestMail", "\"C:\\Mail\\mail.exe\" -tray");
-    AddRunValue(true, "VantrelTestMixer", "C:\\Audio\\mixer.exe");
+    for (const auto& [folder, name] : {std::pair{context().CurrentUserStartupFolder, "Notes.lnk"},
+                                       {context().CurrentUserStartupFolder, "desktop.ini"},
+                                       {context().AllUsersStartupFolder, "Printer Tray.lnk"}})
+      moves::WriteFileBytes(folder + "\\" + name, "shortcut");
+    moves::WriteRegText(HKEY_CURRENT_USER, moves::kRunKey, "VantrelTestMail",
+                        "\"C:\\Mail\\mail.exe\" -tray");
+    moves::WriteRegText(HKEY_LOCAL_MACHINE, moves::kRunKey, "VantrelTestMixer",
+                        "C:\\Audio\\mixer.exe");
     // Path, parameters, command word, delay, value name.
-    WriteProgramGroups({{"Backup.lnk", "", "Execute", 0, ""},
-                        {"Scanner.lnk", "", "ExecuteAU", 0, ""},
-                        {"C:\\Sync\\sync.exe", "-q", "ExecuteReg", 0, "Sync"},
-                        {"C:\\Vpn\\vpn.exe", "", "ExecuteRegAU", 0, "Vpn"}},
-                       {"_STPCU_Old.lnk", "_REGCU_C:\\Up\\up.exe", "_STPAU_Fax.lnk",
-                        "_REGAU_C:\\Agent\\agent.exe"});
+    context().Store.ProgramGroups = {{"Startup",
+                                      {{"Backup.lnk", "", "Execute", 0, ""},
+                                       {"Scanner.lnk", "", "ExecuteAU", 0, ""},
+                                       {"C:\\Sync\\sync.exe", "-q", "ExecuteReg", 0, "Sync"},
+                                       {"C:\\Vpn\\vpn.exe", "", "ExecuteRegAU", 0, "Vpn"}}}};
+    context().Store.StoppedPrograms = {"_STPCU_Old.lnk", "_REGCU_C:\\Up\\up.exe", "_STPAU_Fax.lnk",
+                                       "_REGAU_C:\\Agent\\agent.exe"};
+    context().Store.StartupGroupIndex = 0;
+    context().NewDelayLoad().WriteItems();
     WriteFile("data\\safelist.dat", {"mixer.exe // Sound mixer"});
     context().Text.SafeList = {{"mixer.exe ", "Sound mixer"}, {"Notes", "Sticky notes"}};
   }

@@ -10,13 +10,12 @@
 namespace vantrel::testing {
 
 WindowRig::WindowRig(const std::string& base)
-    : folder_(NewScratchFolder(base)), userStartup_(folder_ + "\\UserStartup"),
-      commonStartup_(folder_ + "\\CommonStartup"), platform_(folder_), context_(platform_) {
-  ::CreateDirectoryA(userStartup_.c_str(), nullptr);
-  ::CreateDirectoryA(commonStartup_.c_str(), nullptr);
+    : folder_(NewScratchFolder(base)), platform_(folder_), context_(platform_) {
   context_.OwnRunCommand = "\"" + folder_ + "\\Vantrel.exe\" -nogui";
-  context_.CurrentUserStartupFolder = userStartup_;
-  context_.AllUsersStartupFolder = commonStartup_;
+  context_.CurrentUserStartupFolder = folder_ + "\\UserStartup";
+  context_.AllUsersStartupFolder = folder_ + "\\CommonStartup";
+  ::CreateDirectoryA(context_.CurrentUserStartupFolder.c_str(), nullptr);
+  ::CreateDirectoryA(context_.AllUsersStartupFolder.c_str(), nullptr);
   context_.Store.CurrentUserItemsFolder = folder_ + "\\Vantrel Items\\Current User\\";
   context_.Store.AllUsersItemsFolder = folder_ + "\\Vantrel Items\\All Users\\";
   SetDefaultTables(context_.Store);
@@ -37,24 +36,6 @@ WindowRig::~WindowRig() {
 
 std::string WindowRig::ProgGroupFile() const {
   return UserName() + "\\proggroup.c";
-}
-
-void WindowRig::AddShortcut(bool allUsers, const std::string& name) {
-  moves::WriteFileBytes((allUsers ? commonStartup_ : userStartup_) + "\\" + name, "shortcut");
-}
-
-void WindowRig::AddRunValue(bool allUsers, const std::string& name, const std::string& data) {
-  const HKEY root = allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-  runValues_.push_back(std::make_unique<moves::RegValueGuard>(root, moves::kRunKey, name));
-  moves::WriteRegText(root, moves::kRunKey, name, data);
-}
-
-void WindowRig::WriteProgramGroups(std::vector<ProgramEntry> startup,
-                                   std::vector<std::string> stopped) {
-  context_.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(startup)}};
-  context_.Store.StartupGroupIndex = 0;
-  context_.Store.StoppedPrograms = std::move(stopped);
-  context_.NewDelayLoad().WriteItems();
 }
 
 void WindowRig::WriteFile(const std::string& relative, const std::vector<std::string>& lines) {

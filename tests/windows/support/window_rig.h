@@ -1,6 +1,6 @@
 // What the in-process tests of Vantrel's windows share: a Vantrel process
 // context over the real Win32 layer whose program folder and Startup
-// folders are scratch folders, Run values that are removed again, message
+// folders are scratch folders, message
 // boxes and shell calls that are recorded instead of shown, the resources
 // of Vantrel.exe beside the test binary, a look into the tree control, and
 // a way to act on a modal dialog while it runs.
@@ -28,13 +28,6 @@ public:
   WindowRig(const WindowRig&) = delete;
   WindowRig& operator=(const WindowRig&) = delete;
 
-  // A file in the current user's (or the all users') Startup folder.
-  void AddShortcut(bool allUsers, const std::string& name);
-  // A value of the current user's (or the machine's) Run key; removed again
-  // when the rig goes.
-  void AddRunValue(bool allUsers, const std::string& name, const std::string& data);
-  // proggroup.c with these delayed and stopped items.
-  void WriteProgramGroups(std::vector<ProgramEntry> startup, std::vector<std::string> stopped);
   // A file below the program folder (relative path), CR LF lines.
   void WriteFile(const std::string& relative, const std::vector<std::string>& lines);
   std::string ReadFile(const std::string& relative) const;
@@ -61,13 +54,10 @@ public:
 
 private:
   std::string folder_;
-  std::string userStartup_;
-  std::string commonStartup_;
   moves::ScratchProgramPlatform platform_;
   AppContext context_;
   HMODULE resources_ = nullptr;
   std::unique_ptr<win32ui::StartupItemsWindow> window_;
-  std::vector<std::unique_ptr<moves::RegValueGuard>> runValues_;
 };
 
 // Shows a modal dialog through show, and runs act on it once it is up (the
