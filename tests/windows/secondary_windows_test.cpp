@@ -38,10 +38,6 @@ protected:
     context().Store.Language = "en";
     WriteFile(ProgGroupFile(), {"before"});
   }
-  void TearDown() override {
-    if (HWND open = FindDialog(IDC_OPT_PAGES))
-      ::DestroyWindow(open);
-  }
   std::string ProgGroup() { return ReadFile(ProgGroupFile()); }
 };
 
