@@ -1,9 +1,10 @@
 // VantrelSync.exe end to end: a real program folder, real registry stores
 // and item folders, and the program started as its own process. Its final
-// message box is read and answered like a user would.
+// message box is read and answered as a user would.
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,47 +18,6 @@ namespace vantrel::testing {
 namespace {
 
 using test_text::CrLf;
-
-// What one run of VantrelSync.exe showed and how it ended.
-struct SyncRun {
-  std::string boxText;
-  bool endedByItself = false;
-  DWORD exitCode = 0;
-};
-
-// Starts the exe in its folder, waits for its message box (captioned
-// "VantrelSync"), reads it and presses OK. A run that shows no box in a
-// minute is ended.
-SyncRun RunVantrelSync(const std::string& folder, const std::string& arguments) {
-  SyncRun run;
-  std::string commandLine = "\"" + folder + "\\VantrelSync.exe\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
-    return run;
-  win32::UniqueKernelHandle processHandle(process.hProcess);
-  win32::UniqueKernelHandle threadHandle(process.hThread);
-  for (int i = 0; i < 600 && ::WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; ++i) {
-    HWND box = ::FindWindowA("#32770", "VantrelSync");
-    DWORD owner = 0;
-    if (box == nullptr || ::GetWindowThreadProcessId(box, &owner) == 0 ||
-        owner != process.dwProcessId)
-      continue;
-    ::Sleep(200); // let the box finish setting itself up
-    char text[512] = {};
-    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // a message box's text
-    run.boxText = text;
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    break;
-  }
-  run.endedByItself = ::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  if (!run.endedByItself)
-    ::TerminateProcess(process.hProcess, 99);
-  ::GetExitCodeProcess(process.hProcess, &run.exitCode);
-  return run;
-}
 
 // Both of Vantrel's real registry stores are held empty for the test and
 // given back afterwards as they were.
@@ -96,10 +56,24 @@ TEST(SyncEndToEnd, SyncRebuildsTheFileFromTheRealStores) {
   const std::string progGroup = folder + "\\" + user + "\\proggroup.c";
   moves::WriteFileBytes(progGroup, "// the user's own file\r\n");
 
-  const SyncRun run = RunVantrelSync(folder, "SYNC");
-  EXPECT_EQ("Synchronization complete!", run.boxText);
-  EXPECT_TRUE(run.endedByItself);
-  EXPECT_EQ(0u, run.exitCode);
+  // The box that ends the run is read and answered as a user would.
+  std::string boxText;
+  std::thread answer([&] {
+    for (int i = 0; i < 600; ++i, ::Sleep(100)) {
+      if (HWND box = ::FindWindowA("#32770", "VantrelSync")) {
+        ::Sleep(200); // let the box finish setting itself up
+        char text[512] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // a message box's text
+        boxText = text;
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return;
+      }
+    }
+  });
+  const auto exitCode = moves::RunAndWait("\"" + folder + "\\VantrelSync.exe\" SYNC");
+  answer.join();
+  EXPECT_EQ(exitCode, 0u) << "ended by itself, with 0";
+  EXPECT_EQ(boxText, "Synchronization complete!");
 
   // Everything before the group as VantrelSync always writes it (pinned
   // by the golden file sync_two_items.c), then one line for each item.
