@@ -124,8 +124,12 @@ TEST_F(LoginEndToEnd, ANoGuiStartLaunchesEveryItemInOrderAndEnds) {
   for (std::size_t i = 1; i < at.size(); ++i) {
     const long long offset = at[i] - at[0];
     RecordProperty(planned[i].first + "AfterFirstMs", std::to_string(offset));
-    EXPECT_LE(std::llabs(offset - (planned[i].second - planned[0].second)), kToleranceMs)
-        << planned[i].first << ": " << offset << " ms after the first";
+    // Never early; late by at most the process starts that came before,
+    // which add up on a busy machine.
+    const long long due = planned[i].second - planned[0].second;
+    EXPECT_GE(offset, due - kToleranceMs) << planned[i].first << ": " << offset << " ms";
+    EXPECT_LE(offset, due + kToleranceMs + 300 * static_cast<long long>(i))
+        << planned[i].first << ": " << offset << " ms after the first (slow process starts)";
   }
 
   // The log: the time of day in front, then the lines byte for byte, the
