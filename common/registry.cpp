@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/text.h"
+
 namespace vantrel {
 
 namespace {
@@ -185,6 +187,18 @@ bool CRegistry::EnumKey(RegKey root, const std::string& path, std::vector<std::s
       entries.push_back(std::move(entry));
   }
   return true;
+}
+
+std::optional<std::string> CRegistry::ListedValue(RegKey root, const std::string& path,
+                                                  std::string_view name) {
+  std::vector<std::string> values;
+  EnumKey(root, path, values);
+  for (const std::string& value : values) {
+    if (value.size() > name.size() && value[name.size()] == '=' &&
+        EqualsIgnoreCase(std::string_view(value).substr(0, name.size()), name))
+      return value.substr(name.size() + 1);
+  }
+  return std::nullopt;
 }
 
 } // namespace vantrel

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/platform/platform.h"
@@ -57,6 +58,11 @@ public:
   // Lists the values of path as "name=data" texts in registry order;
   // entries is one empty string when there are none.
   bool EnumKey(RegKey root, const std::string& path, std::vector<std::string>& entries);
+  // The data of the value called name as EnumKey lists it (so a value of
+  // any type reads as the text the tree shows). Windows names values
+  // without regard to case, so "dreg" finds "DReg"; a name may hold "=".
+  std::optional<std::string> ListedValue(RegKey root, const std::string& path,
+                                         std::string_view name);
 
 private:
   Platform& platform_;

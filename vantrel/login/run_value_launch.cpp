@@ -58,17 +58,11 @@ std::optional<RegistryText> StoredRunValueData(AppContext& context, const Progra
     return std::nullopt;
   const char* store = key.root == kHkeyCurrentUser ? kCurrentUserRunStore : kAllUsersRunStore;
   CRegistry registry(context.platform, key.view);
-  std::vector<std::string> values;
-  if (!registry.EnumKey(key.root, store, values))
+  const auto data = registry.ListedValue(key.root, store, entry.RegistryName);
+  if (!data)
     return std::nullopt;
-  const std::string& name = entry.RegistryName;
-  for (const std::string& value : values) {
-    if (value.size() > name.size() && value[name.size()] == '=' &&
-        EqualsIgnoreCase(std::string_view(value).substr(0, name.size()), name))
-      return RegistryText{registry.GetValueType(key.root, store, name).value_or(kRegSz),
-                          value.substr(name.size() + 1)};
-  }
-  return std::nullopt;
+  return RegistryText{registry.GetValueType(key.root, store, entry.RegistryName).value_or(kRegSz),
+                      *data};
 }
 
 void RunEntry(AppContext& context, const ProgramEntry& entry, const std::string& resolvedPath) {

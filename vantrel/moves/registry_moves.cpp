@@ -18,19 +18,9 @@ namespace vantrel::items {
 
 namespace {
 
-// The value of that name, as EnumKey lists it (so a value of any type
-// reads as the text the tree shows). Windows names values without regard
-// to case, so "dreg" finds "DReg".
 std::optional<std::string> ListedValue(Platform& platform, const RunScope& scope,
                                        const std::string& key, const std::string& name) {
-  std::vector<std::string> values;
-  CRegistry(platform, scope.view).EnumKey(scope.root, key, values);
-  for (const std::string& value : values) {
-    if (value.size() > name.size() && value[name.size()] == '=' &&
-        EqualsIgnoreCase(std::string_view(value).substr(0, name.size()), name))
-      return value.substr(name.size() + 1);
-  }
-  return std::nullopt;
+  return CRegistry(platform, scope.view).ListedValue(scope.root, key, name);
 }
 
 StoreIndex DelayedRecordOf(const StoreTables& tables, const RunScope& scope,

@@ -22,19 +22,6 @@ bool Present(Platform& platform, const std::string& path) {
   return platform.GetFileAttributes(path) != kInvalidFileAttributes;
 }
 
-// The value of a key by its name in any letter case.
-std::optional<NameAndCommand> ValueNamed(Platform& platform, std::uint32_t view, RegKey root,
-                                         const std::string& key, const std::string& name) {
-  std::vector<std::string> values;
-  CRegistry(platform, view).EnumKey(root, key, values);
-  for (const std::string& listed : values) {
-    NameAndCommand value = SplitNameAndCommand(listed);
-    if (!listed.empty() && EqualsIgnoreCase(value.name, name))
-      return value;
-  }
-  return std::nullopt;
-}
-
 StoreIndex RecordOf(const StoreTables& tables, const ReturnedItem& item) {
   const std::string identity = item.Identity();
   return FindStartupProgram(
@@ -83,14 +70,13 @@ bool TakeBackRunValue(MoveSession& session, const ReturnedItem& item) {
   };
   registry.CreateKey(scope.root, scope.store);
   registry.SaveSettingText(scope.root, scope.store, item.name, wins);
-  const auto stored = ValueNamed(platform, scope.view, scope.root, scope.store, item.name);
-  if (!stored || stored->command != item.command) {
+  if (registry.ListedValue(scope.root, scope.store, item.name) != item.command) {
     putOldBack();
     return Fail(session, item,
                 scope.currentUser ? reason::StoreNotReadBack() : reason::NeedsAdministrator());
   }
   registry.DeleteValue(scope.root, kRunKeyPath, item.name);
-  if (ValueNamed(platform, scope.view, scope.root, kRunKeyPath, item.name)) {
+  if (registry.ListedValue(scope.root, kRunKeyPath, item.name)) {
     putOldBack();
     return Fail(session, item,
                 scope.currentUser ? reason::RunKeyNotCleared() : reason::NeedsAdministrator());
