@@ -90,42 +90,42 @@ TEST_F(OptionsTest, TheChangeTestComparesTextsAndTheStoredTipFlag) {
   }
 }
 
-TEST_F(OptionsTest, OkWithNothingChangedSavesNothing) {
+TEST_F(OptionsTest, OkSavesWhatChangedAndRegistersANewLoginTypeFirst) {
   EXPECT_EQ(ConfirmOptions(context, Form()), OptionsOkResult::kUnchanged);
   EXPECT_TRUE(changes.empty()) << changes.front();
   EXPECT_EQ(File(), "before");
-}
 
-TEST_F(OptionsTest, OkAfterChangingTheCloseMethodSavesWithoutTouchingTheRunKeys) {
-  OptionsForm form = Form();
-  form.CloseMethod = 0;
-  EXPECT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_NE(File().find("\r\nconst CloseType = 0;\r\n"), std::string::npos) << File();
-  EXPECT_TRUE(ChangesTo("Run").empty());
-  EXPECT_EQ(context.Store.CloseType, 0);
-
-  // Not called at all while the login type stays.
-  int calls = 0;
-  form.StartupDelay = "45";
-  form.ShowTipsAtStartup = false;
-  EXPECT_EQ(ConfirmOptions(context, form, 0, [&](std::int32_t) { ++calls; }),
-            OptionsOkResult::kSaved);
-  EXPECT_EQ(calls, 0);
-}
-
-TEST_F(OptionsTest, OkAfterChangingTheLoginTypeRegistersOnceBeforeTheSave) {
-  OptionsForm form = Form();
-  form.RunAtLogin = 3;
+  // The login type's registration is not called while the type stays.
   int calls = 0;
   std::string fileAtCall;
-  const auto result = ConfirmOptions(context, form, 0, [&](std::int32_t type) {
+  const auto registration = [&](std::int32_t type) {
     ++calls;
     EXPECT_EQ(type, 3);
     fileAtCall = File();
-  });
-  EXPECT_EQ(result, OptionsOkResult::kSaved);
+  };
+  OptionsForm form = Form();
+  form.CloseMethod = 0;
+  form.StartupDelay = "2.5";
+  form.ShowTipsAtStartup = false;
+  EXPECT_EQ(ConfirmOptions(context, form, 0, registration), OptionsOkResult::kSaved);
+  EXPECT_EQ(calls, 0);
+  EXPECT_TRUE(ChangesTo("Run").empty());
+  EXPECT_EQ(context.Store.CloseType, 0);
+  EXPECT_EQ(context.Store.MainStartupDelay, 2.5f);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, 0);
+  for (const char* line : {"\r\nconst CloseType = 0;\r\n", "\r\nconst MainStartupDelay = 2.5;\r\n",
+                           "\r\nconst ShowTipsAtStartup = 0;\r\n"})
+    EXPECT_NE(File().find(line), std::string::npos) << line;
+
+  // A ticked box is stored as -1, also over a 1 that the tip window wrote.
+  const std::string saved = File();
+  context.Store.ShowTipsAtStartup = 1;
+  form.ShowTipsAtStartup = true;
+  form.RunAtLogin = 3;
+  EXPECT_EQ(ConfirmOptions(context, form, 0, registration), OptionsOkResult::kSaved);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
   EXPECT_EQ(calls, 1);
-  EXPECT_EQ(fileAtCall, "before");
+  EXPECT_EQ(fileAtCall, saved);
   EXPECT_NE(File().find("const StartupType = 3;"), std::string::npos);
 }
 
@@ -152,27 +152,9 @@ TEST_F(OptionsTest, TheRealRegistrationRunsBeforeTheFileIsReplaced) {
   EXPECT_EQ(RunValue(kHkeyLocalMachine), context.OwnRunCommand);
 }
 
-TEST_F(OptionsTest, OkStoresTheNewOptions) {
-  OptionsForm form = Form();
-  form.StartupDelay = "2.5";
-  form.ShowTipsAtStartup = false;
-  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_EQ(context.Store.MainStartupDelay, 2.5f);
-  EXPECT_EQ(context.Store.ShowTipsAtStartup, 0);
-  EXPECT_NE(File().find("\r\nconst MainStartupDelay = 2.5;\r\n"), std::string::npos);
-  EXPECT_NE(File().find("\r\nconst ShowTipsAtStartup = 0;\r\n"), std::string::npos);
-
-  // A ticked box is stored as -1, also over a 1 that the tip window wrote.
-  context.Store.ShowTipsAtStartup = 1;
-  form.ShowTipsAtStartup = true;
-  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
-}
-
 TEST_F(OptionsTest, AnUnreadableDelayChangesNothingAtAll) {
   for (const char* text : {"", "1..5", "."}) {
     SCOPED_TRACE(text);
-    changes.clear();
     OptionsForm form = Form();
     form.StartupDelay = text;
     form.RunAtLogin = 0;

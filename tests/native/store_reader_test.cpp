@@ -10,8 +10,6 @@ namespace {
 
 using store_test::CrLf;
 
-const std::vector<std::string> kBuiltIn = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
-
 class StoreReader : public ::testing::Test {
 protected:
   bool Read(const std::string& text, TreeModel* tree = nullptr) {
@@ -36,56 +34,44 @@ protected:
   StoreHost host{&languages, [this] { ++reloads; }, nullptr};
 };
 
-TEST_F(StoreReader, DisallowedListKeepsTheBuiltInWords) {
-  struct Case {
-    std::string name, text;
+TEST_F(StoreReader, DisallowedAndStoppedLists) {
+  using List = std::vector<std::string> StoreTables::*;
+  const List disallowed = &StoreTables::DisallowedPrograms, stopped = &StoreTables::StoppedPrograms;
+  const std::vector<std::string> builtIn = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
+  const auto with = [&](std::vector<std::string> head) {
+    head.insert(head.end(), builtIn.begin(), builtIn.end());
+    return head;
+  };
+  const struct {
+    List list;
+    std::string text;
     std::vector<std::string> expected;
   } cases[] = {
-      {"no block: list untouched", CrLf({"// nothing"}), {"keep"}},
-      {"header on the last line", "char DisallowedPrograms[256][0]=", {""}},
-      {"case-insensitive merge",
+      {disallowed, CrLf({"// no block"}), {"keep"}},
+      {disallowed, "char DisallowedPrograms[256][0]=", {""}},
+      {disallowed, // merged without regard to case
        CrLf({"char DisallowedPrograms[256][2]=", "{", "     \"FORMAT\", ", "     \"del\"", "};"}),
        {"FORMAT", "del", "fdisk", "rmdir", "mkdir", "delete"}},
-      {"part of a word keeps the word",
-       CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
-       {"dir", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-      {"blanks and one comma go",
-       CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
-       {"regedit,", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-      {"an entry holding } ends the block",
-       CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}),
-       {"a}", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    tables.DisallowedPrograms = {"keep"};
-    ASSERT_TRUE(Read(c.text));
-    EXPECT_EQ(tables.DisallowedPrograms, c.expected);
-  }
-}
-
-TEST_F(StoreReader, StoppedListEntries) {
-  struct Case {
-    std::string name, text;
-    std::vector<std::string> expected;
-  } cases[] = {
-      {"no block", CrLf({"// nothing"}), {"keep"}},
-      {"writer's form",
+      {disallowed, CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
+       with({"dir"})},
+      {disallowed, CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
+       with({"regedit,"})},
+      {disallowed, CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}), with({"a}"})},
+      {stopped, CrLf({"// no block"}), {"keep"}},
+      {stopped,
        CrLf({"char StoppedPrograms[256][2]=", "{", "     \"_STPCU_A.lnk\", ",
              "     \"_REGAU_Agent\"", "}"}),
        {"_STPCU_A.lnk", "_REGAU_Agent"}},
-      {"empty lines fill free slots",
+      {stopped, // empty lines fill free slots
        CrLf({"char StoppedPrograms", "{", "\"a\",", "", "", "\"b\"", "", "}"}),
        {"a", "b", ""}},
-      {"comment text is kept",
-       CrLf({"char StoppedPrograms", "{", "\"_STPCU_x//y\",", "}"}),
-       {"_STPCU_x//y"}},
+      {stopped, CrLf({"char StoppedPrograms", "{", "\"_STPCU_x//y\",", "}"}), {"_STPCU_x//y"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    tables.StoppedPrograms = {"keep"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    tables.*c.list = {"keep"};
     ASSERT_TRUE(Read(c.text));
-    EXPECT_EQ(tables.StoppedPrograms, c.expected);
+    EXPECT_EQ(tables.*c.list, c.expected);
   }
 }
 
@@ -146,6 +132,9 @@ TEST_F(StoreReader, BlockComments) {
       {"/* on the last line", CrLf({"void A()", "}", "/*"}), {"A"}},
       {"unclosed at the end: its last line is read", CrLf({"/*", "void A()", "void B()"}), {"B"}},
       {"group headers are trimmed first", CrLf({"   void   Tools ()"}), {"  Tools "}},
+      {"LF", "void A()\n}\nvoid B()", {"A", "B"}},
+      {"CR", "void A()\r}\rvoid B()\r", {"A", "B"}},
+      {"mixed", "void A()\n\r}\r\n\nvoid B()", {"A", "B"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -214,18 +203,6 @@ TEST_F(StoreReader, GroupBlocks) {
   EXPECT_EQ(tables.StartupGroupIndex, 1);
 }
 
-TEST_F(StoreReader, ItemsFolderPathsBecomeFileNames) {
-  tables.CurrentUserItemsFolder = "C:\\V\\Vantrel Items\\Current User\\";
-  tables.AllUsersItemsFolder = "C:\\V\\Vantrel Items\\All Users\\";
-  ASSERT_TRUE(Read(
-      CrLf({"void Startup()", "{",
-            "Execute (\"C:\\V\\Vantrel Items\\Current User\\Tool.lnk\", \"\", 0, \"\");",
-            "ExecuteAU (\"C:\\V\\Vantrel Items\\All Users\\Mail.lnk\", \"\", 1, \"\");",
-            "Execute (\"c:\\v\\vantrel items\\current user\\Case.lnk\", \"\", 2, \"\");", "}"})));
-  EXPECT_EQ(Paths(0), (std::vector<std::string>{"Tool.lnk", "Mail.lnk",
-                                                "c:\\v\\vantrel items\\current user\\Case.lnk"}));
-}
-
 TEST_F(StoreReader, TreeShowsFileOrder) {
   TreeModel tree;
   tree.Add(TreeModel::kNoNode, "Old", "stale");
@@ -284,15 +261,6 @@ TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
                     "     Execute (\"c\", \"\", "));
   EXPECT_EQ(Paths(0), (std::vector<std::string>{"", "a", "b"}));
   EXPECT_EQ(tables.StartupGroupIndex, 0);
-}
-
-TEST_F(StoreReader, LineEndsOfHandEditedFiles) {
-  for (std::string_view text : {"void A()\r\n}\r\nvoid B()\r\n", "void A()\n}\nvoid B()",
-                                "void A()\r}\rvoid B()\r", "void A()\n\r}\r\n\nvoid B()"}) {
-    SCOPED_TRACE(store_test::Visible(text));
-    ASSERT_TRUE(Read(std::string(text)));
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
-  }
 }
 
 } // namespace
