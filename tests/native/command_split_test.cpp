@@ -50,21 +50,10 @@ TEST(CommandSplit, CutsAfterTheExeThatEndsTheProgram) {
 }
 
 TEST(CommandSplit, NameAndCommandAtTheFirstEquals) {
-  const struct {
-    const char* text;
-    const char* name;
-    const char* command;
-  } cases[] = {
-      {"Agent=C:\\Tools\\agent.exe -q", "Agent", "C:\\Tools\\agent.exe -q"},
-      {"a=b=c", "a", "b=c"},
-      {"=C:\\a.exe", "", "C:\\a.exe"},
-      {"no equals sign", "no equals sign", ""},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.text);
-    const NameAndCommand split = SplitNameAndCommand(row.text);
-    EXPECT_EQ(row.name, split.name);
-    EXPECT_EQ(row.command, split.command);
+  for (const char* text : {"Agent=C:\\T\\agent.exe -q", "a=b=c", "=C:\\a.exe", "no equals sign"}) {
+    const NameAndCommand split = SplitNameAndCommand(text);
+    EXPECT_EQ(split.name + (split.command.empty() ? "" : "=" + split.command), text);
+    EXPECT_EQ(split.name.find('='), std::string::npos) << text;
   }
 }
 

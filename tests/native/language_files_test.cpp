@@ -162,7 +162,7 @@ TEST_F(LanguageFilesTest, LanguageListSafeListAndOnlineText) {
             "ais,fr"}));
   Add("data\\safelist.dat", CrLf({"// Known programs", "OneDrive.exe // Microsoft OneDrive",
                                   "\t  Indented.exe// desc  \t", "a.exe // first // second",
-                                  "plain.exe", "tight.exe//xdesc", "   // an indented comment",
+                                  "pl\xE4in.exe", "tight.exe//xdesc", "   // an indented comment",
                                   "\t\t", "", "http://x.exe // url-ish"}));
   Add("data\\online.txt", CrLf({"  https://s.example/?q={SEARCHTERMS} // x ", "second line"}));
   std::string language;
@@ -175,7 +175,7 @@ TEST_F(LanguageFilesTest, LanguageListSafeListAndOnlineText) {
   const std::vector<std::string> safe = {"OneDrive.exe =Microsoft OneDrive",
                                          "Indented.exe=desc",
                                          "a.exe =second",
-                                         "plain.exe=",
+                                         "pl\xC3\xA4in.exe=",
                                          "tight.exe=desc",
                                          "http:=url-ish"};
   std::vector<std::string> read;

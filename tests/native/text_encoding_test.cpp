@@ -9,7 +9,6 @@
 #include "common/text_encoding.h"
 #include "crlf_text.h"
 #include "vantrel/moves/registry_backup.h"
-#include "vantrel/text/language_files.h"
 
 namespace vantrel {
 namespace {
@@ -139,23 +138,6 @@ TEST_F(StoredFiles, LogOfAnEarlierBuildBecomesUtf8WithTheFirstEventBeyondAscii) 
   EXPECT_TRUE(IsValidUtf8(pruned));
   EXPECT_TRUE(pruned.starts_with(std::string(92, 'x') + kMuellerUtf8 + "\r\n"));
   EXPECT_TRUE(pruned.ends_with("\r\nInfo: new\r\n"));
-}
-
-TEST_F(StoredFiles, CaptionAndDataFilesOfEitherEncodingReadAlike) {
-  for (const bool legacy : {true, false}) {
-    SCOPED_TRACE(legacy ? "code page 1252" : "UTF-8");
-    const std::string word = legacy ? kGruesseAnsi : kGruesseUtf8;
-    world.AddFile(folder + "\\lang\\languagefile.dat", CrLf({"English, en", word + ", de"}));
-    world.AddFile(folder + "\\lang\\de\\menus.de", CrLf({"// " + word, word}));
-    world.AddFile(folder + "\\data\\safelist.dat", CrLf({"m.exe // " + word}));
-    TextTables tables;
-    std::string language = "de";
-    LoadGlobalData(platform, folder, language, tables);
-    ASSERT_EQ(2u, tables.Languages.size());
-    EXPECT_EQ(kGruesseUtf8, tables.Languages[1].DisplayName);
-    EXPECT_EQ(kGruesseUtf8, tables.Menus[0]);
-    EXPECT_EQ(kGruesseUtf8, tables.SafeList[0].Description);
-  }
 }
 
 TEST_F(StoredFiles, RegistryBackupsBeyondAsciiAreUtf16LikeTheRegistryEditorExports) {
