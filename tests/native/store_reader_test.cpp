@@ -2,6 +2,8 @@
 // blocks and the failures that stop a load.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "common/store/proggroup_reader.h"
 #include "store_test_support.h"
 
@@ -76,44 +78,36 @@ TEST_F(StoreReader, DisallowedAndStoppedLists) {
 }
 
 TEST_F(StoreReader, OptionLines) {
-  struct Case {
-    std::string line;
-    float delay;
-    std::int32_t startupType, closeType;
-    std::int16_t tips;
-    std::string language;
-    int reloads;
-  } cases[] = {
-      {"const MainStartupDelay = 45;", 45, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay = 2.5", 2.5f, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay", 30, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay = 1,5;", 30, 3, 0, 7, "de", 0},
-      {"const StartupType = 2.5;", 99, 2, 0, 7, "de", 0},
-      {"const StartupType = 70000;", 99, 1, 0, 7, "de", 0},
-      {"const CloseType = x;", 99, 3, 1, 7, "de", 0},
-      {"const ShowTipsAtStartup = False;", 99, 3, 0, 0, "de", 0},
-      {"const ShowTipsAtStartup = True;", 99, 3, 0, -1, "de", 0},
-      {"const ShowTipsAtStartup = maybe;", 99, 3, 0, 7, "de", 0},
-      {"const Language = Deutsch;", 99, 3, 0, 7, "de", 1},
-      {"const Language = english;", 99, 3, 0, 7, "en", 0},
-      {"const Language = ;", 99, 3, 0, 7, "en", 0},
-      {"  const StartupType = 2;", 99, 3, 0, 7, "de", 0}, // options start the line
+  // Delay, StartupType, CloseType, ShowTipsAtStartup, Language and reloads
+  // after the line, over 99 3 0 7 de 0.
+  const std::pair<const char*, const char*> cases[] = {
+      {"const MainStartupDelay = 45;", "45 3 0 7 de 0"},
+      {"const MainStartupDelay = 2.5", "2.5 3 0 7 de 0"},
+      {"const MainStartupDelay", "30 3 0 7 de 0"},
+      {"const MainStartupDelay = 1,5;", "30 3 0 7 de 0"},
+      {"const StartupType = 2.5;", "99 2 0 7 de 0"},
+      {"const StartupType = 70000;", "99 1 0 7 de 0"},
+      {"const CloseType = x;", "99 3 1 7 de 0"},
+      {"const ShowTipsAtStartup = False;", "99 3 0 0 de 0"},
+      {"const ShowTipsAtStartup = True;", "99 3 0 -1 de 0"},
+      {"const ShowTipsAtStartup = maybe;", "99 3 0 7 de 0"},
+      {"const Language = Deutsch;", "99 3 0 7 de 1"},
+      {"const Language = english;", "99 3 0 7 en 0"},
+      {"const Language = ;", "99 3 0 7 en 0"},
+      {"  const StartupType = 2;", "99 3 0 7 de 0"}, // options start the line
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
+  for (const auto& [line, expected] : cases) {
     tables.MainStartupDelay = 99;
     tables.StartupType = 3;
     tables.CloseType = 0;
     tables.ShowTipsAtStartup = 7;
     tables.Language = "de";
     reloads = 0;
-    ASSERT_TRUE(Read(CrLf({c.line})));
-    EXPECT_EQ(tables.MainStartupDelay, c.delay);
-    EXPECT_EQ(tables.StartupType, c.startupType);
-    EXPECT_EQ(tables.CloseType, c.closeType);
-    EXPECT_EQ(tables.ShowTipsAtStartup, c.tips);
-    EXPECT_EQ(tables.Language, c.language);
-    EXPECT_EQ(reloads, c.reloads);
+    ASSERT_TRUE(Read(CrLf({line})));
+    std::ostringstream read;
+    read << tables.MainStartupDelay << ' ' << tables.StartupType << ' ' << tables.CloseType << ' '
+         << tables.ShowTipsAtStartup << ' ' << tables.Language << ' ' << reloads;
+    EXPECT_EQ(read.str(), expected) << line;
   }
 }
 
@@ -226,33 +220,24 @@ TEST_F(StoreReader, TreeShowsFileOrder) {
 }
 
 TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
-  struct Case {
-    std::string name, text;
-    bool withTree;
-    std::vector<std::string> groups;
-  } cases[] = {
-      {"empty file", "", false, {""}},
-      {"group closed by };",
-       CrLf({"void A()", "{", "Execute (\"C:\\a.exe\", \"\", 0, \"\");", "};", "void B()"}),
+  const std::tuple<std::string, bool, std::vector<std::string>> cases[] = {
+      {"", false, {""}}, // an empty file
+      {CrLf({"void A()", "{", "Execute (\"C:\\a.exe\", \"\", 0, \"\");", "};", "void B()"}),
        false,
        {"A"}},
-      {"delay is no number",
-       CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}),
-       false,
-       {"A"}},
-      {"bare void", CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
-      {"same group twice with a tree",
-       CrLf({"void A()", "{", "}", "void A()", "void B()"}),
+      {CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}), false, {"A"}},
+      {CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
+      {CrLf({"void A()", "{", "}", "void A()", "void B()"}),
        true,
-       {"A", "A"}},
+       {"A", "A"}}, // twice, with a tree
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [text, withTree, groups] : cases) {
+    SCOPED_TRACE(text);
     TreeModel tree;
     tables.StartupGroupIndex = 4;
-    EXPECT_FALSE(Read(c.text, c.withTree ? &tree : nullptr));
-    EXPECT_EQ(GroupNames(), c.groups);
-    EXPECT_EQ(tables.StartupGroupIndex, c.name == "empty file" ? 4 : kNoIndex);
+    EXPECT_FALSE(Read(text, withTree ? &tree : nullptr));
+    EXPECT_EQ(GroupNames(), groups);
+    EXPECT_EQ(tables.StartupGroupIndex, text.empty() ? 4 : kNoIndex);
   }
   // 7. A file cut in its last line: every complete line before it is loaded,
   // sorted, and its Startup group found, so the login run starts them.
