@@ -46,32 +46,18 @@ TEST(StoreFormat, NumbersAreWrittenShortestAndReadAsDecimalsOnly) {
   const float tiny = std::numeric_limits<float>::denorm_min();
   EXPECT_EQ(ParseSingle(FormatNumber(tiny)), tiny);
 
-  const struct {
-    std::string_view text;
-    std::optional<float> single;
-    std::optional<std::int16_t> integer;
-  } read[] = {
-      {" 10 ", 10.0f, 10},
-      {"3.5", 3.5f, 4},
-      {"-2.5", -2.5f, -2},
-      {"1e1", 10.0f, 10},
-      {"32767", 32767.0f, 32767},
-      {"32767.5", 32767.5f, {}},
-      {"-32768", -32768.0f, -32768},
-      {"40000", 40000.0f, {}},
-      {"", {}, {}},
-      {"45; // wait", {}, {}},
-      {"2,5", {}, {}},
-      {"nan", {}, {}},
-      {"1e39", {}, {}},
-      {"e5", {}, {}},
-      {"- 1", {}, {}},
+  const std::tuple<std::string_view, float, std::optional<std::int16_t>> read[] = {
+      {" 10 ", 10.0f, 10},           {"3.5", 3.5f, 4},
+      {"-2.5", -2.5f, -2},           {"1e1", 10.0f, 10},
+      {"32767", 32767.0f, 32767},    {"32767.5", 32767.5f, {}},
+      {"-32768", -32768.0f, -32768}, {"40000", 40000.0f, {}},
   };
-  for (const auto& c : read) {
-    SCOPED_TRACE(std::string(c.text));
-    EXPECT_EQ(ParseSingle(c.text), c.single);
-    EXPECT_EQ(ParseInteger16(c.text), c.integer);
+  for (const auto& [text, single, integer] : read) {
+    EXPECT_EQ(ParseSingle(text), single) << text;
+    EXPECT_EQ(ParseInteger16(text), integer) << text;
   }
+  for (std::string_view text : {"", "45; // wait", "2,5", "nan", "1e39", "e5", "- 1"})
+    EXPECT_FALSE(ParseSingle(text) || ParseInteger16(text)) << text;
 }
 
 TEST(StoreFormat, ProgramLines) {
