@@ -188,6 +188,11 @@ TEST_F(LanguageFilesTest, LanguageListSafeListAndOnlineText) {
   EXPECT_EQ(safe, read);
   EXPECT_EQ("https://s.example/?q={SEARCHTERMS} // x", tables.OnlineSearchText);
   EXPECT_EQ("", Log());
+  Add("lang\\de\\menus.de", CrLf({"&Datei"}));
+  language = "de";
+  LoadGlobalData(platform, kFolder, language, tables);
+  EXPECT_EQ("de", language);
+  EXPECT_EQ("&Datei", tables.Menus[0]);
 
   // No valid line: one empty entry; an empty first line: no address.
   Add("lang\\languagefile.dat", CrLf({"// nothing", "English en", "Name,"}));
