@@ -93,6 +93,21 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
   EXPECT_EQ(editor.Remembered().Path, "");
 }
 
+TEST_F(ProgramGroupsTest, RenamingAGroupUpdatesFileListAndTree) {
+  Click("Tools");
+  fields.GroupName = " Utilities ";
+  editor.EditGroupClicked();
+  EXPECT_NE(File().find("\r\nvoid Utilities()\r\n"), std::string::npos) << File();
+  EXPECT_EQ(fields.GroupList,
+            (std::vector<std::string>{"Startup", "Utilities", "My startup things"}));
+  EXPECT_EQ(editor.Tree().At(editor.Tree().Find("Tools")).text, "Utilities");
+  EXPECT_EQ(fields.GroupName + "|" + editor.Remembered().Group, "Utilities|Utilities");
+  // Programs of the Startup group are added from the main window only.
+  Click("StartupProgramPath0");
+  editor.ModeChosen(true);
+  EXPECT_FALSE(fields.AddNewSelected);
+}
+
 // Each refusal shows one box (or none), keeps the fields and saves nothing.
 TEST_F(ProgramGroupsTest, RefusedAddsRemovesAndRenamesChangeNothing) {
   using Editor = ProgramGroupsEditor;
