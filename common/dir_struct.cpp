@@ -64,24 +64,20 @@ bool CDirStruct::DirectoryExists(const std::string& folderName, const std::strin
 
 bool CDirStruct::ReturnFiles(const std::string& path, std::vector<std::string>& entries) {
   entries.assign(1, std::string());
-  try {
-    const std::string pattern = CollapseDoubledBackslashes(WithTrailingBackslash(path) + "*.*");
-    FindScope search(platform_, pattern);
-    if (!search.valid())
-      return true;
-    do {
-      std::string entry = TrimAtNul(search.data().fileName, sizeof search.data().fileName);
-      if (IsDotEntry(entry) || entry == "desktop.ini")
-        continue;
-      if (entries.back().empty())
-        entries.back() = std::move(entry);
-      else
-        entries.push_back(std::move(entry));
-    } while (search.next());
+  const std::string pattern = CollapseDoubledBackslashes(WithTrailingBackslash(path) + "*.*");
+  FindScope search(platform_, pattern);
+  if (!search.valid())
     return true;
-  } catch (...) {
-    return false; // out of memory: keep what was collected
-  }
+  do {
+    std::string entry = TrimAtNul(search.data().fileName, sizeof search.data().fileName);
+    if (IsDotEntry(entry) || entry == "desktop.ini")
+      continue;
+    if (entries.back().empty())
+      entries.back() = std::move(entry);
+    else
+      entries.push_back(std::move(entry));
+  } while (search.next());
+  return true;
 }
 
 bool CDirStruct::RemoveEmptyDirectory(const std::string& path) {

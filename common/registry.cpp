@@ -140,55 +140,51 @@ void CRegistry::SaveSettingByte(RegKey root, const std::string& path, const std:
 
 bool CRegistry::EnumKey(RegKey root, const std::string& path, std::vector<std::string>& entries) {
   entries.assign(1, std::string());
-  try {
-    KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
-    if (!key.open())
-      return true;
-    constexpr std::uint32_t kNameChars = 255;
-    constexpr std::uint32_t kDataBytes = 255;
-    constexpr std::uint32_t kLongestName = 16384; // the registry's own limit, with the NUL
-    for (std::uint32_t index = 0;; ++index) {
-      std::vector<char> name(kNameChars);
-      std::vector<std::uint8_t> data(kDataBytes);
-      std::uint32_t nameChars = kNameChars;
-      std::uint32_t dataSize = kDataBytes;
-      long rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr,
-                                       data.data(), &dataSize);
-      // A name or data that does not fit is read again in full rather than
-      // skipped, so long command lines are listed too.
-      for (int retry = 0; rc == win32err::kMoreData && retry < 8; ++retry) {
-        name.assign(kLongestName, '\0');
-        data.assign(std::max<std::size_t>(dataSize, data.size() * 2), 0);
-        nameChars = kLongestName;
-        dataSize = static_cast<std::uint32_t>(data.size());
-        rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr, data.data(),
-                                    &dataSize);
-      }
-      if (rc == win32err::kNoMoreItems)
-        break;
-      if (rc == win32err::kMoreData)
-        continue;
-      if (rc != win32err::kSuccess)
-        return false;
-      if (dataSize == 0)
-        continue;
-      // The stored terminator is not part of the text; data stored without
-      // one keeps its last byte.
-      std::size_t textBytes = dataSize;
-      if (data[textBytes - 1] == 0)
-        --textBytes;
-      std::string entry(name.data(), nameChars);
-      entry += '=';
-      entry.append(reinterpret_cast<const char*>(data.data()), textBytes);
-      if (entries.back().empty())
-        entries.back() = std::move(entry);
-      else
-        entries.push_back(std::move(entry));
-    }
+  KeyScope key(platform_, root, path, KeyScope::Mode::Open, view_);
+  if (!key.open())
     return true;
-  } catch (...) {
-    return false; // out of memory: keep what was collected
+  constexpr std::uint32_t kNameChars = 255;
+  constexpr std::uint32_t kDataBytes = 255;
+  constexpr std::uint32_t kLongestName = 16384; // the registry's own limit, with the NUL
+  for (std::uint32_t index = 0;; ++index) {
+    std::vector<char> name(kNameChars);
+    std::vector<std::uint8_t> data(kDataBytes);
+    std::uint32_t nameChars = kNameChars;
+    std::uint32_t dataSize = kDataBytes;
+    long rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr,
+                                     data.data(), &dataSize);
+    // A name or data that does not fit is read again in full rather than
+    // skipped, so long command lines are listed too.
+    for (int retry = 0; rc == win32err::kMoreData && retry < 8; ++retry) {
+      name.assign(kLongestName, '\0');
+      data.assign(std::max<std::size_t>(dataSize, data.size() * 2), 0);
+      nameChars = kLongestName;
+      dataSize = static_cast<std::uint32_t>(data.size());
+      rc = platform_.RegEnumValue(key.key(), index, name.data(), &nameChars, nullptr, data.data(),
+                                  &dataSize);
+    }
+    if (rc == win32err::kNoMoreItems)
+      break;
+    if (rc == win32err::kMoreData)
+      continue;
+    if (rc != win32err::kSuccess)
+      return false;
+    if (dataSize == 0)
+      continue;
+    // The stored terminator is not part of the text; data stored without
+    // one keeps its last byte.
+    std::size_t textBytes = dataSize;
+    if (data[textBytes - 1] == 0)
+      --textBytes;
+    std::string entry(name.data(), nameChars);
+    entry += '=';
+    entry.append(reinterpret_cast<const char*>(data.data()), textBytes);
+    if (entries.back().empty())
+      entries.back() = std::move(entry);
+    else
+      entries.push_back(std::move(entry));
   }
+  return true;
 }
 
 } // namespace vantrel

@@ -27,6 +27,9 @@ int RunVantrelSync(Platform& platform, const std::string& commandLine) {
       UpgradeOldLayout(platform, places);
     return Synchronize(platform, places) ? 0 : 1;
   } catch (...) {
+    // An entry (common/exception_policy.h): memory ran out, and the old
+    // file stands.
+    TellNotSynchronized(platform);
     return 1;
   }
 }

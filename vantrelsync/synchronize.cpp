@@ -29,16 +29,16 @@ bool RebuildProgramGroups(Platform& platform, const SyncPlaces& places) {
 
 bool Synchronize(Platform& platform, const SyncPlaces& places) {
   bool written = false;
-  try {
-    written = RebuildProgramGroups(platform, places);
-  } catch (...) {
-    written = false; // only building the file can throw, so the old one stands
-  }
+  written = RebuildProgramGroups(platform, places);
   if (written)
     platform.MessageBox(0, "Synchronization complete!", kSyncTitle, kMbOk | kMbIconInformation);
   else
-    platform.MessageBox(0, "Error Synchronizing Data....", kSyncTitle, kMbOk | kMbIconExclamation);
+    TellNotSynchronized(platform);
   return written;
+}
+
+void TellNotSynchronized(Platform& platform) {
+  platform.MessageBox(0, "Error Synchronizing Data....", kSyncTitle, kMbOk | kMbIconExclamation);
 }
 
 } // namespace vantrel::sync

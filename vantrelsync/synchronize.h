@@ -17,4 +17,7 @@ inline constexpr const char* kSyncTitle = "VantrelSync";
 // True when the new file was written.
 bool Synchronize(Platform& platform, const SyncPlaces& places);
 
+// The warning box of a run that did not write the new file.
+void TellNotSynchronized(Platform& platform);
+
 } // namespace vantrel::sync

@@ -68,7 +68,7 @@ bool CDelayLoad::GetStoppedInfo(std::string_view item, std::string& path, std::s
   return store::GetStoppedInfo(platform_, tables_, item, path, parameters);
 }
 
-void CDelayLoad::AddStoppedProgram(const std::string& name, int kind) {
+void CDelayLoad::AddStoppedProgram(const std::string& name, ItemKind kind) {
   store::AddStoppedProgram(tables_, name, kind);
 }
 
@@ -103,7 +103,7 @@ bool CDelayLoad::RemoveProgramGroup(StoreIndex group) {
   return store::RemoveProgramGroup(tables_, group);
 }
 
-void CDelayLoad::RemoveStoppedProgram(const std::string& name, int kind) {
+void CDelayLoad::RemoveStoppedProgram(const std::string& name, ItemKind kind) {
   store::RemoveStoppedProgram(tables_, name, kind);
 }
 
@@ -143,13 +143,12 @@ LoadProblem CDelayLoad::LoadItemsQuietly() {
   if (problem == LoadProblem::kNone && store::ClassifyRawBytes(text) != store::ForeignText::kNone)
     problem = LoadProblem::kNotText;
   if (problem == LoadProblem::kNone) {
-    try {
-      if (!store::ReadProgGroup(AsUtf8Text(platform_, std::move(text)), tables_, host_,
-                                boundTreeView_))
-        problem = LoadProblem::kFaultyLine;
-    } catch (...) {
-      problem = LoadProblem::kFaultyLine; // out of memory on a huge file
-    }
+    // Not loaded until the whole file is read: should memory run out on a
+    // huge file, the file is kept before anything is written over it.
+    tables_.LastLoadFailed = true;
+    if (!store::ReadProgGroup(AsUtf8Text(platform_, std::move(text)), tables_, host_,
+                              boundTreeView_))
+      problem = LoadProblem::kFaultyLine;
   } else if (tables_.ProgramGroups.empty()) {
     // Nothing was ever loaded: the options start from their defaults, never
     // from zeros that would read as "do not run at login".
@@ -170,12 +169,7 @@ void CDelayLoad::ReportLoadProblem(LoadProblem problem) {
 }
 
 bool CDelayLoad::WriteItems() {
-  std::string bytes;
-  try {
-    bytes = store::FormatProgGroup(tables_, host_.Languages);
-  } catch (...) {
-    return false;
-  }
+  const std::string bytes = store::FormatProgGroup(tables_, host_.Languages);
   // The file that did not load is kept once before it is overwritten.
   if (tables_.LastLoadFailed) {
     if (!KeepBackupCopy(platform_, filePath_))

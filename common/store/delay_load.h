@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/platform/platform.h"
 #include "common/store/store_host.h"
 #include "common/store/store_tables.h"
@@ -33,7 +34,7 @@ public:
   StoreIndex GetProgramID(std::string_view text, StoreIndex group) const;
   bool GetStoppedInfo(StoreIndex item, std::string& path, std::string& parameters);
   bool GetStoppedInfo(std::string_view item, std::string& path, std::string& parameters);
-  void AddStoppedProgram(const std::string& name, int kind);
+  void AddStoppedProgram(const std::string& name, ItemKind kind);
   StoreIndex AddGroup(const std::string& name);
   bool UpdateGroupName(StoreIndex group, const std::string& newName);
   bool UpdateGroupNameString(std::string_view oldName, const std::string& newName);
@@ -44,7 +45,7 @@ public:
                             const std::string& parameters, float delay);
   bool RemoveProgramFromGroup(StoreIndex group, StoreIndex program);
   bool RemoveProgramGroup(StoreIndex group);
-  void RemoveStoppedProgram(const std::string& name, int kind);
+  void RemoveStoppedProgram(const std::string& name, ItemKind kind);
 
   // Reads the file into the tables; a missing file gets the default tables,
   // written at once. A file that does not fully load is copied to

@@ -32,11 +32,7 @@ bool CProgramGroup::AddProgramToGroup(StoreIndex group, const std::string& comma
 }
 
 bool CProgramGroup::WriteItems() {
-  try {
-    return SaveFileSafely(platform_, filePath_, store::FormatSyncProgGroup(tables_.ProgramGroups));
-  } catch (...) {
-    return false;
-  }
+  return SaveFileSafely(platform_, filePath_, store::FormatSyncProgGroup(tables_.ProgramGroups));
 }
 
 } // namespace vantrel

@@ -15,8 +15,8 @@ constexpr std::size_t kPrefixLength = 7;
 
 // The program and parameters of the stored value a stopped entry stands
 // for; path and parameters stay as they are when none does.
-bool StoredRunValue(Platform& platform, const StoreTables& tables, int kind, std::string_view name,
-                    std::string& path, std::string& parameters) {
+bool StoredRunValue(Platform& platform, const StoreTables& tables, ItemKind kind,
+                    std::string_view name, std::string& path, std::string& parameters) {
   std::string value;
   if (!FindStoppedRunValue(platform, tables, kind, name, value))
     return false;
@@ -31,24 +31,23 @@ bool StoredRunValue(Platform& platform, const StoreTables& tables, int kind, std
 
 } // namespace
 
-std::string_view StoppedPrefix(int kind) {
+std::string_view StoppedPrefix(ItemKind kind) {
   switch (kind) {
-  case 0:
+  case ItemKind::kAllUsersRunValue:
     return "_REGAU_";
-  case 1:
+  case ItemKind::kCurrentUserRunValue:
     return "_REGCU_";
-  case 2:
+  case ItemKind::kAllUsersShortcut:
     return "_STPAU_";
-  case 3:
+  case ItemKind::kCurrentUserShortcut:
     return "_STPCU_";
-  case 4: // the 32-bit view of the machine's Run key, recorded as kind 0
+  case ItemKind::kAllUsersRunValue32: // recorded as kAllUsersRunValue
     return "_REGAU_";
-  default:
-    return {};
   }
+  return {};
 }
 
-void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
+void AddStoppedProgram(StoreTables& tables, const std::string& name, ItemKind kind) {
   auto& list = tables.StoppedPrograms;
   if (list.empty() || !list.back().empty())
     list.emplace_back();
@@ -57,7 +56,7 @@ void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
   list.back() = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
 }
 
-void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind) {
+void RemoveStoppedProgram(StoreTables& tables, const std::string& name, ItemKind kind) {
   const std::string wanted = TrimBlanks(std::string(StoppedPrefix(kind)) + name);
   for (std::string& entry : tables.StoppedPrograms) {
     if (entry == wanted) {
@@ -75,17 +74,21 @@ bool GetStoppedInfo(Platform& platform, const StoreTables& tables, StoreIndex it
   const std::string_view kind = std::string_view(entry).substr(0, kPrefixLength);
   const std::string_view name =
       std::string_view(entry).substr(std::min(kPrefixLength, entry.size()));
-  if (kind == StoppedPrefix(3)) {
+  if (kind == StoppedPrefix(ItemKind::kCurrentUserShortcut)) {
     path = tables.CurrentUserItemsFolder + std::string(name);
-  } else if (kind == StoppedPrefix(2)) {
+  } else if (kind == StoppedPrefix(ItemKind::kAllUsersShortcut)) {
     path = tables.AllUsersItemsFolder + std::string(name);
-  } else if (kind == StoppedPrefix(1)) {
-    return StoredRunValue(platform, tables, 1, name, path, parameters);
-  } else if (kind == StoppedPrefix(0)) {
+  } else if (kind == StoppedPrefix(ItemKind::kCurrentUserRunValue)) {
+    return StoredRunValue(platform, tables, ItemKind::kCurrentUserRunValue, name, path, parameters);
+  } else if (kind == StoppedPrefix(ItemKind::kAllUsersRunValue)) {
     // A value a 32-bit Vantrel stopped lies in the 32-bit view of the store.
     std::string value;
-    const bool in64 = FindStoppedRunValue(platform, tables, 0, name, value) && !value.empty();
-    return StoredRunValue(platform, tables, in64 ? 0 : 4, name, path, parameters);
+    const bool in64 =
+        FindStoppedRunValue(platform, tables, ItemKind::kAllUsersRunValue, name, value) &&
+        !value.empty();
+    return StoredRunValue(platform, tables,
+                          in64 ? ItemKind::kAllUsersRunValue : ItemKind::kAllUsersRunValue32, name,
+                          path, parameters);
   }
   return true;
 }

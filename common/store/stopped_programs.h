@@ -6,23 +6,25 @@
 #include <string_view>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/platform/platform.h"
 #include "common/store/store_tables.h"
 
 namespace vantrel::store {
 
-// The prefix of a kind: 0 "_REGAU_", 1 "_REGCU_", 2 "_STPAU_", 3 "_STPCU_",
-// 4 (the 32-bit view of the machine's Run key) "_REGAU_" like kind 0;
-// empty for any other kind.
-std::string_view StoppedPrefix(int kind);
+// The prefix of a kind: "_REGAU_" for kAllUsersRunValue and (like it)
+// kAllUsersRunValue32, "_REGCU_" for kCurrentUserRunValue, "_STPAU_" for
+// kAllUsersShortcut, "_STPCU_" for kCurrentUserShortcut; empty for any
+// other code.
+std::string_view StoppedPrefix(ItemKind kind);
 
 // Stores prefix + name, trimmed, in the last slot, appending one unless it
 // is free.
-void AddStoppedProgram(StoreTables& tables, const std::string& name, int kind);
+void AddStoppedProgram(StoreTables& tables, const std::string& name, ItemKind kind);
 
 // Frees the first entry equal to prefix + name (trimmed); the list keeps
 // its length.
-void RemoveStoppedProgram(StoreTables& tables, const std::string& name, int kind);
+void RemoveStoppedProgram(StoreTables& tables, const std::string& name, ItemKind kind);
 
 // Where a stopped item's data lies: a shortcut's file in its items folder,
 // or the program and parameters of a stored Run value. path and parameters

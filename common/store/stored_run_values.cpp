@@ -11,8 +11,8 @@ namespace vantrel::store {
 
 namespace {
 
-bool CurrentUserKind(int kind) {
-  return kind == 1;
+bool CurrentUserKind(ItemKind kind) {
+  return kind == ItemKind::kCurrentUserRunValue;
 }
 
 std::string NameOf(const std::string& listed) {
@@ -21,7 +21,8 @@ std::string NameOf(const std::string& listed) {
 
 } // namespace
 
-StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std::string& name) {
+StoreIndex DelayedRunValueRecord(const StoreTables& tables, ItemKind kind,
+                                 const std::string& name) {
   const std::string_view command =
       CurrentUserKind(kind) ? kCommandExecuteReg : kCommandExecuteRegAU;
   return FindStartupProgram(tables, [&](const ProgramEntry& program) {
@@ -38,8 +39,8 @@ bool Has32BitRegistryView(Platform& platform) {
   return true;
 }
 
-std::uint32_t RunValueView(int kind) {
-  return kind == 4 ? kKeyWow64_32Key : 0;
+std::uint32_t RunValueView(ItemKind kind) {
+  return kind == ItemKind::kAllUsersRunValue32 ? kKeyWow64_32Key : 0;
 }
 
 void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::string>& storeValues,
@@ -63,7 +64,7 @@ void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::stri
   }
 }
 
-bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, int kind,
+bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, ItemKind kind,
                          std::string_view path, std::string& value) {
   value.clear();
   const bool currentUser = CurrentUserKind(kind);

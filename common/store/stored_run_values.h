@@ -8,21 +8,23 @@
 #include <string_view>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/platform/platform.h"
 #include "common/store/store_tables.h"
 
 namespace vantrel::store {
 
-// Kinds are those of the stopped list: 0 all users, 1 the current user, 4
-// the 32-bit view of the machine's Run key and of the all-users store.
-// Kinds 0 and 4 share their records ("ExecuteRegAU", "_REGAU_"); which
-// view's store holds the value tells them apart.
+// Kinds are the Run-value ones: kAllUsersRunValue, kCurrentUserRunValue and
+// kAllUsersRunValue32 (the 32-bit view of the machine's Run key and of the
+// all-users store). The two all-users kinds share their records
+// ("ExecuteRegAU", "_REGAU_"); which view's store holds the value tells them
+// apart.
 //
 // The "Startup" program that records the value of this name as delayed
-// (kind 1: "ExecuteReg", for the current user; any other kind:
-// "ExecuteRegAU"), found by the value name alone: two values that start one
-// program differ in nothing else. kNoIndex when there is none.
-StoreIndex DelayedRunValueRecord(const StoreTables& tables, int kind, const std::string& name);
+// (kCurrentUserRunValue: "ExecuteReg"; any other kind: "ExecuteRegAU"),
+// found by the value name alone: two values that start one program differ
+// in nothing else. kNoIndex when there is none.
+StoreIndex DelayedRunValueRecord(const StoreTables& tables, ItemKind kind, const std::string& name);
 
 // Empties the entries of a listing of a store ("name=data") that the Run key
 // of the same hive lists unchanged: copies a move could not take out again.
@@ -36,8 +38,9 @@ void ForgetCopiesOfRunKey(Platform& platform, RegKey root, std::vector<std::stri
 // is the only one, and must not be read a second time.
 bool Has32BitRegistryView(Platform& platform);
 
-// The registry view of a kind's Run key and store (kKeyWow64_32Key for 4).
-std::uint32_t RunValueView(int kind);
+// The registry view of a kind's Run key and store (kKeyWow64_32Key for
+// kAllUsersRunValue32).
+std::uint32_t RunValueView(ItemKind kind);
 
 // The stored value a stopped entry of that kind stands for, known only by
 // its program's path: the first value of the store whose listed text holds
@@ -45,7 +48,7 @@ std::uint32_t RunValueView(int kind);
 // arguments), so a value recorded as delayed is never a stopped item's, and
 // neither is a leftover copy. value is "name=data", or empty when none is;
 // false when the store cannot be listed.
-bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, int kind,
+bool FindStoppedRunValue(Platform& platform, const StoreTables& tables, ItemKind kind,
                          std::string_view path, std::string& value);
 
 } // namespace vantrel::store

@@ -14,10 +14,10 @@ namespace vantrel::store {
 
 namespace {
 
-constexpr int kAllUsersRun = 0;
-constexpr int kCurrentUserRun = 1;
-constexpr int kAllUsersShortcut = 2;
-constexpr int kCurrentUserShortcut = 3;
+constexpr ItemKind kAllUsersRun = ItemKind::kAllUsersRunValue;
+constexpr ItemKind kCurrentUserRun = ItemKind::kCurrentUserRunValue;
+constexpr ItemKind kAllUsersShortcut = ItemKind::kAllUsersShortcut;
+constexpr ItemKind kCurrentUserShortcut = ItemKind::kCurrentUserShortcut;
 
 const std::vector<ProgramEntry>& StartupPrograms(const StoreTables& tables) {
   static const std::vector<ProgramEntry> none;
@@ -27,7 +27,7 @@ const std::vector<ProgramEntry>& StartupPrograms(const StoreTables& tables) {
 
 // The file names of a kind's records, in lower case: one look-up per file
 // keeps a store of thousands of items as quick as the rest of a refresh.
-std::unordered_set<std::string> RecordedShortcutNames(const StoreTables& tables, int kind) {
+std::unordered_set<std::string> RecordedShortcutNames(const StoreTables& tables, ItemKind kind) {
   std::unordered_set<std::string> names;
   const std::string_view command =
       kind == kCurrentUserShortcut ? kCommandExecute : kCommandExecuteAU;
@@ -44,7 +44,7 @@ std::unordered_set<std::string> RecordedShortcutNames(const StoreTables& tables,
 }
 
 std::vector<std::string> UnrecordedShortcuts(Platform& platform, const StoreTables& tables,
-                                             int kind) {
+                                             ItemKind kind) {
   std::vector<std::string> found;
   const std::string& folder =
       kind == kCurrentUserShortcut ? tables.CurrentUserItemsFolder : tables.AllUsersItemsFolder;
@@ -60,7 +60,7 @@ std::vector<std::string> UnrecordedShortcuts(Platform& platform, const StoreTabl
 }
 
 std::vector<std::string> UnrecordedRunValues(Platform& platform, const StoreTables& tables,
-                                             int kind) {
+                                             ItemKind kind) {
   std::vector<std::string> found;
   const bool currentUser = kind == kCurrentUserRun;
   const RegKey root = currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;

@@ -34,8 +34,8 @@ void Exercise(vantrel::CDelayLoad& store, vantrel::StoreTables& tables) {
   store.AddProgramToGroup(vantrel::kNoIndex, "Execute", "C:\\x.exe", "", 1, "");
   store.RemoveProgramFromGroup(0, 0);
   store.RemoveProgramGroup(static_cast<vantrel::StoreIndex>(tables.ProgramGroups.size() - 1));
-  store.AddStoppedProgram("Tool.lnk", 3);
-  store.RemoveStoppedProgram("Tool.lnk", 3);
+  store.AddStoppedProgram("Tool.lnk", vantrel::ItemKind::kCurrentUserShortcut);
+  store.RemoveStoppedProgram("Tool.lnk", vantrel::ItemKind::kCurrentUserShortcut);
 }
 
 } // namespace

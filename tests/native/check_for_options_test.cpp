@@ -58,7 +58,7 @@ TEST_F(CheckForOptionsTest, ButtonsFollowTheBranchesOfTheCheckedNodes) {
       tree.At(node).checked = false;
     for (const std::string_view category : row.checked)
       tree.At(Item(category)).checked = true;
-    EXPECT_EQ(CheckForOptions(platform, tree), row.expected);
+    EXPECT_EQ(CheckForOptions(tree), row.expected);
   }
 }
 
@@ -69,7 +69,7 @@ TEST_F(CheckForOptionsTest, AllUsersWindowsItemsLoseTheirChecks) {
   for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
     tree.At(node).checked = true;
 
-  EXPECT_EQ(CheckForOptions(platform, tree), (ItemButtons{true, true, true}));
+  EXPECT_EQ(CheckForOptions(tree), (ItemButtons{true, true, true}));
 
   for (const TreeModel::NodeId node : NodesInIndexOrder(tree)) {
     const bool allUsersWindows = FullPath(tree, node).starts_with("All Users");

@@ -546,8 +546,8 @@ private:
     const auto stored = Stored(e);
     bool stopped = false;
     for (const std::string& entry : tables.StoppedPrograms) {
-      const std::string prefix(
-          store::StoppedPrefix(e.runValue ? (e.currentUser ? 1 : 0) : (e.currentUser ? 3 : 2)));
+      const std::string prefix(store::StoppedPrefix(
+          ItemKind(e.runValue ? (e.currentUser ? 1 : 0) : (e.currentUser ? 3 : 2))));
       if (!StartsWith(entry, prefix))
         continue;
       const std::string rest = entry.substr(prefix.size());

@@ -174,10 +174,12 @@ TEST(CorePromiseProperty, HardValuesAndNamesSurviveDelayLoginAndPutBack) {
     }
 
     for (const GeneratedValue& value : values)
-      ASSERT_TRUE(
-          items::DelayRegistryItem(m.session, value.name + "=" + value.data, 1, false, false));
+      ASSERT_TRUE(items::DelayRegistryItem(m.session, value.name + "=" + value.data,
+                                           ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                           items::From::kListed));
     for (const std::string& name : shortcuts)
-      ASSERT_TRUE(items::DelayShortcutItem(m.session, name, 3, false));
+      ASSERT_TRUE(items::DelayShortcutItem(m.session, name, ItemKind::kCurrentUserShortcut,
+                                           items::MoveTo::kDelayed));
     // The records read back as they were made (a Run value's path without
     // the blank the split leaves at its end).
     auto made = m.Delayed();
@@ -201,10 +203,11 @@ TEST(CorePromiseProperty, HardValuesAndNamesSurviveDelayLoginAndPutBack) {
     for (const ProgramEntry& program : m.Delayed()) {
       if (program.Command == "ExecuteReg")
         items::RestoreRegistryItem(
-            m.session, program.RegistryName + "=" + program.Path + " " + program.Parameters, 1,
-            false);
+            m.session, program.RegistryName + "=" + program.Path + " " + program.Parameters,
+            ItemKind::kCurrentUserRunValue, items::From::kListed);
       else
-        items::RestoreShortcutItem(m.session, program.Path, 3, false);
+        items::RestoreShortcutItem(m.session, program.Path, ItemKind::kCurrentUserShortcut,
+                                   items::From::kListed);
     }
     ASSERT_TRUE(m.session.SaveModel()); // as the window does after a command
     m.Reload();
@@ -248,7 +251,9 @@ TEST(CorePromiseCases, QuotedRunValuesKeepTheFileWhole) {
   PropertyMachine m;
   for (const Case& c : cases) {
     m.AddRunValue(kHkeyCurrentUser, c.name, c.data);
-    ASSERT_TRUE(items::DelayRegistryItem(m.session, c.name + "=" + c.data, 1, false, false));
+    ASSERT_TRUE(items::DelayRegistryItem(m.session, c.name + "=" + c.data,
+                                         ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                         items::From::kListed));
   }
   const std::string file = *m.world.ReadFile(m.store.FilePath());
   for (const Case& c : cases) {

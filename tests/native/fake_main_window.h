@@ -43,7 +43,7 @@ public:
     events.push_back("refresh");
   }
   void CheckForOptions() override {
-    buttons = vantrel::CheckForOptions(m_.context.platform, tree);
+    buttons = vantrel::CheckForOptions(tree);
     events.push_back("options");
   }
   void ShowItemTip(const std::string& text) override { events.push_back("tip:" + text); }

@@ -25,7 +25,7 @@ TEST(KnownPrograms, UnknownLeavesAreBold) {
   tree.At(known).bold = true; // a stale flag is put right
 
   // The empty name of the default list's first entry knows nothing.
-  MarkKnown(platform, tree, {{"", "everything"}, {"mixer.exe", "Sound mixer"}});
+  MarkKnown(tree, {{"", "everything"}, {"mixer.exe", "Sound mixer"}});
 
   EXPECT_FALSE(tree.At(root).bold); // has children
   EXPECT_FALSE(tree.At(known).bold);

@@ -28,6 +28,9 @@ namespace vantrel::moves_test {
 namespace {
 
 using items::CheckedItems;
+using items::CheckedStopped;
+using items::From;
+using items::MoveTo;
 using store_test::CrLf;
 
 const std::string kBackupName = "14 05 09.reg";
@@ -38,7 +41,7 @@ const std::string kMachineKeyLine =
 
 struct Scope {
   const char* name;
-  int kind;
+  ItemKind kind;
   RegKey root;
   std::string command;
   std::string prefix;
@@ -46,8 +49,10 @@ struct Scope {
 };
 
 const std::vector<Scope> kScopes = {
-    {"current user", 1, kHkeyCurrentUser, "ExecuteReg", "_REGCU_", kUserKeyLine},
-    {"all users", 0, kHkeyLocalMachine, "ExecuteRegAU", "_REGAU_", kMachineKeyLine},
+    {"current user", ItemKind::kCurrentUserRunValue, kHkeyCurrentUser, "ExecuteReg", "_REGCU_",
+     kUserKeyLine},
+    {"all users", ItemKind::kAllUsersRunValue, kHkeyLocalMachine, "ExecuteRegAU", "_REGAU_",
+     kMachineKeyLine},
 };
 
 TEST(MovesRegistry, DelayAndStopInBothScopes) {
@@ -58,7 +63,8 @@ TEST(MovesRegistry, DelayAndStopInBothScopes) {
       m.AddRunValue(scope.root, "Agent", "\"C:\\Program Files\\A\\agent.exe\" -min");
       m.AddRunValue(scope.root, "Other", "C:\\o.exe");
       EXPECT_TRUE(items::DelayRegistryItem(
-          m.session, "Agent=\"C:\\Program Files\\A\\agent.exe\" -min", scope.kind, stop, false));
+          m.session, "Agent=\"C:\\Program Files\\A\\agent.exe\" -min", scope.kind,
+          stop ? MoveTo::kStopped : MoveTo::kDelayed, From::kListed));
       m.Reload();
       EXPECT_EQ(m.RunValue(scope.root, "Agent"), std::nullopt);
       EXPECT_EQ(m.RunValue(scope.root, "Other"), "C:\\o.exe");
@@ -70,7 +76,7 @@ TEST(MovesRegistry, DelayAndStopInBothScopes) {
                   std::vector<std::string>{scope.prefix + "C:\\Program Files\\A\\agent.exe"});
         // Delaying it again finds the value by the path the tree shows.
         EXPECT_TRUE(items::DelayRegistryItem(m.session, "C:\\Program Files\\A\\agent.exe",
-                                             scope.kind, false, true));
+                                             scope.kind, MoveTo::kDelayed, From::kStopped));
         m.Reload();
         EXPECT_TRUE(m.Stopped().empty());
         EXPECT_EQ(m.Delayed().size(), 1u);
@@ -110,7 +116,8 @@ TEST(MovesRegistry, CommandSplitKeepsTheValueWhole) {
     MovesMachine m;
     m.AddRunValue(kHkeyCurrentUser, "V", c.data);
     const CheckedItems checked{{"V=" + c.data}, {}, {}};
-    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, false, false));
+    EXPECT_TRUE(items::ApplyCheckedRegistryItems(m.session, checked, MoveTo::kDelayed,
+                                                 CheckedStopped::kLeave));
     m.Reload();
     EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "V"), c.data);
     EXPECT_EQ(m.Delayed(),
@@ -125,9 +132,12 @@ TEST(MovesRegistry, BackupsWithinOneSecondEachKeepTheirFile) {
   m.AddRunValue(kHkeyLocalMachine, "A", "C:\\a.exe");
   m.AddRunValue(kHkeyLocalMachine, "B", "C:\\b.exe");
   m.AddRunValue(kHkeyLocalMachine, "C", "C:\\c.exe");
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "A=C:\\a.exe", 0, false, false));
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "B=C:\\b.exe", 0, true, false));
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", 0, false, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "A=C:\\a.exe", ItemKind::kAllUsersRunValue,
+                                       MoveTo::kDelayed, From::kListed));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "B=C:\\b.exe", ItemKind::kAllUsersRunValue,
+                                       MoveTo::kStopped, From::kListed));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", ItemKind::kAllUsersRunValue,
+                                       MoveTo::kDelayed, From::kListed));
   EXPECT_EQ(m.BackupFiles(),
             (std::vector<std::string>{"14 05 09 (2).reg", "14 05 09 (3).reg", "14 05 09.reg"}));
   EXPECT_EQ(m.BackupText("14 05 09.reg"), CrLf({"Windows Registry Editor Version 5.00", "",
@@ -136,7 +146,8 @@ TEST(MovesRegistry, BackupsWithinOneSecondEachKeepTheirFile) {
                                                     kMachineKeyLine, "\"B\"=\"C:\\\\b.exe\""}));
   // A new second starts a plain name again, in a new day's folder too.
   m.world.clock().Advance(24ull * 3600 * 1000);
-  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", 0, true, false));
+  EXPECT_TRUE(items::DelayRegistryItem(m.session, "C=C:\\c.exe", ItemKind::kAllUsersRunValue,
+                                       MoveTo::kStopped, From::kListed));
   EXPECT_EQ(m.world.List(kFolder + "\\Delayed Registry\\2026-06-13"),
             std::vector<std::string>{"14 05 09.reg"});
 }

@@ -41,8 +41,8 @@ struct ReturnMachine : MovesMachine {
   std::vector<std::string> ReturnedTexts() {
     std::vector<std::string> texts;
     for (const ReturnedItem& item : Returned())
-      texts.push_back(std::to_string(item.kind) + (item.delayed ? " delayed " : " stopped ") +
-                      item.Text());
+      texts.push_back(std::to_string(static_cast<int>(item.kind)) +
+                      (item.delayed ? " delayed " : " stopped ") + item.Text());
     return texts;
   }
 };

@@ -147,19 +147,19 @@ TEST(StoreOperations, DelaysOfTheStartupGroup) {
 
 TEST(StoreOperations, StoppedList) {
   StoreTables tables;
-  AddStoppedProgram(tables, "Tool.lnk", 3);
+  AddStoppedProgram(tables, "Tool.lnk", ItemKind::kCurrentUserShortcut);
   EXPECT_EQ(tables.StoppedPrograms, std::vector<std::string>{"_STPCU_Tool.lnk"});
   tables.StoppedPrograms = {""};
-  AddStoppedProgram(tables, "Agent", 1);
-  AddStoppedProgram(tables, "Agent", 1);
-  AddStoppedProgram(tables, "Bare", 7);
+  AddStoppedProgram(tables, "Agent", ItemKind::kCurrentUserRunValue);
+  AddStoppedProgram(tables, "Agent", ItemKind::kCurrentUserRunValue);
+  AddStoppedProgram(tables, "Bare", ItemKind(7));
   EXPECT_EQ(tables.StoppedPrograms,
             (std::vector<std::string>{"_REGCU_Agent", "_REGCU_Agent", "Bare"}));
-  RemoveStoppedProgram(tables, "Agent ", 1);
+  RemoveStoppedProgram(tables, "Agent ", ItemKind::kCurrentUserRunValue);
   EXPECT_EQ(tables.StoppedPrograms, (std::vector<std::string>{"", "_REGCU_Agent", "Bare"}));
-  RemoveStoppedProgram(tables, "Agent", 0);
+  RemoveStoppedProgram(tables, "Agent", ItemKind::kAllUsersRunValue);
   EXPECT_EQ(tables.StoppedPrograms[1], "_REGCU_Agent");
-  AddStoppedProgram(tables, "x.lnk", 2);
+  AddStoppedProgram(tables, "x.lnk", ItemKind::kAllUsersShortcut);
   EXPECT_EQ(tables.StoppedPrograms.back(), "_STPAU_x.lnk");
 }
 

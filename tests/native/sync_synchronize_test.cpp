@@ -143,10 +143,6 @@ private:
 };
 
 TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
-  const std::string cuFolder = kCurrentUserItems + "*.*";
-  const std::string auFolder = kAllUsersItems + "*.*";
-  const std::string cuLine = "Warning: SYNC: Error retrieving Current Users's Startup Folder";
-  const std::string auLine = "Warning: SYNC: Error retrieving All Users' Startup Folder";
   const std::string cuRegLine =
       "Warning: SYNC: Error retrieving Current User's Delayed Registry Run";
   const std::string auRegLine = "Warning: SYNC: Error retrieving All Users' Delayed Registry Run";
@@ -165,14 +161,12 @@ TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
     std::string programs;
   };
   const Row rows[] = {
-      {"user's folder", {cuFolder}, {cuLine}, auLinks + cuValues + auValues},
-      {"all users' folder", {auFolder}, {auLine}, cuLinks + cuValues + auValues},
       {"user's store", {kCurrentUserStore}, {cuRegLine}, cuLinks + auLinks + auValues},
       {"all users' store", {kAllUsersStore}, {auRegLine}, cuLinks + auLinks + cuValues},
-      {"all four",
-       {cuFolder, auFolder, kCurrentUserStore, kAllUsersStore},
-       {cuLine, auLine, cuRegLine, auRegLine},
-       ""},
+      {"both stores",
+       {kCurrentUserStore, kAllUsersStore},
+       {cuRegLine, auRegLine},
+       cuLinks + auLinks},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -203,6 +197,20 @@ TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
     EXPECT_EQ(0u, platform.openKeyHandles());
     EXPECT_EQ(0u, platform.openFindHandles());
   }
+}
+
+// A folder listing has no failure of its own; memory that runs out while
+// listing ends the run at its entry, with the box, and the old file stands.
+TEST(SyncSources, MemoryRunningOutWhileListingEndsTheRun) {
+  sim::SimWorld world;
+  world.AddFile(kCurrentUserItems + "A.lnk", "shortcut");
+  world.AddFile(kCurrentUserItems + "B.lnk", "shortcut");
+  world.AddFile(kProgGroup, kOldFile);
+  BrokenSourcesPlatform platform(world, {kCurrentUserItems + "*.*"});
+  EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
+  EXPECT_EQ("Warning: Starting Synchronization....\r\n", world.ReadFile(kLog).value_or(""));
+  EXPECT_EQ(kOldFile, world.ReadFile(kProgGroup).value_or("<missing>"));
+  ExpectOneBox(platform, "Error Synchronizing Data....", kMbOk | kMbIconExclamation);
 }
 
 TEST_F(SyncTest, FailuresLeaveTheOldFileAndGiveTheErrorBox) {

@@ -49,7 +49,9 @@ TEST(RegBackupImport, RegeditPutsTheBackedUpValueBack) {
                                  [] { return items::LocalTime{2026, 6, 12, 14, 5, 9}; });
 
       ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kRunKey, c.value, c.data));
-      ASSERT_TRUE(items::DelayRegistryItem(session, c.value + "=" + c.data, 1, false, false));
+      ASSERT_TRUE(items::DelayRegistryItem(session, c.value + "=" + c.data,
+                                           ItemKind::kCurrentUserRunValue, items::MoveTo::kDelayed,
+                                           items::From::kListed));
       EXPECT_TRUE(session.failures.empty());
       EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kRunKey, c.value), std::nullopt);
       EXPECT_EQ(ReadRegText(HKEY_CURRENT_USER, kUserStore, c.value), c.data);

@@ -94,8 +94,8 @@ MainOutcome RunCourses(AppContext& context, MainWindowPort& window) {
 } // namespace
 
 MainOutcome Main(AppContext& context, MainWindowPort& window) {
-  // Nothing below throws by design; an exception here means memory ran out
-  // or a library failed, and ends the start-up with the critical-stop box.
+  // An entry (common/exception_policy.h): memory that ran out ends the
+  // start-up with the critical-stop box.
   try {
     return RunCourses(context, window);
   } catch (...) {

@@ -97,24 +97,20 @@ EditorFocus ProgramGroupsEditor::TakeFocusRequest() {
 
 void ProgramGroupsEditor::RefreshGroupList() {
   selected_ = TreeModel::kNoNode;
-  try {
-    CDelayLoad store = context_.NewDelayLoad();
-    store.SetBoundTreeView(&tree_);
-    tree_.Clear();
-    // A missing file is created with the defaults but leaves the tree
-    // alone; reading the new file fills it.
-    if (store.LoadItems() && tree_.Count() == 0)
-      store.LoadItems();
-    fields_.GroupList.clear();
-    for (const ProgramGroup& group : context_.Store.ProgramGroups) {
-      if (!group.Name.empty())
-        fields_.GroupList.push_back(group.Name);
-    }
-    if (!tree_.Roots().empty())
-      tree_.At(tree_.Roots().front()).expanded = true;
-  } catch (...) {
-    // Out of memory while rebuilding: the tree stays as far as it got.
+  CDelayLoad store = context_.NewDelayLoad();
+  store.SetBoundTreeView(&tree_);
+  tree_.Clear();
+  // A missing file is created with the defaults but leaves the tree
+  // alone; reading the new file fills it.
+  if (store.LoadItems() && tree_.Count() == 0)
+    store.LoadItems();
+  fields_.GroupList.clear();
+  for (const ProgramGroup& group : context_.Store.ProgramGroups) {
+    if (!group.Name.empty())
+      fields_.GroupList.push_back(group.Name);
   }
+  if (!tree_.Roots().empty())
+    tree_.At(tree_.Roots().front()).expanded = true;
   ++treeRevision_;
 }
 
@@ -276,16 +272,12 @@ bool ProgramGroupsEditor::AddProgram() {
   if (!Acceptable(CheckProgram(group, entry)))
     return false;
 
-  try {
-    const StoreIndex g = store_.AddGroup(group);
-    if (g < 0) {
-      context_.platform.MessageBox(owner_, context_.Message(message::kUnexpectedError), "Error",
-                                   kMbOk | kMbIconInformation);
-    } else if (store_.AddProgramToGroup(g, entry.Command, path, parameters, *delay, "")) {
-      Save("Add Program");
-    }
-  } catch (...) {
-    // Out of memory: the program is not added; the file is read back below.
+  const StoreIndex g = store_.AddGroup(group);
+  if (g < 0) {
+    context_.platform.MessageBox(owner_, context_.Message(message::kUnexpectedError), "Error",
+                                 kMbOk | kMbIconInformation);
+  } else if (store_.AddProgramToGroup(g, entry.Command, path, parameters, *delay, "")) {
+    Save("Add Program");
   }
   RefreshGroupList();
   fields_.GroupName.clear();

@@ -66,41 +66,37 @@ std::string ReturnedItemsWatch::WindowsLocationOf(const ProgramEntry& program) c
 }
 
 void ReturnedItemsWatch::Check() {
-  try {
-    StartupItemLists lists = ReadStartupLocations(context_);
-    const std::string own = OwnRunValueText(context_.OwnRunCommand);
-    BlankOwnRunValue(lists.CurrentUserRunValues, own);
-    BlankOwnRunValue(lists.AllUsersRunValues, own);
-    const std::vector<ReturnedItem> returned =
-        FindReturnedItems(context_.platform, context_.Store, lists);
-    for (const ReturnedItem& item : returned) {
-      const std::string where =
-          item.Where(context_.CurrentUserStartupFolder, context_.AllUsersStartupFolder);
-      const std::string identity = item.Identity();
-      if (beginning_ && item.delayed)
-        startedByWindows_.emplace_back(identity, where);
-      if (noticed_.insert(identity).second) {
-        LogTimed(context_, std::string("  Came back to Windows' startup (") +
-                               (item.delayed ? "delayed" : "stopped") + " in Vantrel): " + where);
-      }
-      if (!context_.Store.TakeBackReturnedItems || !triedToTakeBack_.insert(identity).second)
-        continue;
-      CDelayLoad store = context_.NewDelayLoad();
-      items::MoveSession session(context_, store);
-      if (items::TakeBackItem(session, item)) {
-        // Taken back, it may come back again later and is noticed anew.
-        noticed_.erase(identity);
-        triedToTakeBack_.erase(identity);
-        LogTimed(context_, "  Taken back into Vantrel's care: " + where);
-      } else {
-        std::string why;
-        for (const items::MoveFailure& failure : session.failures.list())
-          why += " " + failure.reason;
-        LogTimed(context_, "  Could not take back: " + where + "." + why, LogWarning);
-      }
+  StartupItemLists lists = ReadStartupLocations(context_);
+  const std::string own = OwnRunValueText(context_.OwnRunCommand);
+  BlankOwnRunValue(lists.CurrentUserRunValues, own);
+  BlankOwnRunValue(lists.AllUsersRunValues, own);
+  const std::vector<ReturnedItem> returned =
+      FindReturnedItems(context_.platform, context_.Store, lists);
+  for (const ReturnedItem& item : returned) {
+    const std::string where =
+        item.Where(context_.CurrentUserStartupFolder, context_.AllUsersStartupFolder);
+    const std::string identity = item.Identity();
+    if (beginning_ && item.delayed)
+      startedByWindows_.emplace_back(identity, where);
+    if (noticed_.insert(identity).second) {
+      LogTimed(context_, std::string("  Came back to Windows' startup (") +
+                             (item.delayed ? "delayed" : "stopped") + " in Vantrel): " + where);
     }
-  } catch (...) {
-    // Looking is a courtesy of the run; a failure must not end it.
+    if (!context_.Store.TakeBackReturnedItems || !triedToTakeBack_.insert(identity).second)
+      continue;
+    CDelayLoad store = context_.NewDelayLoad();
+    items::MoveSession session(context_, store);
+    if (items::TakeBackItem(session, item)) {
+      // Taken back, it may come back again later and is noticed anew.
+      noticed_.erase(identity);
+      triedToTakeBack_.erase(identity);
+      LogTimed(context_, "  Taken back into Vantrel's care: " + where);
+    } else {
+      std::string why;
+      for (const items::MoveFailure& failure : session.failures.list())
+        why += " " + failure.reason;
+      LogTimed(context_, "  Could not take back: " + where + "." + why, LogWarning);
+    }
   }
 }
 

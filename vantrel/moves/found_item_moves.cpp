@@ -16,13 +16,17 @@ namespace vantrel::items {
 
 namespace {
 
-bool IsShortcutKind(int kind) {
+MoveTo MoveToFor(FoundItemAction action) {
+  return action == FoundItemAction::kStop ? MoveTo::kStopped : MoveTo::kDelayed;
+}
+
+bool IsShortcutKind(ItemKind kind) {
   return kind == kCurrentUserShortcut || kind == kAllUsersShortcut;
 }
 
 // Whether the store still holds the entry without a record: a second
 // command on a tree built before the first must not record it twice.
-bool StillUnrecorded(MoveSession& session, const std::string& text, int kind) {
+bool StillUnrecorded(MoveSession& session, const std::string& text, ItemKind kind) {
   const store::UnrecordedItems found =
       store::FindUnrecordedItems(session.context.platform, session.context.Store);
   const std::vector<std::string>& list = kind == kCurrentUserShortcut   ? found.CurrentUserShortcuts
@@ -40,9 +44,9 @@ bool InRunKey(MoveSession& session, const RunScope& scope, const std::string& na
 }
 
 void RecordRunValue(MoveSession& session, const RunScope& scope, const NameAndCommand& value,
-                    bool stop) {
+                    MoveTo to) {
   const PathAndParameters split = SplitCommandLine(value.command);
-  if (stop)
+  if (to == MoveTo::kStopped)
     session.store.AddStoppedProgram(split.path, scope.kind);
   else
     session.store.AddProgramToGroup(kNoIndex, scope.command, split.path, split.parameters, 0,
@@ -50,12 +54,12 @@ void RecordRunValue(MoveSession& session, const RunScope& scope, const NameAndCo
   session.SaveModel();
 }
 
-void ActOnRunValue(MoveSession& session, const std::string& text, int kind,
+void ActOnRunValue(MoveSession& session, const std::string& text, ItemKind kind,
                    FoundItemAction action) {
   const RunScope scope = RunScopeOf(kind);
   const NameAndCommand value = SplitNameAndCommand(text);
   if (action != FoundItemAction::kPutBack) {
-    RecordRunValue(session, scope, value, action == FoundItemAction::kStop);
+    RecordRunValue(session, scope, value, MoveToFor(action));
     return;
   }
   // The Run key's own value of that name stays; the stored one waits
@@ -64,23 +68,23 @@ void ActOnRunValue(MoveSession& session, const std::string& text, int kind,
     session.failures.Add(ItemType::kRunValue, value.name, reason::AlreadyThere(kRunKeyPath));
     return;
   }
-  RestoreRegistryItem(session, text, kind, false);
+  RestoreRegistryItem(session, text, kind, From::kListed);
   session.SaveModel();
 }
 
-void ActOnShortcut(MoveSession& session, const std::string& name, int kind,
+void ActOnShortcut(MoveSession& session, const std::string& name, ItemKind kind,
                    FoundItemAction action) {
   if (action == FoundItemAction::kPutBack) {
-    RestoreShortcutItem(session, name, kind, false);
+    RestoreShortcutItem(session, name, kind, From::kListed);
     session.SaveModel();
   } else {
-    DelayShortcutItem(session, name, kind, action == FoundItemAction::kStop);
+    DelayShortcutItem(session, name, kind, MoveToFor(action));
   }
 }
 
 } // namespace
 
-void ActOnFoundItem(MoveSession& session, const std::string& text, int kind,
+void ActOnFoundItem(MoveSession& session, const std::string& text, ItemKind kind,
                     FoundItemAction action) {
   if (text.empty() || !StillUnrecorded(session, text, kind))
     return;

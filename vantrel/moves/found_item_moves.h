@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "vantrel/moves/item_move_session.h"
+#include "vantrel/tree/startup_item_kind.h"
 
 namespace vantrel::items {
 
 enum class FoundItemAction { kDelay, kStop, kPutBack };
 
 // One item: text is the node's text (a file name, or "name=data"), kind its
-// StartupItemKind. Writes the model.
-void ActOnFoundItem(MoveSession& session, const std::string& text, int kind,
+// ItemKind. Writes the model.
+void ActOnFoundItem(MoveSession& session, const std::string& text, ItemKind kind,
                     FoundItemAction action);
 
 // The checked found items of the current user, as the toolbar acts on

@@ -1,7 +1,5 @@
 #include "vantrel/moves/item_commands.h"
 
-#include <exception>
-
 #include "common/event_log.h"
 #include "vantrel/moves/check_propagation.h"
 #include "vantrel/moves/found_item_moves.h"
@@ -19,10 +17,6 @@
 namespace vantrel::items {
 
 namespace {
-
-std::string Description(const std::exception* failure) {
-  return failure != nullptr ? failure->what() : "unexpected error";
-}
 
 // The checked current-user entries of the branch of what a crash left in
 // the store; Save and Run put them back, Delay and Stop record them.
@@ -80,21 +74,21 @@ void ItemCommands::RunBatch(Batch batch) {
     TakeBackChecked(session, tree, runValues, shortcuts);
   switch (batch) {
   case Batch::kSave:
-    ApplyCheckedRegistryItems(session, runValues, false, false);
-    ApplyCheckedShortcutItems(session, shortcuts, false, false);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kLeave);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kLeave);
     RestoreCheckedRegistryItems(session, runValues);
     RestoreCheckedShortcutItems(session, shortcuts);
     ActOnCheckedFound(session, tree, FoundItemAction::kPutBack);
     break;
   case Batch::kDelay:
-    ApplyCheckedRegistryItems(session, runValues, false, true);
-    ApplyCheckedShortcutItems(session, shortcuts, false, true);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kDelayToo);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kDelayToo);
     ActOnCheckedFound(session, tree, FoundItemAction::kDelay);
     break;
   case Batch::kStop:
     // Checked stopped items stay as they are (the procedures skip them).
-    ApplyCheckedRegistryItems(session, runValues, true, true);
-    ApplyCheckedShortcutItems(session, shortcuts, true, false);
+    ApplyCheckedRegistryItems(session, runValues, MoveTo::kStopped, CheckedStopped::kLeave);
+    ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kStopped, CheckedStopped::kLeave);
     ActOnCheckedFound(session, tree, FoundItemAction::kStop);
     break;
   case Batch::kRun:
@@ -108,22 +102,18 @@ void ItemCommands::RunBatch(Batch batch) {
 }
 
 void ItemCommands::ToolbarButtonClick(std::string_view key) {
-  try {
-    if (key == toolbar_key::kSave)
-      RunBatch(Batch::kSave);
-    else if (key == toolbar_key::kDelay)
-      RunBatch(Batch::kDelay);
-    else if (key == toolbar_key::kStop)
-      RunBatch(Batch::kStop);
-    else if (key == toolbar_key::kRun)
-      RunBatch(Batch::kRun);
-    else if (key == toolbar_key::kRefresh)
-      host().RefreshData();
-    else if (key == toolbar_key::kProperties && services_.showProgramGroups)
-      services_.showProgramGroups(std::string());
-  } catch (...) {
-    // The toolbar goes on as if the command had finished.
-  }
+  if (key == toolbar_key::kSave)
+    RunBatch(Batch::kSave);
+  else if (key == toolbar_key::kDelay)
+    RunBatch(Batch::kDelay);
+  else if (key == toolbar_key::kStop)
+    RunBatch(Batch::kStop);
+  else if (key == toolbar_key::kRun)
+    RunBatch(Batch::kRun);
+  else if (key == toolbar_key::kRefresh)
+    host().RefreshData();
+  else if (key == toolbar_key::kProperties && services_.showProgramGroups)
+    services_.showProgramGroups(std::string());
   host().CheckForOptions();
 }
 
@@ -132,22 +122,16 @@ void ItemCommands::FileSave() {
   if (!AnyNodeChecked(window.Tree()))
     return;
   MoveSession session(window.Context(), window.Store(), window.Handle(), services_.localTime);
-  try {
-    CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
-    CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
-    TakeBackChecked(session, window.Tree(), runValues, shortcuts);
-    ApplyCheckedRegistryItems(session, runValues, false, false);
-    ApplyCheckedShortcutItems(session, shortcuts, false, false);
-    RestoreCheckedRegistryItems(session, runValues);
-    RestoreCheckedShortcutItems(session, shortcuts);
-    ActOnCheckedFound(session, window.Tree(), FoundItemAction::kPutBack);
-    session.SaveModel();
-    window.RefreshData();
-  } catch (const std::exception& failure) {
-    WriteLog(window.Context().platform, "Menu Save Error: " + Description(&failure), LogError);
-  } catch (...) {
-    WriteLog(window.Context().platform, "Menu Save Error: " + Description(nullptr), LogError);
-  }
+  CheckedItems runValues = CheckedCurrentUserRunValues(window.Tree());
+  CheckedItems shortcuts = CheckedCurrentUserShortcuts(window.Tree());
+  TakeBackChecked(session, window.Tree(), runValues, shortcuts);
+  ApplyCheckedRegistryItems(session, runValues, MoveTo::kDelayed, CheckedStopped::kLeave);
+  ApplyCheckedShortcutItems(session, shortcuts, MoveTo::kDelayed, CheckedStopped::kLeave);
+  RestoreCheckedRegistryItems(session, runValues);
+  RestoreCheckedShortcutItems(session, shortcuts);
+  ActOnCheckedFound(session, window.Tree(), FoundItemAction::kPutBack);
+  session.SaveModel();
+  window.RefreshData();
   session.failures.Show(window.Context(), window.Handle());
 }
 
@@ -175,50 +159,49 @@ void ItemCommands::ItemPopupCommand(ItemPopupEntry entry) {
   if (!item.actionable || !IsEnabled(state, entry))
     return;
   AppContext& context = window.Context();
-  try {
-    switch (entry) {
-    case ItemPopupEntry::kTakeBack: {
-      MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
-      ReturnedItem returned;
-      if (FindReturned(context, item, returned))
-        TakeBackItem(session, returned);
-      window.RefreshData();
-      session.failures.Show(context, window.Handle());
-      break;
-    }
-    case ItemPopupEntry::kDelay:
-    case ItemPopupEntry::kStop:
-    case ItemPopupEntry::kRun: {
-      MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
-      const bool stop = entry == ItemPopupEntry::kStop;
-      if (IsFoundItemPath(item.fullPath))
-        ActOnFoundItem(session, item.text, item.Kind(),
-                       entry == ItemPopupEntry::kRun ? FoundItemAction::kPutBack
-                       : stop                        ? FoundItemAction::kStop
-                                                     : FoundItemAction::kDelay);
-      else if (entry == ItemPopupEntry::kRun && item.runValue)
-        RestoreRegistryItem(session, item.text, item.Kind(), item.stoppedForRun);
-      else if (entry == ItemPopupEntry::kRun)
-        RestoreShortcutItem(session, item.text, item.Kind(), item.stoppedForRun);
-      else if (item.runValue)
-        DelayRegistryItem(session, item.text, item.Kind(), stop, item.stopped);
-      else
-        DelayShortcutItem(session, item.text, item.Kind(), stop);
-      session.SaveModel();
-      window.RefreshData();
-      session.failures.Show(context, window.Handle());
-      break;
-    }
-    case ItemPopupEntry::kProperties:
-      if (services_.showProgramGroups)
-        services_.showProgramGroups(item.text);
-      break;
-    case ItemPopupEntry::kSearchOnline:
-      SearchOnline(context.platform, window.Handle(), context.Text.OnlineSearchText, item.text);
-      break;
-    }
-  } catch (...) {
-    // A popup command that fails leaves the tree as the last refresh built it.
+  switch (entry) {
+  case ItemPopupEntry::kTakeBack: {
+    MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
+    ReturnedItem returned;
+    if (FindReturned(context, item, returned))
+      TakeBackItem(session, returned);
+    window.RefreshData();
+    session.failures.Show(context, window.Handle());
+    break;
+  }
+  case ItemPopupEntry::kDelay:
+  case ItemPopupEntry::kStop:
+  case ItemPopupEntry::kRun: {
+    MoveSession session(context, window.Store(), window.Handle(), services_.localTime);
+    const bool stop = entry == ItemPopupEntry::kStop;
+    const MoveTo to = stop ? MoveTo::kStopped : MoveTo::kDelayed;
+    const From restoreFrom = item.stoppedForRun ? From::kStopped : From::kListed;
+    if (IsFoundItemPath(item.fullPath))
+      ActOnFoundItem(session, item.text, item.Kind(),
+                     entry == ItemPopupEntry::kRun ? FoundItemAction::kPutBack
+                     : stop                        ? FoundItemAction::kStop
+                                                   : FoundItemAction::kDelay);
+    else if (entry == ItemPopupEntry::kRun && item.runValue)
+      RestoreRegistryItem(session, item.text, item.Kind(), restoreFrom);
+    else if (entry == ItemPopupEntry::kRun)
+      RestoreShortcutItem(session, item.text, item.Kind(), restoreFrom);
+    else if (item.runValue)
+      DelayRegistryItem(session, item.text, item.Kind(), to,
+                        item.stopped ? From::kStopped : From::kListed);
+    else
+      DelayShortcutItem(session, item.text, item.Kind(), to);
+    session.SaveModel();
+    window.RefreshData();
+    session.failures.Show(context, window.Handle());
+    break;
+  }
+  case ItemPopupEntry::kProperties:
+    if (services_.showProgramGroups)
+      services_.showProgramGroups(item.text);
+    break;
+  case ItemPopupEntry::kSearchOnline:
+    SearchOnline(context.platform, window.Handle(), context.Text.OnlineSearchText, item.text);
+    break;
   }
 }
 

@@ -41,8 +41,7 @@ public:
   // editor. Every click ends with the toolbar state.
   void ToolbarButtonClick(std::string_view key) override;
   // With a checked node: checked Windows items become delayed, checked
-  // delayed and stopped items go back to Windows. A failure is logged as
-  // "Menu Save Error: ..." and ends the sequence.
+  // delayed and stopped items go back to Windows.
   void FileSave() override;
   // As a click; then a category node passes its check state three levels
   // down, and the toolbar state follows.

@@ -10,7 +10,8 @@ MoveSession::~MoveSession() {
   try {
     UndoMoves();
   } catch (...) {
-    // Nothing may leave a destructor; what could not be undone stays moved.
+    // Nothing may leave a destructor (common/exception_policy.h); what could
+    // not be undone stays moved.
   }
 }
 

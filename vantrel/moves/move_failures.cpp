@@ -60,9 +60,6 @@ std::string KeptInStoreWithoutRecord() {
   return "It could not be put back either. It stays in Vantrel's store and shows under \"Found "
          "in Vantrel's Store\", where you can put it back, delay it or stop it.";
 }
-std::string UnexpectedError() {
-  return "Vantrel ran into an unexpected error.";
-}
 } // namespace reason
 
 void MoveFailures::Add(ItemType type, std::string item, std::string why) {

@@ -38,7 +38,6 @@ std::string NameTakenInOtherView();
 std::string BackupNotWritten();
 std::string ProgramGroupsNotSaved();
 std::string KeptInStoreWithoutRecord();
-std::string UnexpectedError();
 } // namespace reason
 
 class MoveFailures {

@@ -274,7 +274,7 @@ bool PutBack(MoveSession& session, RunValueMover& mover, const RunScope& scope,
 
 } // namespace
 
-RunScope RunScopeOf(int kind) {
+RunScope RunScopeOf(ItemKind kind) {
   RunScope scope;
   scope.kind = kind;
   scope.currentUser = IsCurrentUserRunValue(kind);
@@ -285,13 +285,14 @@ RunScope RunScopeOf(int kind) {
   return scope;
 }
 
-bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, bool stop,
-                       bool fromStoppedNode) {
+bool DelayRegistryItem(MoveSession& session, const std::string& text, ItemKind kind, MoveTo to,
+                       From from) {
   if (text.empty())
     return false;
   const RunScope scope = RunScopeOf(kind);
   RunValueMover mover(session, scope);
 
+  const bool fromStoppedNode = from == From::kStopped;
   NameAndCommand value;
   if (fromStoppedNode) {
     auto found = StoredValueContaining(session, scope, text);
@@ -326,7 +327,7 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   const PathAndParameters split = SplitCommandLine(value.command);
   // The stopped entry is the node's own text, whatever the split gives.
   const std::string stoppedEntry = fromStoppedNode ? text : split.path;
-  if (stop) {
+  if (to == MoveTo::kStopped) {
     if (!wasStopped)
       session.store.AddStoppedProgram(split.path, kind);
     DropDelayed(session, scope, value.name);
@@ -343,13 +344,12 @@ bool DelayRegistryItem(MoveSession& session, const std::string& text, int kind, 
   return true;
 }
 
-void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind,
-                         bool fromStopped) {
+void RestoreRegistryItem(MoveSession& session, const std::string& text, ItemKind kind, From from) {
   if (text.empty())
     return;
   const RunScope scope = RunScopeOf(kind);
   RunValueMover mover(session, scope);
-  if (!fromStopped) {
+  if (from == From::kListed) {
     const NameAndCommand value = ValueOfText(mover, text);
     if (PutBack(session, mover, scope, value))
       DropDelayed(session, scope, value.name);
@@ -364,67 +364,63 @@ void RestoreRegistryItem(MoveSession& session, const std::string& text, int kind
     session.store.RemoveStoppedProgram(text, kind);
 }
 
-bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked, bool stop,
-                               bool delayStopped) {
+bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked, MoveTo to,
+                               CheckedStopped stopped) {
+  const bool stop = to == MoveTo::kStopped;
   const RunScope scope = RunScopeOf(kCurrentUserRunValue);
   RunValueMover mover(session, scope);
   CDelayLoad& store = session.store;
   const StoreTables& tables = session.context.Store;
   // One file for the whole command; it goes again when no value was moved.
   auto backup = OpenBackup(session, scope);
-  try {
-    for (const std::string& text : checked.windows) {
-      const NameAndCommand value = SplitNameAndCommand(text);
-      // Gone from the Run key since the tree was built: the refresh after
-      // the command shows where it is.
-      if (!mover.InRunKey(value.name))
-        continue;
-      const std::uint32_t type = mover.TypeOf(value.name);
-      if (!IsTextType(type)) {
-        mover.Fail(value.name, reason::NotAProgramValue());
-        continue;
-      }
-      if (!backup || !backup->WriteValue(value.name, value.command, type)) {
-        mover.Fail(value.name, reason::BackupNotWritten());
-        continue;
-      }
-      if (!mover.IntoStore(value))
-        continue;
-      const PathAndParameters split = SplitCommandLine(value.command);
-      if (stop) {
-        store.AddStoppedProgram(split.path, scope.kind);
-      } else {
-        RecordDelayed(session, scope, value.name, split);
-        NoteDelayedWhileSwitchedOff(session, scope.kind, {value.name});
-      }
+  for (const std::string& text : checked.windows) {
+    const NameAndCommand value = SplitNameAndCommand(text);
+    // Gone from the Run key since the tree was built: the refresh after
+    // the command shows where it is.
+    if (!mover.InRunKey(value.name))
+      continue;
+    const std::uint32_t type = mover.TypeOf(value.name);
+    if (!IsTextType(type)) {
+      mover.Fail(value.name, reason::NotAProgramValue());
+      continue;
     }
+    if (!backup || !backup->WriteValue(value.name, value.command, type)) {
+      mover.Fail(value.name, reason::BackupNotWritten());
+      continue;
+    }
+    if (!mover.IntoStore(value))
+      continue;
+    const PathAndParameters split = SplitCommandLine(value.command);
     if (stop) {
-      for (const std::string& text : checked.delayed) {
-        const NameAndCommand value = SplitNameAndCommand(text);
-        const StoreIndex program = DelayedRecordOf(tables, scope, value.name);
-        if (program == kNoIndex)
-          continue;
-        // The value itself stays in the store.
-        store.AddStoppedProgram(
-            StartupGroup(tables)->Programs[static_cast<std::size_t>(program)].Path, scope.kind);
-        store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
-      }
-    } else if (delayStopped) {
-      for (const std::string& text : checked.stopped) {
-        const auto found = StoredValueContaining(session, scope, text);
-        if (!found) {
-          mover.Fail(text, reason::NoStoredData());
-          continue;
-        }
-        PathAndParameters split = SplitCommandLine(TrimBlanks(found->command));
-        split.path = TrimBlanks(split.path);
-        RecordDelayed(session, scope, found->name, split);
-        store.RemoveStoppedProgram(text, scope.kind);
-      }
+      store.AddStoppedProgram(split.path, scope.kind);
+    } else {
+      RecordDelayed(session, scope, value.name, split);
+      NoteDelayedWhileSwitchedOff(session, scope.kind, {value.name});
     }
-  } catch (...) {
-    mover.Fail("", reason::UnexpectedError());
-    return false;
+  }
+  if (stop) {
+    for (const std::string& text : checked.delayed) {
+      const NameAndCommand value = SplitNameAndCommand(text);
+      const StoreIndex program = DelayedRecordOf(tables, scope, value.name);
+      if (program == kNoIndex)
+        continue;
+      // The value itself stays in the store.
+      store.AddStoppedProgram(
+          StartupGroup(tables)->Programs[static_cast<std::size_t>(program)].Path, scope.kind);
+      store.RemoveProgramFromGroup(tables.StartupGroupIndex, program);
+    }
+  } else if (stopped == CheckedStopped::kDelayToo) {
+    for (const std::string& text : checked.stopped) {
+      const auto found = StoredValueContaining(session, scope, text);
+      if (!found) {
+        mover.Fail(text, reason::NoStoredData());
+        continue;
+      }
+      PathAndParameters split = SplitCommandLine(TrimBlanks(found->command));
+      split.path = TrimBlanks(split.path);
+      RecordDelayed(session, scope, found->name, split);
+      store.RemoveStoppedProgram(text, scope.kind);
+    }
   }
   if (backup && backup->ValueCount() == 0)
     backup->Discard(session.owner);
@@ -434,23 +430,19 @@ bool ApplyCheckedRegistryItems(MoveSession& session, const CheckedItems& checked
 bool RestoreCheckedRegistryItems(MoveSession& session, const CheckedItems& checked) {
   const RunScope scope = RunScopeOf(kCurrentUserRunValue);
   RunValueMover mover(session, scope);
-  try {
-    // As for one item: a value that came back keeps the program's command.
-    for (const std::string& text : checked.delayed) {
-      const NameAndCommand value = ValueOfText(mover, text);
-      if (PutBack(session, mover, scope, value))
-        DropDelayed(session, scope, value.name);
-    }
-    for (const std::string& text : checked.stopped) {
-      const auto found = StoredValueContaining(session, scope, text);
-      if (found && !PutBack(session, mover, scope, *found))
-        continue;
-      // An entry whose value is gone from the store has nothing to put
-      // back; it goes all the same.
-      session.store.RemoveStoppedProgram(text, scope.kind);
-    }
-  } catch (...) {
-    return false;
+  // As for one item: a value that came back keeps the program's command.
+  for (const std::string& text : checked.delayed) {
+    const NameAndCommand value = ValueOfText(mover, text);
+    if (PutBack(session, mover, scope, value))
+      DropDelayed(session, scope, value.name);
+  }
+  for (const std::string& text : checked.stopped) {
+    const auto found = StoredValueContaining(session, scope, text);
+    if (found && !PutBack(session, mover, scope, *found))
+      continue;
+    // An entry whose value is gone from the store has nothing to put
+    // back; it goes all the same.
+    session.store.RemoveStoppedProgram(text, scope.kind);
   }
   return session.SaveModel();
 }

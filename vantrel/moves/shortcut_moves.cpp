@@ -116,10 +116,10 @@ void DropDelayed(MoveSession& session, const ShortcutScope& scope, const std::st
 // in two branches or starts twice. File names are unique in their folder,
 // so the name alone finds the old records.
 void RecordAs(MoveSession& session, const ShortcutScope& scope, const std::string& name,
-              bool stop) {
+              MoveTo to) {
   DropDelayed(session, scope, name);
   session.store.RemoveStoppedProgram(name, scope.kind);
-  if (stop)
+  if (to == MoveTo::kStopped)
     session.store.AddStoppedProgram(name, scope.kind);
   else
     RecordDelayed(session, scope, name);
@@ -127,7 +127,7 @@ void RecordAs(MoveSession& session, const ShortcutScope& scope, const std::strin
 
 } // namespace
 
-ShortcutScope ShortcutScopeOf(AppContext& context, int kind) {
+ShortcutScope ShortcutScopeOf(AppContext& context, ItemKind kind) {
   context.LookUpStartupFolders();
   ShortcutScope scope;
   scope.kind = kind;
@@ -144,7 +144,7 @@ ShortcutScope ShortcutScopeOf(AppContext& context, int kind) {
   return scope;
 }
 
-bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, bool stop) {
+bool DelayShortcutItem(MoveSession& session, const std::string& text, ItemKind kind, MoveTo to) {
   const std::string name = FileNameOf(text);
   if (name.empty())
     return false;
@@ -162,15 +162,14 @@ bool DelayShortcutItem(MoveSession& session, const std::string& text, int kind, 
   if (fromWindows &&
       !MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder, kIntoItemsFolder))
     return false;
-  RecordAs(session, scope, name, stop);
-  if (fromWindows && !stop)
+  RecordAs(session, scope, name, to);
+  if (fromWindows && to == MoveTo::kDelayed)
     NoteDelayedWhileSwitchedOff(session, kind, {name});
   session.SaveModel();
   return true;
 }
 
-void RestoreShortcutItem(MoveSession& session, const std::string& text, int kind,
-                         bool fromStopped) {
+void RestoreShortcutItem(MoveSession& session, const std::string& text, ItemKind kind, From from) {
   const std::string name = FileNameOf(text);
   if (name.empty())
     return;
@@ -179,41 +178,36 @@ void RestoreShortcutItem(MoveSession& session, const std::string& text, int kind
   // record goes all the same.
   if (!PutBack(session, scope, name, kBackToStartupFolder))
     return;
-  if (fromStopped)
+  if (from == From::kStopped)
     session.store.RemoveStoppedProgram(name, kind);
   else
     DropDelayed(session, scope, name);
 }
 
-bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts, bool stop,
-                               bool delayStopped) {
+bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts, MoveTo to,
+                               CheckedStopped stopped) {
   const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  try {
-    for (const std::string& name : checked.windows) {
-      if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
-                        kIntoItemsFolder))
-        continue;
-      RecordAs(session, scope, name, stop);
-      if (!stop)
-        NoteDelayedWhileSwitchedOff(session, scope.kind, {name});
-    }
-    if (stop) {
-      for (const std::string& name : checked.delayed)
-        RecordAs(session, scope, name, true);
-    } else {
-      for (const std::string& name : checked.stopped) {
-        if (delayStopped) {
-          RecordAs(session, scope, name, false);
-        } else {
-          // The stopped entry goes in RestoreCheckedShortcutItems.
-          PutBack(session, scope, name, kIntoItemsFolder);
-        }
+  for (const std::string& name : checked.windows) {
+    if (!MoveShortcut(session, scope, name, scope.startupFolder, scope.itemsFolder,
+                      kIntoItemsFolder))
+      continue;
+    RecordAs(session, scope, name, to);
+    if (to == MoveTo::kDelayed)
+      NoteDelayedWhileSwitchedOff(session, scope.kind, {name});
+  }
+  if (to == MoveTo::kStopped) {
+    for (const std::string& name : checked.delayed)
+      RecordAs(session, scope, name, MoveTo::kStopped);
+  } else {
+    for (const std::string& name : checked.stopped) {
+      if (stopped == CheckedStopped::kDelayToo) {
+        RecordAs(session, scope, name, MoveTo::kDelayed);
+      } else {
+        // The stopped entry goes in RestoreCheckedShortcutItems.
+        PutBack(session, scope, name, kIntoItemsFolder);
       }
     }
-  } catch (...) {
-    session.failures.Add(ItemType::kShortcut, "", reason::UnexpectedError());
-    return false;
   }
   return session.SaveModel();
 }
@@ -221,17 +215,13 @@ bool ApplyCheckedShortcutItems(MoveSession& session, const CheckedItems& checked
 bool RestoreCheckedShortcutItems(MoveSession& session, const CheckedItems& checkedTexts) {
   const CheckedItems checked = ShortcutNames(checkedTexts);
   const ShortcutScope scope = ShortcutScopeOf(session.context, kCurrentUserShortcut);
-  try {
-    for (const std::string& name : checked.delayed) {
-      if (PutBack(session, scope, name, kBackToStartupFolder))
-        DropDelayed(session, scope, name);
-    }
-    for (const std::string& name : checked.stopped) {
-      if (PutBack(session, scope, name, kBackToStartupFolder))
-        session.store.RemoveStoppedProgram(name, scope.kind);
-    }
-  } catch (...) {
-    return false;
+  for (const std::string& name : checked.delayed) {
+    if (PutBack(session, scope, name, kBackToStartupFolder))
+      DropDelayed(session, scope, name);
+  }
+  for (const std::string& name : checked.stopped) {
+    if (PutBack(session, scope, name, kBackToStartupFolder))
+      session.store.RemoveStoppedProgram(name, scope.kind);
   }
   return session.SaveModel();
 }

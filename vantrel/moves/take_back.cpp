@@ -176,11 +176,7 @@ std::string ShortcutBackupPath(Platform& platform, const std::string& programFol
 }
 
 bool TakeBackItem(MoveSession& session, const ReturnedItem& item) {
-  try {
-    return item.RunValue() ? TakeBackRunValue(session, item) : TakeBackShortcut(session, item);
-  } catch (...) {
-    return Fail(session, item, reason::UnexpectedError());
-  }
+  return item.RunValue() ? TakeBackRunValue(session, item) : TakeBackShortcut(session, item);
 }
 
 } // namespace vantrel::items

@@ -35,7 +35,8 @@ std::string Literal(std::string_view text) {
 
 // A stopped entry without its kind prefix, which only Vantrel reads.
 std::string_view StoppedName(std::string_view entry) {
-  for (int kind = 0; kind <= 3; ++kind) {
+  for (const ItemKind kind : {ItemKind::kAllUsersRunValue, ItemKind::kCurrentUserRunValue,
+                              ItemKind::kAllUsersShortcut, ItemKind::kCurrentUserShortcut}) {
     const std::string_view prefix = store::StoppedPrefix(kind);
     if (StartsWith(entry, prefix))
       return entry.substr(prefix.size());

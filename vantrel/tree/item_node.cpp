@@ -24,7 +24,7 @@ std::vector<std::string> CheckedChildren(const TreeModel& tree, std::string_view
   return texts;
 }
 
-int ItemNode::Kind() const {
+ItemKind ItemNode::Kind() const {
   if (runValue && view32 && !currentUser)
     return kAllUsersRunValue32;
   if (runValue)

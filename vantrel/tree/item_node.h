@@ -9,6 +9,7 @@
 
 #include "common/tree_model.h"
 #include "vantrel/moves/item_move_session.h"
+#include "vantrel/tree/startup_item_kind.h"
 
 namespace vantrel::items {
 
@@ -32,9 +33,9 @@ struct ItemNode {
   // its command.
   bool returned = false;
 
-  // The StartupItemKind the commands pass: 1/0 for a Run value of the
-  // current user/all users (4 in the 32-bit view), 3/2 for a shortcut.
-  int Kind() const;
+  // The kind the commands pass: a Run value of the current user or all
+  // users (kAllUsersRunValue32 in the 32-bit view), or a shortcut.
+  ItemKind Kind() const;
 };
 
 // kNoNode (or a node that is gone) gives an ItemNode that is not

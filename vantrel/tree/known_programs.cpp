@@ -18,15 +18,11 @@ bool IsKnown(const std::vector<SafeProgram>& safeList, std::string_view text) {
 
 } // namespace
 
-void MarkKnown(Platform& platform, TreeModel& tree, const std::vector<SafeProgram>& safeList) {
-  try {
-    for (const TreeModel::NodeId id : NodesInIndexOrder(tree)) {
-      TreeModel::Node& node = tree.At(id);
-      if (node.children.empty())
-        node.bold = !IsKnown(safeList, node.text);
-    }
-  } catch (const std::exception& error) {
-    WriteLog(platform, std::string("MarkKnown Error: ") + error.what(), LogError);
+void MarkKnown(TreeModel& tree, const std::vector<SafeProgram>& safeList) {
+  for (const TreeModel::NodeId id : NodesInIndexOrder(tree)) {
+    TreeModel::Node& node = tree.At(id);
+    if (node.children.empty())
+      node.bold = !IsKnown(safeList, node.text);
   }
 }
 

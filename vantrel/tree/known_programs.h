@@ -16,8 +16,8 @@ namespace vantrel {
 
 // Sets the bold flag of every node without children (empty category nodes
 // included) whose text holds no non-empty safe-list name, and clears it on
-// the others. A failure is logged as "MarkKnown Error: ...".
-void MarkKnown(Platform& platform, TreeModel& tree, const std::vector<SafeProgram>& safeList);
+// the others.
+void MarkKnown(TreeModel& tree, const std::vector<SafeProgram>& safeList);
 
 // The description of the first safe-list entry whose name occurs in text
 // (an empty name occurs in every text); empty for an empty text or when

@@ -42,27 +42,22 @@ StartupItemLists ReadStartupLocations(AppContext& context) {
 
 void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree,
                          StartupItemLists& lists, const RefreshProgress& progress) {
-  try {
-    const auto expanded = RememberExpandedCategories(tree);
-    const std::string ownValue = OwnRunValueText(context.OwnRunCommand);
-    SetRunAtLogin(context, context.Store.StartupType);
-    store.LoadItems();
-    lists = ReadStartupLocations(context);
-    const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
-    BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
-    AddFoundItemsBranch(tree, store::FindUnrecordedItems(context.platform, context.Store));
-    MarkReturnedItems(tree, FindReturnedItems(context.platform, context.Store, lists));
-    items::MarkSwitchedOffItems(context.platform, tree);
-    RestoreExpandedCategories(tree, expanded);
-    if (progress) {
-      progress(100);
-      progress(0);
-    }
-  } catch (const std::exception& error) {
-    WriteLog(context.platform, std::string("RefreshData Error: ") + error.what(), LogError);
-    return;
+  const auto expanded = RememberExpandedCategories(tree);
+  const std::string ownValue = OwnRunValueText(context.OwnRunCommand);
+  SetRunAtLogin(context, context.Store.StartupType);
+  store.LoadItems();
+  lists = ReadStartupLocations(context);
+  const StartupItemCounts counts = CountStartupItems(lists, ownValue, context.Store);
+  BuildStartupTree(tree, lists, counts, ownValue, context.Store, progress);
+  AddFoundItemsBranch(tree, store::FindUnrecordedItems(context.platform, context.Store));
+  MarkReturnedItems(tree, FindReturnedItems(context.platform, context.Store, lists));
+  items::MarkSwitchedOffItems(context.platform, tree);
+  RestoreExpandedCategories(tree, expanded);
+  if (progress) {
+    progress(100);
+    progress(0);
   }
-  MarkKnown(context.platform, tree, context.Text.SafeList);
+  MarkKnown(tree, context.Text.SafeList);
 }
 
 } // namespace vantrel

@@ -11,9 +11,7 @@
 
 namespace vantrel {
 
-// progress is told 0, 33 1/3, 66 2/3, 75, 95, 100 and 0 again. An
-// unexpected failure (memory running out) ends the refresh where it is and
-// is logged as "RefreshData Error: ...".
+// progress is told 0, 33 1/3, 66 2/3, 75, 95, 100 and 0 again.
 void RefreshStartupItems(AppContext& context, CDelayLoad& store, TreeModel& tree,
                          StartupItemLists& lists, const RefreshProgress& progress = {});
 

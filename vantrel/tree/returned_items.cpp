@@ -18,7 +18,7 @@ using items::kAllUsersShortcut;
 using items::kCurrentUserRunValue;
 using items::kCurrentUserShortcut;
 
-std::string_view DelayedCommandOf(int kind) {
+std::string_view DelayedCommandOf(ItemKind kind) {
   switch (kind) {
   case kAllUsersRunValue:
   case items::kAllUsersRunValue32:
@@ -33,7 +33,7 @@ std::string_view DelayedCommandOf(int kind) {
 }
 
 // The stopped entries of one kind, without their prefix.
-std::vector<std::string> StoppedEntries(const StoreTables& tables, int kind) {
+std::vector<std::string> StoppedEntries(const StoreTables& tables, ItemKind kind) {
   const std::string_view prefix = store::StoppedPrefix(kind);
   std::vector<std::string> entries;
   for (const std::string& entry : tables.StoppedPrograms) {
@@ -43,7 +43,7 @@ std::vector<std::string> StoppedEntries(const StoreTables& tables, int kind) {
   return entries;
 }
 
-bool HasDelayedRecord(const StoreTables& tables, int kind, const std::string& name) {
+bool HasDelayedRecord(const StoreTables& tables, ItemKind kind, const std::string& name) {
   const std::string_view command = DelayedCommandOf(kind);
   const bool runValue = kind != kAllUsersShortcut && kind != kCurrentUserShortcut;
   return FindStartupProgram(tables, [&](const ProgramEntry& program) {
@@ -53,7 +53,7 @@ bool HasDelayedRecord(const StoreTables& tables, int kind, const std::string& na
          }) != kNoIndex;
 }
 
-void FindReturnedRunValues(Platform& platform, const StoreTables& tables, int kind,
+void FindReturnedRunValues(Platform& platform, const StoreTables& tables, ItemKind kind,
                            const std::vector<std::string>& runValues,
                            std::vector<ReturnedItem>& found) {
   std::vector<std::string> stored;
@@ -100,7 +100,7 @@ void FindReturnedRunValues(Platform& platform, const StoreTables& tables, int ki
   }
 }
 
-void FindReturnedShortcuts(const StoreTables& tables, int kind,
+void FindReturnedShortcuts(const StoreTables& tables, ItemKind kind,
                            const std::vector<std::string>& files,
                            std::vector<ReturnedItem>& found) {
   const std::vector<std::string> stopped = StoppedEntries(tables, kind);
@@ -136,20 +136,25 @@ std::string ReturnedItem::Where(const std::string& currentUserStartupFolder,
 }
 
 std::string ReturnedItem::Identity() const {
-  const int records = kind == items::kAllUsersRunValue32 ? kAllUsersRunValue : kind;
-  return std::to_string(records) + ":" + ToLowerAscii(name);
+  const ItemKind records =
+      kind == ItemKind::kAllUsersRunValue32 ? ItemKind::kAllUsersRunValue : kind;
+  return std::to_string(static_cast<int>(records)) + ":" + ToLowerAscii(name);
 }
 
 std::string ReturnedIdentityOf(const ProgramEntry& program) {
   const std::string_view command = program.Command;
   if (command == kCommandExecuteReg)
-    return std::to_string(kCurrentUserRunValue) + ":" + ToLowerAscii(program.RegistryName);
+    return std::to_string(static_cast<int>(kCurrentUserRunValue)) + ":" +
+           ToLowerAscii(program.RegistryName);
   if (command == kCommandExecuteRegAU)
-    return std::to_string(kAllUsersRunValue) + ":" + ToLowerAscii(program.RegistryName);
+    return std::to_string(static_cast<int>(kAllUsersRunValue)) + ":" +
+           ToLowerAscii(program.RegistryName);
   if (command == kCommandExecute)
-    return std::to_string(kCurrentUserShortcut) + ":" + ToLowerAscii(FileNameOf(program.Path));
+    return std::to_string(static_cast<int>(kCurrentUserShortcut)) + ":" +
+           ToLowerAscii(FileNameOf(program.Path));
   if (command == kCommandExecuteAU)
-    return std::to_string(kAllUsersShortcut) + ":" + ToLowerAscii(FileNameOf(program.Path));
+    return std::to_string(static_cast<int>(kAllUsersShortcut)) + ":" +
+           ToLowerAscii(FileNameOf(program.Path));
   return {};
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/platform/platform.h"
 #include "common/store/store_tables.h"
 #include "vantrel/tree/startup_tree.h"
@@ -23,7 +24,7 @@
 namespace vantrel {
 
 struct ReturnedItem {
-  int kind = 1;        // StartupItemKind: 0/1/4 Run value, 2/3 shortcut
+  ItemKind kind = ItemKind::kCurrentUserRunValue;
   bool delayed = true; // held as delayed; otherwise as stopped
   std::string name;    // the value name or file name as Windows holds it now
   std::string command; // a Run value's data as the Run key holds it now
@@ -34,8 +35,13 @@ struct ReturnedItem {
   // A stopped item's entry in the stopped list, without its prefix.
   std::string stoppedEntry;
 
-  bool RunValue() const { return kind == 0 || kind == 1 || kind == 4; }
-  bool CurrentUser() const { return kind == 1 || kind == 3; }
+  bool RunValue() const {
+    return kind == ItemKind::kAllUsersRunValue || kind == ItemKind::kCurrentUserRunValue ||
+           kind == ItemKind::kAllUsersRunValue32;
+  }
+  bool CurrentUser() const {
+    return kind == ItemKind::kCurrentUserRunValue || kind == ItemKind::kCurrentUserShortcut;
+  }
   // The text of its node under Windows' items: "name=command" or the name.
   std::string Text() const { return RunValue() ? name + "=" + command : name; }
   // A name for the log: the Run key or Startup folder, then the item.

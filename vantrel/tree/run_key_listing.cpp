@@ -15,8 +15,8 @@ namespace vantrel {
 
 namespace {
 
-constexpr int kAllUsersKind = 0;
-constexpr int kAllUsers32Kind = 4;
+constexpr ItemKind kAllUsersKind = ItemKind::kAllUsersRunValue;
+constexpr ItemKind kAllUsers32Kind = ItemKind::kAllUsersRunValue32;
 
 // The raw bytes of a value; empty when it cannot be read.
 std::string RawData(Platform& platform, RegKey root, std::uint32_t view, const std::string& name) {

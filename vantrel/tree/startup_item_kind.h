@@ -1,26 +1,34 @@
-// The four kinds of startup item Vantrel moves, by the code that the stopped
-// list and every move procedure use: Run values and Startup-folder
-// shortcuts, each for all users or the current user.
+// The kinds of startup item (ItemKind) and the choices a move is given, as
+// the move procedures and their callers name them.
 #pragma once
+
+#include "common/item_kind.h"
 
 namespace vantrel::items {
 
-constexpr int kAllUsersRunValue = 0;
-constexpr int kCurrentUserRunValue = 1;
-constexpr int kAllUsersShortcut = 2;
-constexpr int kCurrentUserShortcut = 3;
-// A value of the 32-bit view of the machine's Run key. Its records are those
-// of kind 0 ("ExecuteRegAU", "_REGAU_"); its value lies in the 32-bit view
-// of the all-users store, which tells the two apart.
-constexpr int kAllUsersRunValue32 = 4;
+using enum ItemKind;
 
-// The single-item procedures read 1 (Run values) and 3 (shortcuts) as the
-// current user and anything else as all users.
-constexpr bool IsCurrentUserRunValue(int kind) {
+// The single-item procedures read kCurrentUserRunValue (Run values) and
+// kCurrentUserShortcut (shortcuts) as the current user and anything else as
+// all users.
+constexpr bool IsCurrentUserRunValue(ItemKind kind) {
   return kind == kCurrentUserRunValue;
 }
-constexpr bool IsCurrentUserShortcut(int kind) {
+constexpr bool IsCurrentUserShortcut(ItemKind kind) {
   return kind == kCurrentUserShortcut;
 }
+
+// Where a delay command takes an item.
+enum class MoveTo { kDelayed, kStopped };
+
+// What an item's node text is: a value in the Run key or a delayed one
+// ("name=command", or a shortcut's file name), or an entry of the stopped
+// list (a program's path), whose value is then looked up in the store.
+enum class From { kListed, kStopped };
+
+// What a checked delay does with checked stopped items: delays them too, or
+// leaves them to the put-back that follows (a shortcut is already moved out
+// of the items folder for it).
+enum class CheckedStopped { kLeave, kDelayToo };
 
 } // namespace vantrel::items

@@ -10,7 +10,7 @@ namespace vantrel::items {
 
 namespace {
 
-bool IsRunValueKind(int kind) {
+bool IsRunValueKind(ItemKind kind) {
   return kind == kAllUsersRunValue || kind == kCurrentUserRunValue || kind == kAllUsersRunValue32;
 }
 
@@ -24,7 +24,7 @@ std::string NotSwitchedOnReason(const AppContext& context) {
 
 } // namespace
 
-StartupSwitch SwitchOfItem(int kind, const std::string& name) {
+StartupSwitch SwitchOfItem(ItemKind kind, const std::string& name) {
   switch (kind) {
   case kCurrentUserRunValue:
     return SwitchOf(kHkeyCurrentUser, StartupList::kRun, name);
@@ -34,14 +34,15 @@ StartupSwitch SwitchOfItem(int kind, const std::string& name) {
     return SwitchOf(kHkeyCurrentUser, StartupList::kStartupFolder, name);
   case kAllUsersShortcut:
     return SwitchOf(kHkeyLocalMachine, StartupList::kStartupFolder, name);
-  default:
-    return SwitchOf(kHkeyLocalMachine, StartupList::kRun, name);
+  case kAllUsersRunValue:
+    break;
   }
+  return SwitchOf(kHkeyLocalMachine, StartupList::kRun, name);
 }
 
 void MarkSwitchedOffItems(Platform& platform, TreeModel& tree) {
   namespace st = startup_tree;
-  const std::pair<std::string_view, int> branches[] = {
+  const std::pair<std::string_view, ItemKind> branches[] = {
       {st::kCurrentUserStartup, kCurrentUserShortcut},
       {st::kCurrentUserRegistry, kCurrentUserRunValue},
       {st::kAllUsersStartup, kAllUsersShortcut},
@@ -72,7 +73,7 @@ std::string SwitchedOffItemTip(const TextTables& text) {
                      : tip;
 }
 
-void NoteDelayedWhileSwitchedOff(MoveSession& session, int kind,
+void NoteDelayedWhileSwitchedOff(MoveSession& session, ItemKind kind,
                                  const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     const StartupSwitch where = SwitchOfItem(kind, name);
@@ -83,7 +84,7 @@ void NoteDelayedWhileSwitchedOff(MoveSession& session, int kind,
   }
 }
 
-PutBackSwitch::PutBackSwitch(MoveSession& session, int kind, const std::string& name,
+PutBackSwitch::PutBackSwitch(MoveSession& session, ItemKind kind, const std::string& name,
                              std::function<bool()> inWindows)
     : session_(session), kind_(kind), switch_(SwitchOfItem(kind, name)),
       inWindows_(std::move(inWindows)) {}

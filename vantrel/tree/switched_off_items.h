@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/item_kind.h"
 #include "common/startup_approved.h"
 #include "common/tree_model.h"
 #include "vantrel/moves/item_move_session.h"
@@ -17,9 +18,9 @@
 
 namespace vantrel::items {
 
-// The switch of an item of this kind (StartupItemKind) and name: the Run
+// The switch of an item of this kind and name: the Run
 // value's name, or the shortcut's file name.
-StartupSwitch SwitchOfItem(int kind, const std::string& name);
+StartupSwitch SwitchOfItem(ItemKind kind, const std::string& name);
 
 // Gives the item nodes of Windows' locations whose switch is off the
 // "switched off" picture. Items that came back keep their own mark: Take
@@ -32,7 +33,7 @@ std::string SwitchedOffItemTip(const TextTables& text);
 
 // Logs, once the session has saved, each of these items that Vantrel now
 // delays although Windows' startup settings have it switched off.
-void NoteDelayedWhileSwitchedOff(MoveSession& session, int kind,
+void NoteDelayedWhileSwitchedOff(MoveSession& session, ItemKind kind,
                                  const std::vector<std::string>& names);
 
 // The switch of one item that goes back into Windows' location. TurnOn
@@ -42,7 +43,7 @@ void NoteDelayedWhileSwitchedOff(MoveSession& session, int kind,
 class PutBackSwitch {
 public:
   // inWindows: whether Windows' location holds the item now.
-  PutBackSwitch(MoveSession& session, int kind, const std::string& name,
+  PutBackSwitch(MoveSession& session, ItemKind kind, const std::string& name,
                 std::function<bool()> inWindows);
   ~PutBackSwitch();
   PutBackSwitch(const PutBackSwitch&) = delete;
@@ -59,7 +60,7 @@ public:
 
 private:
   MoveSession& session_;
-  int kind_;
+  ItemKind kind_;
   StartupSwitch switch_;
   std::function<bool()> inWindows_;
   std::optional<std::vector<std::uint8_t>> before_;

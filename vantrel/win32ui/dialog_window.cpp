@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "common/exception_policy.h"
 #include "vantrel/win32ui/common_controls.h"
 
 namespace vantrel::win32ui {
@@ -80,7 +81,8 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     self->OnDestroyed(); // may delete self: nothing of it is used after this
     return FALSE;
   }
-  return self->OnMessage(message, wParam, lParam);
+  return CatchAtWindowEntry([&] { return self->OnMessage(message, wParam, lParam); },
+                            [] { return static_cast<INT_PTR>(FALSE); });
 }
 
 bool IsSecondaryDialogMessage(MSG& message) {

@@ -1,4 +1,5 @@
 #include "vantrel/win32ui/progress_bar.h"
+#include "common/exception_policy.h"
 #include "vantrel/win32ui/ui_handles.h"
 
 #include <commctrl.h>
@@ -107,32 +108,36 @@ void AdvProgressBar::Paint() {
 }
 
 LRESULT CALLBACK AdvProgressBar::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        static_cast<AdvProgressBar*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    created->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* bar = reinterpret_cast<AdvProgressBar*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (bar != nullptr) {
-    switch (message) {
-    case WM_PAINT:
-      bar->Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1; // Paint covers every pixel
-    case WM_LBUTTONUP:
-      if (bar->Click)
-        bar->Click();
-      return 0;
-    case WM_NCDESTROY:
-      bar->hwnd_ = nullptr;
-      break;
-    default:
-      break;
+  const auto handle = [&]() -> LRESULT {
+    if (message == WM_NCCREATE) {
+      auto* created =
+          static_cast<AdvProgressBar*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      created->hwnd_ = hwnd;
+      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-  }
-  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* bar = reinterpret_cast<AdvProgressBar*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (bar != nullptr) {
+      switch (message) {
+      case WM_PAINT:
+        bar->Paint();
+        return 0;
+      case WM_ERASEBKGND:
+        return 1; // Paint covers every pixel
+      case WM_LBUTTONUP:
+        if (bar->Click)
+          bar->Click();
+        return 0;
+      case WM_NCDESTROY:
+        bar->hwnd_ = nullptr;
+        break;
+      default:
+        break;
+      }
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  };
+  return CatchAtWindowEntry(handle,
+                            [&] { return ::DefWindowProcA(hwnd, message, wParam, lParam); });
 }
 
 } // namespace vantrel::win32ui

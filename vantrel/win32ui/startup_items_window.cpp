@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/event_log.h"
+#include "common/exception_policy.h"
 #include "vantrel/moves/popup_menu.h"
 #include "vantrel/resources/main_window_ids.h"
 #include "vantrel/text/language_switch.h"
@@ -129,11 +130,7 @@ void StartupItemsWindow::Load() {
     LogLoadFailure(LastErrorText());
     return;
   }
-  try {
-    FormLoad();
-  } catch (const std::exception& error) {
-    LogLoadFailure(error.what());
-  }
+  FormLoad();
 }
 
 bool StartupItemsWindow::CreateControls() {
@@ -226,12 +223,7 @@ bool StartupItemsWindow::FormLoad() {
 }
 
 void StartupItemsWindow::LoadWindowTexts() {
-  try {
-    vantrel::LoadWindowTexts(context_.Text, context_.Store.Language, texts_);
-  } catch (const std::exception& error) {
-    WriteLog(context_.platform, std::string("Startup Items - Form Captions: ") + error.what(),
-             LogWarning);
-  }
+  vantrel::LoadWindowTexts(context_.Text, context_.Store.Language, texts_);
   ApplyWindowTexts();
 }
 
@@ -309,7 +301,7 @@ WindowHandle StartupItemsWindow::Handle() const {
 }
 
 void StartupItemsWindow::CheckForOptions() {
-  const ItemButtons buttons = vantrel::CheckForOptions(context_.platform, tree_);
+  const ItemButtons buttons = vantrel::CheckForOptions(tree_);
   if (controls_ == nullptr)
     return;
   controls_->toolbar.ShowItemButtons(buttons);
@@ -319,19 +311,15 @@ void StartupItemsWindow::CheckForOptions() {
 void StartupItemsWindow::ShowItemTip(const std::string& text) {
   if (controls_ == nullptr)
     return;
-  try {
-    controls_->tree.SetToolTip(std::string());
-    std::string subject = text;
-    if (subject.empty()) {
-      const TreeModel::NodeId selected = SelectedNode();
-      if (!tree_.Contains(selected))
-        return;
-      subject = tree_.At(selected).text;
-    }
-    controls_->tree.SetToolTip(ItemTip(context_.Text.SafeList, subject));
-  } catch (const std::exception& error) {
-    WriteLog(context_.platform, std::string("Tool Tip error: ") + error.what(), LogWarning);
+  controls_->tree.SetToolTip(std::string());
+  std::string subject = text;
+  if (subject.empty()) {
+    const TreeModel::NodeId selected = SelectedNode();
+    if (!tree_.Contains(selected))
+      return;
+    subject = tree_.At(selected).text;
   }
+  controls_->tree.SetToolTip(ItemTip(context_.Text.SafeList, subject));
 }
 
 void StartupItemsWindow::ChecksChanged() {
@@ -560,7 +548,8 @@ LRESULT CALLBACK StartupItemsWindow::WndProc(HWND hwnd, UINT message, WPARAM wPa
     window->store_.reset();
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return window->HandleMessage(message, wParam, lParam);
+  return CatchAtWindowEntry([&] { return window->HandleMessage(message, wParam, lParam); },
+                            [&] { return ::DefWindowProcA(hwnd, message, wParam, lParam); });
 }
 
 } // namespace vantrel::win32ui

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/exception_policy.h"
 #include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::win32ui {
@@ -269,22 +270,25 @@ bool StartupTreeView::OnNotify(const NMHDR& header, TreeModel& model) {
 }
 
 LRESULT CALLBACK StartupTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* view = reinterpret_cast<StartupTreeView*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (view == nullptr)
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && view->tip_ != nullptr) {
-    MSG relayed{hwnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
-    const DWORD position = ::GetMessagePos();
-    relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ::SendMessageA(view->tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-  }
-  if (message == WM_MOUSEMOVE && view->PointerOver) {
-    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    view->PointerOver(view->NodeAt(point));
-  } else if (message == WM_KEYUP && wParam == VK_F1 && view->HelpKey) {
-    view->HelpKey();
-  }
-  return ::CallWindowProcA(view->controlProc_, hwnd, message, wParam, lParam);
+  const auto handle = [&]() -> LRESULT {
+    auto* view = reinterpret_cast<StartupTreeView*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (view == nullptr)
+      return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && view->tip_ != nullptr) {
+      MSG relayed{hwnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+      const DWORD position = ::GetMessagePos();
+      relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+      ::SendMessageA(view->tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
+    if (message == WM_MOUSEMOVE && view->PointerOver) {
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      view->PointerOver(view->NodeAt(point));
+    } else if (message == WM_KEYUP && wParam == VK_F1 && view->HelpKey) {
+      view->HelpKey();
+    }
+    return ::CallWindowProcA(view->controlProc_, hwnd, message, wParam, lParam);
+  };
+  return CatchAtWindowEntry(handle, [] { return LRESULT{0}; });
 }
 
 } // namespace vantrel::win32ui

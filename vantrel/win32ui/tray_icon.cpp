@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/exception_policy.h"
 #include "vantrel/tray/tray_command.h"
 #include "vantrel/win32ui/tray_popup.h"
 
@@ -158,7 +159,8 @@ LRESULT CALLBACK Tray::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     tray->hwnd_ = nullptr;
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return tray->HandleMessage(message, wParam, lParam);
+  return CatchAtWindowEntry([&] { return tray->HandleMessage(message, wParam, lParam); },
+                            [&] { return ::DefWindowProcA(hwnd, message, wParam, lParam); });
 }
 
 } // namespace vantrel::win32ui

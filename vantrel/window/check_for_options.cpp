@@ -10,28 +10,24 @@
 
 namespace vantrel {
 
-ItemButtons CheckForOptions(Platform& platform, TreeModel& tree) {
+ItemButtons CheckForOptions(TreeModel& tree) {
   ItemButtons buttons;
-  try {
-    for (const TreeModel::NodeId id : NodesInIndexOrder(tree)) {
-      TreeModel::Node& node = tree.At(id);
-      if (!node.checked)
-        continue;
-      const std::string path = FullPath(tree, id);
-      if (StartsWith(path, "All Users")) {
-        node.checked = false;
-      } else if (StartsWith(path, "Delayed Items")) {
-        buttons.stop = buttons.run = true;
-      } else if (StartsWith(path, "Stopped Items")) {
-        buttons.delay = buttons.run = true;
-      } else if (IsFoundItemPath(path)) {
-        buttons.stop = buttons.delay = buttons.run = true;
-      } else {
-        buttons.stop = buttons.delay = true;
-      }
+  for (const TreeModel::NodeId id : NodesInIndexOrder(tree)) {
+    TreeModel::Node& node = tree.At(id);
+    if (!node.checked)
+      continue;
+    const std::string path = FullPath(tree, id);
+    if (StartsWith(path, "All Users")) {
+      node.checked = false;
+    } else if (StartsWith(path, "Delayed Items")) {
+      buttons.stop = buttons.run = true;
+    } else if (StartsWith(path, "Stopped Items")) {
+      buttons.delay = buttons.run = true;
+    } else if (IsFoundItemPath(path)) {
+      buttons.stop = buttons.delay = buttons.run = true;
+    } else {
+      buttons.stop = buttons.delay = true;
     }
-  } catch (const std::exception& error) {
-    WriteLog(platform, std::string("CheckForOptions: ") + error.what(), LogError);
   }
   return buttons;
 }

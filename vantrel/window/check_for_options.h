@@ -22,8 +22,7 @@ struct ItemButtons {
 // Walks the nodes in index order. Every checked node whose full path begins
 // with "All Users" is unchecked, including those after the point where all
 // three buttons are already enabled, so that no check mark is left where no
-// command would act. A failure is logged as "CheckForOptions: ...", and the
-// buttons found so far are returned.
-ItemButtons CheckForOptions(Platform& platform, TreeModel& tree);
+// command would act.
+ItemButtons CheckForOptions(TreeModel& tree);
 
 } // namespace vantrel
