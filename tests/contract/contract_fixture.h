@@ -22,7 +22,6 @@ protected:
   }
 
   Platform& platform() { return backend_->platform(); }
-  bool isWine() { return backend_->isWine(); }
   // Scratch folder, optionally joined with a relative path.
   std::string dir(const std::string& relative = "") {
     return relative.empty() ? backend_->scratchFolder()
@@ -32,7 +31,10 @@ protected:
     return relative.empty() ? backend_->scratchKey() : backend_->scratchKey() + "\\" + relative;
   }
 
+  // Writes a file, making the folders on its way that are missing.
   void writeFile(const std::string& relative, const std::string& bytes = "x") {
+    for (auto at = relative.find('\\'); at != std::string::npos; at = relative.find('\\', at + 1))
+      platform().CreateDirectory(dir(relative.substr(0, at)));
     ASSERT_TRUE(platform().WriteWholeFile(dir(relative), bytes)) << relative;
   }
   void makeFolder(const std::string& relative) {
@@ -42,8 +44,8 @@ protected:
     return platform().GetFileAttributes(dir(relative)) != kInvalidFileAttributes;
   }
   bool isFolder(const std::string& relative) {
-    const auto attributes = platform().GetFileAttributes(dir(relative));
-    return attributes != kInvalidFileAttributes && (attributes & kFileAttributeDirectory) != 0;
+    return exists(relative) &&
+           (platform().GetFileAttributes(dir(relative)) & kFileAttributeDirectory);
   }
   std::string readFile(const std::string& relative) {
     std::string bytes;

@@ -20,31 +20,21 @@ std::string Dword(std::uint32_t value) {
 }
 
 TEST_F(RegistryContract, GetSettingStringReadsOnlyPlainText) {
-  setRaw("Plain", kRegSz, Sz("C:\\Tools\\agent.exe -q"));
-  setRaw("Expand", kRegExpandSz, Sz("%SystemRoot%\\x.exe"));
-  setRaw("Number", kRegDword, Dword(7));
-  setRaw("Bytes", kRegBinary, "abc");
-  setRaw("EmbeddedNul", kRegSz, std::string("before\0after\0", 13));
-  setRaw("NoTerminator", kRegSz, "bare");
-  setRaw("Empty", kRegSz, Sz(""));
-  CRegistry registry(platform());
-  struct Row {
-    const char* value;
-    const char* expected;
-  } rows[] = {
-      {"Plain", "C:\\Tools\\agent.exe -q"},
-      {"Expand", "dflt"},
-      {"Number", "dflt"},
-      {"Bytes", "dflt"},
-      {"EmbeddedNul", "before"},
-      {"NoTerminator", "bare"},
-      {"Empty", ""},
-      {"Missing", "dflt"},
+  const std::tuple<const char*, std::uint32_t, std::string, const char*> rows[] = {
+      {"Plain", kRegSz, Sz("C:\\Tools\\agent.exe -q"), "C:\\Tools\\agent.exe -q"},
+      {"Expand", kRegExpandSz, Sz("%SystemRoot%\\x.exe"), "dflt"},
+      {"Number", kRegDword, Dword(7), "dflt"},
+      {"Bytes", kRegBinary, "abc", "dflt"},
+      {"EmbeddedNul", kRegSz, std::string("before\0after\0", 13), "before"},
+      {"NoTerminator", kRegSz, "bare", "bare"},
+      {"Empty", kRegSz, Sz(""), ""},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.value);
-    EXPECT_EQ(row.expected, registry.GetSettingString(kHkeyCurrentUser, key(), row.value, "dflt"));
-  }
+  for (const auto& [name, type, bytes, expected] : rows)
+    setRaw(name, type, bytes);
+  CRegistry registry(platform());
+  for (const auto& [name, type, bytes, expected] : rows)
+    EXPECT_EQ(expected, registry.GetSettingString(kHkeyCurrentUser, key(), name, "dflt")) << name;
+  EXPECT_EQ("dflt", registry.GetSettingString(kHkeyCurrentUser, key(), "Missing", "dflt"));
   EXPECT_EQ("", registry.GetSettingString(kHkeyCurrentUser, key(), "Missing"));
   EXPECT_EQ("d", registry.GetSettingString(kHkeyCurrentUser, key("No\\Such"), "Plain", "d"));
   EXPECT_EQ("", registry.GetSettingString(kHkeyCurrentUser, key("No\\Such"), "Plain"));
@@ -56,7 +46,6 @@ TEST_F(RegistryContract, SaveSettingStringStoresTextWithItsTerminator) {
   registry.SaveSettingString(kHkeyCurrentUser, key("A\\B\\"), "Agent", "C:\\a.exe /x");
   registry.SaveSettingString(kHkeyCurrentUser, key("A\\B"), "", "default data");
   registry.SaveSettingString(kHkeyCurrentUser, key("A\\B"), "Blank", "");
-
   RegKey handle = 0;
   ASSERT_EQ(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("A\\B"), &handle));
   std::uint32_t type = 0, size = 0;
@@ -64,7 +53,6 @@ TEST_F(RegistryContract, SaveSettingStringStoresTextWithItsTerminator) {
   EXPECT_EQ(kRegSz, type);
   EXPECT_EQ(std::strlen("C:\\a.exe /x") + 1, size);
   platform().RegCloseKey(handle);
-
   std::vector<std::string> entries;
   ASSERT_TRUE(registry.EnumKey(kHkeyCurrentUser, key("A\\B"), entries));
   EXPECT_EQ(sorted({"=default data", "Agent=C:\\a.exe /x", "Blank="}), sorted(entries));
@@ -73,14 +61,12 @@ TEST_F(RegistryContract, SaveSettingStringStoresTextWithItsTerminator) {
 
 TEST_F(RegistryContract, EnumKeyListsValuesAsNameEqualsData) {
   CRegistry registry(platform());
-  std::vector<std::string> entries{"stale", "entries"};
-  EXPECT_TRUE(registry.EnumKey(kHkeyCurrentUser, key("Missing"), entries));
-  EXPECT_EQ(std::vector<std::string>{""}, entries);
-
   registry.CreateKey(kHkeyCurrentUser, key("Empty"));
-  EXPECT_TRUE(registry.EnumKey(kHkeyCurrentUser, key("Empty"), entries));
-  EXPECT_EQ(std::vector<std::string>{""}, entries);
-
+  for (const char* empty : {"Missing", "Empty"}) {
+    std::vector<std::string> entries{"stale", "entries"};
+    EXPECT_TRUE(registry.EnumKey(kHkeyCurrentUser, key(empty), entries));
+    EXPECT_EQ(std::vector<std::string>{""}, entries) << empty;
+  }
   const std::string longData(300, 'd');
   const std::string longName(300, 'n');
   setRaw("a Agent", kRegSz, Sz("C:\\Tools\\agent.exe -q"), "Values");
@@ -89,42 +75,36 @@ TEST_F(RegistryContract, EnumKeyListsValuesAsNameEqualsData) {
   setRaw("d Long", kRegSz, Sz(longData), "Values");
   setRaw(longName, kRegSz, Sz("long name"), "Values");
   setRaw("e Unterminated", kRegSz, "tail", "Values");
+  std::vector<std::string> entries;
   EXPECT_TRUE(registry.EnumKey(kHkeyCurrentUser, key("Values"), entries));
   EXPECT_EQ(sorted({"a Agent=C:\\Tools\\agent.exe -q", "c Number=ABC", "d Long=" + longData,
                     longName + "=long name", "e Unterminated=tail"}),
             sorted(entries));
 }
 
-TEST_F(RegistryContract, ByteValuesKeepTheirType) {
+TEST_F(RegistryContract, ByteValuesKeepTheirTypeAndDeletingValuesAndKeys) {
   CRegistry registry(platform());
   setRaw("Count", kRegDword, Dword(9));
-  const std::vector<std::uint8_t> bytes{0, 1, 2, 255};
+  const std::vector<std::uint8_t> bytes{0, 1, 2, 255}, fallback{7};
   registry.SaveSettingByte(kHkeyCurrentUser, key(), "Blob", bytes);
   EXPECT_EQ(bytes, registry.GetSettingByte(kHkeyCurrentUser, key(), "Blob"));
   EXPECT_FALSE(registry.GetSettingByte(kHkeyCurrentUser, key(), "Count").has_value());
-  const std::vector<std::uint8_t> fallback{7};
   EXPECT_EQ(fallback, registry.GetSettingByte(kHkeyCurrentUser, key(), "Missing", fallback));
-}
 
-TEST_F(RegistryContract, DeletingValuesAndKeys) {
-  CRegistry registry(platform());
-  registry.SaveSettingString(kHkeyCurrentUser, key(), "Gone", "x");
-  registry.SaveSettingString(kHkeyCurrentUser, key(), "Kept", "y");
-  registry.DeleteValue(kHkeyCurrentUser, key(), "Gone");
-  registry.DeleteValue(kHkeyCurrentUser, key(), "NeverThere");
+  registry.SaveSettingString(kHkeyCurrentUser, key("Del"), "Gone", "x");
+  registry.SaveSettingString(kHkeyCurrentUser, key("Del"), "Kept", "y");
+  registry.DeleteValue(kHkeyCurrentUser, key("Del"), "Gone");
+  registry.DeleteValue(kHkeyCurrentUser, key("Del"), "NeverThere");
   registry.DeleteValue(kHkeyCurrentUser, key("No\\Such\\Key"), "Gone");
   std::vector<std::string> entries;
-  registry.EnumKey(kHkeyCurrentUser, key(), entries);
+  registry.EnumKey(kHkeyCurrentUser, key("Del"), entries);
   EXPECT_EQ(std::vector<std::string>{"Kept=y"}, entries);
-
   // A key that still has a subkey is not deleted.
   registry.CreateKey(kHkeyCurrentUser, key("Parent\\Child"));
   EXPECT_NE(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
-  RegKey handle = 0;
-  ASSERT_EQ(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
-  platform().RegCloseKey(handle);
   EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent\\Child")));
   EXPECT_EQ(win32err::kSuccess, platform().RegDeleteKey(kHkeyCurrentUser, key("Parent")));
+  RegKey handle = 0;
   EXPECT_NE(win32err::kSuccess, platform().RegOpenKey(kHkeyCurrentUser, key("Parent"), &handle));
 }
 

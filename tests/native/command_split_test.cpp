@@ -12,59 +12,30 @@ namespace vantrel {
 namespace {
 
 TEST(CommandSplit, CutsAfterTheExeThatEndsTheProgram) {
-  const struct {
-    const char* command;
-    const char* path;
-    const char* parameters;
-  } cases[] = {
-      // Quoted and unquoted programs with a switch.
-      {"\"C:\\Program Files\\Agent\\agent.exe\" -q", "\"C:\\Program Files\\Agent\\agent.exe\" ",
-       "-q"},
-      {"C:\\Tools\\agent.exe   -a  -b  ", "C:\\Tools\\agent.exe   ", "-a  -b"},
-      {"\"C:\\Tools\\agent.exe\"", "\"C:\\Tools\\agent.exe\"", ""},
-      {"\"C:\\Tools\\agent.exe\"-s", "\"C:\\Tools\\agent.exe\"", "-s"},
-      // ".EXE" counts like ".exe"; the texts keep their case.
-      {"C:\\TOOLS\\AGENT.EXE /MIN", "C:\\TOOLS\\AGENT.EXE ", "/MIN"},
-      // ".exe" inside a folder name is not where the program ends.
-      {"\"C:\\Apps.exe.d\\run.exe\" -x", "\"C:\\Apps.exe.d\\run.exe\" ", "-x"},
-      {"C:\\my.exe.files\\tool.exe -x", "C:\\my.exe.files\\tool.exe ", "-x"},
-      // Parameters that repeat part of the path leave the path whole.
-      {"C:\\app\\app.exe app", "C:\\app\\app.exe ", "app"},
-      // "=" in the data stays with the parameters.
-      {"C:\\T\\t.exe x=1 /y=\"a b\"", "C:\\T\\t.exe ", "x=1 /y=\"a b\""},
-      // No ".exe" at all, or a text that ends in ".exe" or ".lnk": all path.
-      {"C:\\Tools\\run.bat -x", "C:\\Tools\\run.bat -x", ""},
-      {"Run me.exe now.lnk", "Run me.exe now.lnk", ""},
-      {"C:\\Program Files\\Setup helper.exe", "C:\\Program Files\\Setup helper.exe", ""},
-      {"", "", ""},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.command);
-    const PathAndParameters split = SplitCommandLine(row.command);
-    EXPECT_EQ(row.path, split.path);
-    EXPECT_EQ(row.parameters, split.parameters);
-    // The path and parameters give the command back.
-    EXPECT_EQ(TrimBlanks(row.command),
-              TrimBlanks(split.path + (split.parameters.empty() ? "" : split.parameters)));
+  // Each command with a "|" where the cut falls; the parameters lose the
+  // blanks at their end.
+  for (std::string row :
+       {"\"C:\\Program Files\\Agent\\agent.exe\" |-q", "C:\\Tools\\agent.exe   |-a  -b  ",
+        "\"C:\\Tools\\agent.exe\"|", "\"C:\\Tools\\agent.exe\"|-s",
+        "C:\\TOOLS\\AGENT.EXE |/MIN",                    // ".EXE" counts like ".exe"
+        "\"C:\\Apps.exe.d\\run.exe\" |-x",               // ".exe" inside a folder name is not
+        "C:\\my.exe.files\\tool.exe |-x",                // where the program ends
+        "C:\\app\\app.exe |app",                         // parameters repeating the path
+        "C:\\T\\t.exe |x=1 /y=\"a b\"",                  // "=" stays with the parameters
+        "C:\\Tools\\run.bat -x|", "Run me.exe now.lnk|", // no ".exe" where it could end
+        "C:\\Program Files\\Setup helper.exe|", "|"}) {
+    const auto cut = row.find('|');
+    const PathAndParameters split = SplitCommandLine(row.substr(0, cut) + row.substr(cut + 1));
+    EXPECT_EQ(row.substr(0, cut), split.path) << row;
+    EXPECT_EQ(TrimBlanks(row.substr(cut + 1)), split.parameters) << row;
   }
 }
 
 TEST(CommandSplit, NameAndCommandAtTheFirstEquals) {
-  const struct {
-    const char* text;
-    const char* name;
-    const char* command;
-  } cases[] = {
-      {"Agent=C:\\Tools\\agent.exe -q", "Agent", "C:\\Tools\\agent.exe -q"},
-      {"a=b=c", "a", "b=c"},
-      {"=C:\\a.exe", "", "C:\\a.exe"},
-      {"no equals sign", "no equals sign", ""},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.text);
-    const NameAndCommand split = SplitNameAndCommand(row.text);
-    EXPECT_EQ(row.name, split.name);
-    EXPECT_EQ(row.command, split.command);
+  for (const char* text : {"Agent=C:\\T\\agent.exe -q", "a=b=c", "=C:\\a.exe", "no equals sign"}) {
+    const NameAndCommand split = SplitNameAndCommand(text);
+    EXPECT_EQ(split.name + (split.command.empty() ? "" : "=" + split.command), text);
+    EXPECT_EQ(split.name.find('='), std::string::npos) << text;
   }
 }
 

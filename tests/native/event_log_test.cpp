@@ -21,53 +21,40 @@ protected:
   sim::SimPlatform platform{world};
 };
 
-TEST_F(EventLogTest, LevelsGiveTheirPrefixes) {
-  ASSERT_FALSE(world.Exists(kLog));
+TEST_F(EventLogTest, LevelsGiveTheirPrefixesAndAFullLogKeepsItsNewerHalf) {
   WriteLog(platform, "first", LogInfo); // creates the file
   WriteLog(platform, "bad", LogError);
   WriteLog(platform, "odd", LogWarning);
   WriteLog(platform, "three", 3);
   WriteLog(platform, "zero", 0);
   WriteLog(platform, "two\r\nlines", LogInfo);
-  EXPECT_EQ("Info: first\r\nError: bad\r\nWarning: odd\r\nthree\r\nzero\r\n"
-            "Info: two\r\nlines\r\n",
+  EXPECT_EQ("Info: first\r\nError: bad\r\nWarning: odd\r\nthree\r\nzero\r\nInfo: two\r\nlines\r\n",
             log());
-}
-
-TEST_F(EventLogTest, AFileJustBelowTheLimitIsAppendedTo) {
-  const std::string old(kLogSizeLimit - 1, 'a');
-  world.AddFile(kLog, old);
+  const std::string below(kLogSizeLimit - 1, 'a');
+  world.AddFile(kLog, below);
   WriteLog(platform, "new", LogInfo);
-  EXPECT_EQ(old + "Info: new\r\n", log());
-}
+  EXPECT_EQ(below + "Info: new\r\n", log());
 
-TEST_F(EventLogTest, AFullLogKeepsTheLinesAfterTheMiddleLine) {
-  // Lines of 100 bytes: byte 2,560,000 ends line 25,600 exactly, so the
-  // kept part starts with line 25,601.
+  // Lines of 100 bytes: the middle byte ends a line, so the kept part
+  // starts with the next one.
   std::string old;
   for (int line = 1; old.size() < kLogSizeLimit; ++line) {
     std::string text = "line " + std::to_string(line);
     text.resize(98, '.');
     old += text + "\r\n";
   }
-  ASSERT_EQ(kLogSizeLimit, old.size());
   world.AddFile(kLog, old);
   WriteLog(platform, "after prune", LogWarning);
-  const std::string kept = old.substr(kLogKeepFrom);
-  ASSERT_EQ(0u, kept.find("line 25601."));
-  EXPECT_EQ(kept + "\r\n" + marker() + "\r\nWarning: after prune\r\n", log());
+  ASSERT_EQ(kLogKeepFrom, old.find("line 25601.", kLogKeepFrom - 100));
+  EXPECT_EQ(old.substr(kLogKeepFrom) + "\r\n" + marker() + "\r\nWarning: after prune\r\n", log());
   EXPECT_FALSE(world.Exists(kLog + ".tmp"));
-}
 
-TEST_F(EventLogTest, TheLineThatStraddlesTheMiddleGoesWithTheOldHalf) {
-  std::string old(kLogKeepFrom - 10, 'x');
-  old += "straddling line\r\nfirst kept\r\n";
+  // The line that straddles the middle goes with the old half.
+  old = std::string(kLogKeepFrom - 10, 'x') + "straddling line\r\nfirst kept\r\n";
   old.resize(kLogSizeLimit + 5, 'y');
   world.AddFile(kLog, old);
   WriteLog(platform, "event", LogInfo);
-  const std::string kept = old.substr(old.find("first kept"));
-  EXPECT_EQ(kept + "\r\n" + marker() + "\r\nInfo: event\r\n", log());
-
+  EXPECT_EQ(old.substr(old.find("first kept")) + "\r\n" + marker() + "\r\nInfo: event\r\n", log());
   // A full log with no line end after the middle keeps nothing of it.
   world.AddFile(kLog, std::string(kLogSizeLimit, 'z'));
   WriteLog(platform, "event", LogInfo);

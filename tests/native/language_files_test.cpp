@@ -1,20 +1,18 @@
 // The language and data files: caption-file rules, the fixed and growing
 // tables, languagefile.dat, safelist.dat and online.txt, read through the
 // simulated machine; and the files Vantrel ships, read from the package.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/platform/sim/sim_platform.h"
-#include "common/platform/sim/sim_world.h"
 #include "common/text_encoding.h"
+#include "native/crlf_text.h"
 #include "vantrel/login/paced_pump.h"
 #include "vantrel/text/language_file_lines.h"
 #include "vantrel/text/language_files.h"
@@ -22,21 +20,8 @@
 namespace vantrel {
 namespace {
 
-std::size_t CrLfCount(const std::string& bytes) {
-  std::size_t count = 0;
-  for (auto at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
-    ++count;
-  return count;
-}
-
+using test_text::CrLf;
 const std::string kFolder = "C:\\Program Files\\Vantrel";
-
-std::string Lines(std::initializer_list<std::string> lines, const std::string& end = "\r\n") {
-  std::string bytes;
-  for (const auto& line : lines)
-    bytes += line + end;
-  return bytes;
-}
 
 // A file of count numbered entries, "prefix0" to "prefix<count-1>".
 std::string Numbered(const std::string& prefix, std::size_t count) {
@@ -48,11 +33,8 @@ std::string Numbered(const std::string& prefix, std::size_t count) {
 
 class LanguageFilesTest : public ::testing::Test {
 protected:
-  void AddLang(const std::string& relative, const std::string& bytes) {
-    ASSERT_TRUE(world.AddFile(kFolder + "\\lang\\" + relative, bytes)) << relative;
-  }
-  void AddData(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(world.AddFile(kFolder + "\\data\\" + name, bytes)) << name;
+  void Add(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(world.AddFile(kFolder + "\\" + relative, bytes)) << relative;
   }
   std::string Log() { return world.ReadFile(kFolder + "\\log.txt").value_or(""); }
 
@@ -62,64 +44,47 @@ protected:
 };
 
 TEST_F(LanguageFilesTest, CaptionLinesFollowTheCommentAndLineBreakRules) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> entries;
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {CrLf({"// header", "first", "", "//second", "second"}), {"first", "second"}},
+      {CrLf({"Word // comment", "  lead", "a//b//c"}), {"Word ", "  lead", "a"}},
+      {CrLf({"one$CrLf$two", "a$CrLf$"}), {"one\r\ntwo", "a\r\n"}},
+      {"x\n\ny\n", {"x", "y"}},
+      {"x\r\ny", {"x", "y"}},
+      {CrLf({"\tTab", "Gr\xFC\xDF"}), {"\tTab", "Gr\xC3\xBC\xC3\x9F"}}, // legacy code page
   };
-  const std::vector<Case> cases = {
-      {"whole-line comments and empty lines take no index",
-       Lines({"// header", "first", "", "//second", "second"}),
-       {"first", "second"}},
-      {"a trailing comment keeps what is before it, untrimmed",
-       Lines({"Word // comment", "  lead", "a//b//c"}),
-       {"Word ", "  lead", "a"}},
-      {"$CrLf$ becomes a line break", Lines({"one$CrLf$two", "a$CrLf$"}), {"one\r\ntwo", "a\r\n"}},
-      {"LF-only files", Lines({"x", "", "y"}, "\n"), {"x", "y"}},
-      {"a last line without a line end", std::string("x\r\ny"), {"x", "y"}},
-      {"tabs stay; a legacy code page file reads as UTF-8",
-       Lines({"\tTab", "Gr\xFC\xDF"}),
-       {"\tTab", "Gr\xC3\xBC\xC3\x9F"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    AddLang("en\\case.en", c.bytes);
+  for (const auto& [bytes, entries] : cases) {
+    SCOPED_TRACE(bytes);
+    Add("lang\\en\\case.en", bytes);
     std::vector<std::string> table;
     EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\case.en"));
-    EXPECT_EQ(c.entries, table);
+    EXPECT_EQ(entries, table);
   }
 }
 
-TEST_F(LanguageFilesTest, FixedTablesIgnoreExtraEntriesAndShorterFilesLeaveTheRest) {
-  AddLang("en\\messages.en", Numbered("en", 16));
-  AddLang("en\\buttons.en", Numbered("b", 12));
-  AddLang("en\\menus.en", Numbered("m", 30));
-  AddLang("en\\toolbar.en", Numbered("t", 10));
+TEST_F(LanguageFilesTest, FixedTablesKeepTheirSizeGrowingTablesGrow) {
+  Add("lang\\en\\messages.en", Numbered("en", 16));
+  Add("lang\\en\\buttons.en", Numbered("b", 12));
+  Add("lang\\en\\menus.en", Numbered("m", 30));
+  Add("lang\\en\\toolbar.en", Numbered("t", 10));
   LoadLanguageFiles(platform, kFolder, "en", tables);
   EXPECT_EQ("en13", tables.Messages[13]);
   EXPECT_EQ("b8", tables.Buttons.back());
   EXPECT_EQ("m22", tables.Menus.back());
   EXPECT_EQ("t8", tables.Toolbar.back());
-
   // A language with only 10 messages keeps the first language's 10-13.
-  AddLang("de\\messages.de", Numbered("de", 10));
+  Add("lang\\de\\messages.de", Numbered("de", 10));
   LoadLanguageFiles(platform, kFolder, "de", tables);
   EXPECT_EQ("de9", tables.Messages[9]);
   EXPECT_EQ("en10", tables.Messages[10]);
   EXPECT_EQ("m0", tables.Menus[0]); // no German file: stays English
-}
 
-TEST_F(LanguageFilesTest, WindowTablesGrowAndKeepLaterEntries) {
-  // A kind Vantrel has no English text of its own for.
-  std::vector<std::string> table = {"old0", "old1", "old2"};
-  AddLang("en\\extra.en", Lines({"new0"}));
-  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, CaptionFileName("en", "extra")));
-  EXPECT_EQ((std::vector<std::string>{"new0", "old1", "old2"}), table);
-
-  AddLang("en\\extra.en", Numbered("n", 5));
-  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, table, "en\\extra.en"));
-  EXPECT_EQ(5u, table.size());
-  EXPECT_EQ("n4", table[4]);
+  std::vector<std::string> window = {"old0", "old1", "old2"};
+  Add("lang\\en\\extra.en", CrLf({"new0"}));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, window, CaptionFileName("en", "extra")));
+  EXPECT_EQ((std::vector<std::string>{"new0", "old1", "old2"}), window);
+  Add("lang\\en\\extra.en", Numbered("n", 5));
+  EXPECT_TRUE(LoadLanguageFile(platform, kFolder, window, "en\\extra.en"));
+  EXPECT_EQ((std::vector<std::string>{"n0", "n1", "n2", "n3", "n4"}), window);
 }
 
 TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
@@ -127,7 +92,6 @@ TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
   tables.Menus[0] = "kept menu";
   tables.OnlineSearchText = "kept address";
   std::vector<std::string> window = {"kept window"};
-
   LoadLanguageFiles(platform, kFolder, "xx", tables);
   EXPECT_FALSE(LoadLanguageFile(platform, kFolder, window, "xx\\options.xx"));
   LoadOnlineText(platform, kFolder, tables);
@@ -135,14 +99,13 @@ TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
   EXPECT_EQ("kept menu", tables.Menus[0]);
   EXPECT_EQ("kept address", tables.OnlineSearchText);
   EXPECT_EQ("kept window", window.at(0));
-  // What nothing gave a text gets the built-in English one: no empty box,
-  // caption or window text.
+  // What nothing gave a text gets the built-in English one.
   EXPECT_EQ(tables.Messages[message::kAlreadyRunning].rfind("Vantrel is already running.", 0), 0u);
   EXPECT_EQ(window.size(), 15u);
   EXPECT_FALSE(window.back().empty());
 
   // A file that exists but cannot be read ends its load quietly.
-  AddLang("xx\\messages.xx", Numbered("x", 14));
+  Add("lang\\xx\\messages.xx", Numbered("x", 14));
   world.faults = [](sim::SimOp op, const std::string& subject) {
     return op == sim::SimOp::kFileRead && subject.ends_with("messages.xx");
   };
@@ -153,194 +116,122 @@ TEST_F(LanguageFilesTest, MissingOrUnreadableFilesLeaveTablesAsTheyWere) {
 
 TEST_F(LanguageFilesTest, PendingMessagesRunBeforeTheLinesAndMayReloadTheSameTable) {
   // A message that is already waiting runs before the first entry is stored.
-  AddLang("en\\messages.en", Numbered("new", 14));
+  Add("lang\\en\\messages.en", Numbered("new", 14));
   tables.Messages[0] = "old";
   std::string seen;
   world.ScheduleMessage(0, [&] { seen = tables.Messages[0]; });
   LoadLanguageFiles(platform, kFolder, "en", tables);
   EXPECT_EQ("old", seen);
   EXPECT_EQ("new0", tables.Messages[0]);
-
-  // Messages are let through before the first line, then not again until
-  // a few milliseconds have passed (here the clock stands still).
-  AddLang("en\\messages.en", Numbered("more", 19));
+  // Then not again until a few milliseconds have passed (the clock stands still).
+  Add("lang\\en\\messages.en", Numbered("more", 19));
   const int before = platform.pumpCount();
   EXPECT_TRUE(LoadLanguageFile(platform, kFolder, tables.Messages, "en\\messages.en"));
   EXPECT_EQ(1, platform.pumpCount() - before);
-  EXPECT_EQ("more13", tables.Messages[13]);
 
-  // The pacing itself: milliseconds passed before each call, pumped or not,
+  // The pacing: milliseconds passed before each call, pumped or not,
   // across the wrap of the tick count.
   world.clock().SetStartTick(0xFFFFFFFDu);
   PacedMessagePump pump(platform);
-  const std::vector<std::pair<int, bool>> steps = {{0, true},  {0, false}, {4, false}, {1, true},
-                                                   {4, false}, {9, true},  {5, true}};
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE(i);
-    world.clock().Advance(steps[i].first);
+  const std::pair<int, bool> steps[] = {{0, true},  {0, false}, {4, false}, {1, true},
+                                        {4, false}, {9, true},  {5, true}};
+  for (const auto& [ms, pumped] : steps) {
+    world.clock().Advance(ms);
     const int count = platform.pumpCount();
     pump.Pump();
-    EXPECT_EQ(steps[i].second, platform.pumpCount() == count + 1);
+    EXPECT_EQ(pumped, platform.pumpCount() == count + 1) << ms;
   }
 
   // A handler that reloads the same growing table in the middle of a load
   // (and so moves its storage) leaves a sound table behind.
-  AddLang("en\\short.en", Numbered("s", 2));
-  AddLang("en\\long.en", Numbered("l", 200));
+  Add("lang\\en\\short.en", Numbered("s", 2));
+  Add("lang\\en\\long.en", Numbered("l", 200));
   std::vector<std::string> window;
   world.ScheduleMessage(0, [&] { LoadLanguageFile(platform, kFolder, window, "en\\long.en"); });
   EXPECT_TRUE(LoadLanguageFile(platform, kFolder, window, "en\\short.en"));
   ASSERT_EQ(200u, window.size());
-  EXPECT_EQ("s0", window[0]);
   EXPECT_EQ("s1", window[1]);
   EXPECT_EQ("l199", window[199]);
 }
 
-TEST_F(LanguageFilesTest, LanguageListSplitsAtTheFirstCommaAndTrims) {
-  AddLang("languagefile.dat", Lines({
-                                  "// Languages",
-                                  " English , en ",
-                                  "No comma here",
-                                  "Deutsch,de // German",
-                                  "// Hidden, hx",
-                                  "Odd,code,with comma",
-                                  "Empty code,   ",
-                                  ",nn",
-                                  "Fran\xE7"
-                                  "ais,fr",
-                              }));
-  LoadLanguageList(platform, kFolder, tables);
-  const std::vector<std::pair<std::string, std::string>> expected = {{"English", "en"},
-                                                                     {"Deutsch", "de"},
-                                                                     {"Odd", "code,with comma"},
-                                                                     {"", "nn"},
-                                                                     {"Fran\xC3\xA7"
-                                                                      "ais",
-                                                                      "fr"}};
-  ASSERT_EQ(expected.size(), tables.Languages.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(expected[i].first, tables.Languages[i].DisplayName);
-    EXPECT_EQ(expected[i].second, tables.Languages[i].Code);
-  }
-
-  // No valid line: one empty entry.
-  AddLang("languagefile.dat", Lines({"// nothing", "English en", "Name,"}));
-  LoadLanguageList(platform, kFolder, tables);
-  ASSERT_EQ(1u, tables.Languages.size());
-  EXPECT_EQ("", tables.Languages[0].DisplayName + tables.Languages[0].Code);
-}
-
-TEST_F(LanguageFilesTest, SafeListLinesGiveNameAndDescription) {
-  AddData("safelist.dat", Lines({
-                              "// Known programs",
-                              "OneDrive.exe // Microsoft OneDrive",
-                              "\t  Indented.exe// desc  \t",
-                              "a.exe // first // second",
-                              "plain.exe",
-                              "tight.exe//xdesc",
-                              "   // an indented comment",
-                              "\t\t",
-                              "",
-                              "http://x.exe // url-ish",
-                          }));
-  LoadSafePrograms(platform, kFolder, tables);
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"OneDrive.exe ", "Microsoft OneDrive"},
-      {"Indented.exe", "desc"},
-      {"a.exe ", "second"},
-      {"plain.exe", ""},
-      {"tight.exe", "desc"},
-      {"http:", "url-ish"},
-  };
-  ASSERT_EQ(expected.size(), tables.SafeList.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(expected[i].first, tables.SafeList[i].ProgramName);
-    EXPECT_EQ(expected[i].second, tables.SafeList[i].Description);
-  }
-  EXPECT_EQ("", Log());
-}
-
-TEST_F(LanguageFilesTest, SafeListWithoutEntriesOrUnreadableIsOneEmptyEntry) {
-  struct Case {
-    const char* name;
-    std::optional<std::string> bytes;
-    bool unreadable;
-    std::string log;
-  };
-  const std::string path = kFolder + "\\data\\safelist.dat";
-  const std::vector<Case> cases = {
-      {"comments only", Lines({"// a", "  // b", ""}), false, ""},
-      {"no file", std::nullopt, false, ""},
-      {"unreadable file", Lines({"x.exe // y"}), true,
-       "Warning: LoadSafePrograms:Could not read " + path + "\r\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    world.faults = nullptr;
-    platform.DeleteFile(kFolder + "\\log.txt");
-    platform.DeleteFile(path);
-    if (c.bytes)
-      AddData("safelist.dat", *c.bytes);
-    if (c.unreadable) {
-      world.faults = [&](sim::SimOp op, const std::string& subject) {
-        return op == sim::SimOp::kFileRead && subject == path;
-      };
-    }
-    tables.SafeList = {{"stale.exe", "old"}, {"stale2.exe", "old"}};
-    LoadSafePrograms(platform, kFolder, tables);
-    ASSERT_EQ(1u, tables.SafeList.size());
-    EXPECT_EQ("", tables.SafeList[0].ProgramName);
-    EXPECT_EQ("", tables.SafeList[0].Description);
-    EXPECT_EQ(c.log, Log());
-  }
-}
-
-TEST_F(LanguageFilesTest, OnlineTextIsTheTrimmedFirstLine) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::string text;
-  };
-  const std::vector<Case> cases = {
-      {"trimmed, later lines ignored",
-       Lines({"  https://search.example/?q={SEARCHTERMS}  ", "second line"}),
-       "https://search.example/?q={SEARCHTERMS}"},
-      {"no comment rule on the address", Lines({"http://a.example/{SEARCHTERMS} // x"}),
-       "http://a.example/{SEARCHTERMS} // x"},
-      {"empty first line", Lines({"", "https://c.example/"}), ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    tables.OnlineSearchText = "stale";
-    AddData("online.txt", c.bytes);
-    LoadOnlineText(platform, kFolder, tables);
-    EXPECT_EQ(c.text, tables.OnlineSearchText);
-  }
-}
-
-TEST_F(LanguageFilesTest, GlobalDataLoadsEverythingInTheGivenLanguage) {
-  AddLang("languagefile.dat", Lines({"English, en", "Deutsch, de"}));
-  AddLang("en\\menus.en", Lines({"&File"}));
-  AddLang("de\\menus.de", Lines({"&Datei"}));
-  AddData("online.txt", Lines({"https://s.example/?q={SEARCHTERMS}"}));
-  AddData("safelist.dat", Lines({"ctfmon.exe\t// Text input"}));
-
+TEST_F(LanguageFilesTest, LanguageListSafeListAndOnlineText) {
+  Add("lang\\languagefile.dat",
+      CrLf({"// Languages", " English , en ", "No comma here", "Deutsch,de // German",
+            "// Hidden, hx", "Odd,code,with comma", "Empty code,   ", ",nn",
+            "Fran\xE7"
+            "ais,fr"}));
+  Add("data\\safelist.dat", CrLf({"// Known programs", "OneDrive.exe // Microsoft OneDrive",
+                                  "\t  Indented.exe// desc  \t", "a.exe // first // second",
+                                  "pl\xE4in.exe", "tight.exe//xdesc", "   // an indented comment",
+                                  "\t\t", "", "http://x.exe // url-ish"}));
+  Add("data\\online.txt", CrLf({"  https://s.example/?q={SEARCHTERMS} // x ", "second line"}));
   std::string language;
   LoadGlobalData(platform, kFolder, language, tables);
   EXPECT_EQ("en", language);
-  EXPECT_EQ("&File", tables.Menus[0]);
-  ASSERT_EQ(2u, tables.Languages.size());
-  EXPECT_EQ("de", tables.Languages[1].Code);
-  EXPECT_EQ("https://s.example/?q={SEARCHTERMS}", tables.OnlineSearchText);
-  ASSERT_EQ(1u, tables.SafeList.size());
-  EXPECT_EQ("ctfmon.exe", tables.SafeList[0].ProgramName);
-
+  const std::vector<std::string> languages = {"English=en", "Deutsch=de", "Odd=code,with comma",
+                                              "=nn",
+                                              "Fran\xC3\xA7"
+                                              "ais=fr"};
+  const std::vector<std::string> safe = {"OneDrive.exe =Microsoft OneDrive",
+                                         "Indented.exe=desc",
+                                         "a.exe =second",
+                                         "pl\xC3\xA4in.exe=",
+                                         "tight.exe=desc",
+                                         "http:=url-ish"};
+  std::vector<std::string> read;
+  for (const auto& entry : tables.Languages)
+    read.push_back(entry.DisplayName + "=" + entry.Code);
+  EXPECT_EQ(languages, read);
+  read.clear();
+  for (const auto& entry : tables.SafeList)
+    read.push_back(entry.ProgramName + "=" + entry.Description);
+  EXPECT_EQ(safe, read);
+  EXPECT_EQ("https://s.example/?q={SEARCHTERMS} // x", tables.OnlineSearchText);
+  EXPECT_EQ("", Log());
+  Add("lang\\de\\menus.de", CrLf({"&Datei"}));
   language = "de";
   LoadGlobalData(platform, kFolder, language, tables);
   EXPECT_EQ("de", language);
   EXPECT_EQ("&Datei", tables.Menus[0]);
+
+  // No valid line: one empty entry; an empty first line: no address.
+  Add("lang\\languagefile.dat", CrLf({"// nothing", "English en", "Name,"}));
+  Add("data\\online.txt", CrLf({"", "https://c.example/"}));
+  LoadLanguageList(platform, kFolder, tables);
+  LoadOnlineText(platform, kFolder, tables);
+  ASSERT_EQ(1u, tables.Languages.size());
+  EXPECT_EQ("", tables.Languages[0].DisplayName + tables.Languages[0].Code);
+  EXPECT_EQ("", tables.OnlineSearchText);
+}
+
+TEST_F(LanguageFilesTest, SafeListWithoutEntriesOrUnreadableIsOneEmptyEntry) {
+  const std::string path = kFolder + "\\data\\safelist.dat";
+  const struct {
+    const char* bytes; // null: no file
+    bool unreadable;
+    std::string log;
+  } cases[] = {
+      {"// a\r\n  // b\r\n\r\n", false, ""},
+      {nullptr, false, ""},
+      {"x.exe // y\r\n", true, "Warning: LoadSafePrograms:Could not read " + path + "\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.log);
+    world.faults = nullptr;
+    platform.DeleteFile(kFolder + "\\log.txt");
+    platform.DeleteFile(path);
+    if (c.bytes)
+      Add("data\\safelist.dat", c.bytes);
+    if (c.unreadable)
+      world.faults = [&](sim::SimOp op, const std::string& subject) {
+        return op == sim::SimOp::kFileRead && subject == path;
+      };
+    tables.SafeList = {{"stale.exe", "old"}, {"stale2.exe", "old"}};
+    LoadSafePrograms(platform, kFolder, tables);
+    ASSERT_EQ(1u, tables.SafeList.size());
+    EXPECT_EQ("", tables.SafeList[0].ProgramName + tables.SafeList[0].Description);
+    EXPECT_EQ(c.log, Log());
+  }
 }
 
 // The files Vantrel ships, from the package folder of the source tree: UTF-8
@@ -359,10 +250,12 @@ TEST_F(LanguageFilesTest, ShippedFilesFillEveryTable) {
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     SCOPED_TRACE(relative);
     EXPECT_TRUE(bytes.ends_with("\r\n") && IsValidUtf8(bytes) && !bytes.starts_with("\xEF"));
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
-              static_cast<std::ptrdiff_t>(CrLfCount(bytes)));
+    std::size_t bareLineFeeds = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      bareLineFeeds += bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r');
+    EXPECT_EQ(0u, bareLineFeeds);
     ++shipped;
-    ASSERT_TRUE(world.AddFile(kFolder + "\\" + relative, bytes));
+    Add(relative, bytes);
   }
   EXPECT_GE(shipped, 21u);
   std::string language;

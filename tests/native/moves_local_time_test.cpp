@@ -11,12 +11,8 @@
 namespace vantrel::items {
 namespace {
 
-TEST(MovesLocalTime, ParsesTheUsualLocaleForms) {
-  struct Case {
-    const char* text;
-    std::optional<LocalTime> expected;
-  };
-  const std::vector<Case> cases = {
+TEST(MovesLocalTime, ParsesTheUsualLocaleFormsAndNamesTheBackups) {
+  const std::pair<const char*, std::optional<LocalTime>> cases[] = {
       {"06/12/2026 08:00:00", LocalTime{2026, 6, 12, 8, 0, 0}},
       {"6/12/2026 2:05:09 PM", LocalTime{2026, 6, 12, 14, 5, 9}},
       {"6/12/2026 12:05:09 AM", LocalTime{2026, 6, 12, 0, 5, 9}},
@@ -32,13 +28,9 @@ TEST(MovesLocalTime, ParsesTheUsualLocaleForms) {
       {"06/12/2026 24:00:00", std::nullopt},
       {"06/12/20261 14:05:09", std::nullopt},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(ParseLocalDateTime(c.text), c.expected);
-  }
-}
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(ParseLocalDateTime(text), expected) << text;
 
-TEST(MovesLocalTime, BackupNamesComeFromTheTime) {
   const LocalTime t{2026, 1, 2, 3, 4, 5};
   EXPECT_EQ(BackupDayFolderName(t), "2026-01-02");
   EXPECT_EQ(BackupFileStem(t), "03 04 05");

@@ -30,39 +30,29 @@ protected:
   }
 };
 
-TEST(OptionsDelayText, ShownAndReadBack) {
-  struct Case {
-    float stored;
-    const char* shown;
-  };
-  for (const Case& c : {Case{30, "30"}, Case{2.5f, "2.5"}, Case{0.1f, "0.1"}, Case{0, "0"}}) {
-    SCOPED_TRACE(c.shown);
+TEST(OptionsDelayText, ShownReadBackAndTyped) {
+  for (const auto& [stored, shown] :
+       {std::pair{30.0f, "30"}, {2.5f, "2.5"}, {0.1f, "0.1"}, {0.0f, "0"}}) {
     StoreTables options;
-    options.MainStartupDelay = c.stored;
-    EXPECT_EQ(OptionsFormFor(options).StartupDelay, c.shown);
-    EXPECT_EQ(ParseDelayText(c.shown), c.stored);
-  }
-  struct Bad {
-    const char* text;
-    const char* reason;
-  };
-  for (const Bad& b :
-       {Bad{"   ", "the delay is empty"}, Bad{"1.2.3", "\"1.2.3\" is not a number of seconds"},
-        Bad{".", "\".\" is not a number of seconds"},
-        Bad{"-5", "\"-5\" is not a number of seconds"},
-        Bad{"9999999999999999999999999999999999999999",
-            "\"9999999999999999999999999999999999999999\" is too large"}}) {
-    SCOPED_TRACE(b.text);
-    std::string reason;
-    EXPECT_FALSE(ParseDelayText(b.text, &reason));
-    EXPECT_EQ(reason, b.reason);
+    options.MainStartupDelay = stored;
+    EXPECT_EQ(OptionsFormFor(options).StartupDelay, shown);
+    EXPECT_EQ(ParseDelayText(shown), stored);
   }
   EXPECT_EQ(ParseDelayText(" .5"), 0.5f);
-}
-
-TEST(OptionsKeys, TheDelayBoxTakesDigitsAndThePointOnly) {
-  // Backspace too is discarded here; Delete and the arrows are no characters.
-  for (int code : {'0', '9', '.', '\b', 'a', '-', ',', ' '})
+  const std::string large(40, '9');
+  for (const auto& [text, reason] :
+       {std::pair<std::string, std::string>{"   ", "the delay is empty"},
+        {"1.2.3", "\"1.2.3\" is not a number of seconds"},
+        {".", "\".\" is not a number of seconds"},
+        {"-5", "\"-5\" is not a number of seconds"},
+        {large, "\"" + large + "\" is too large"}}) {
+    std::string why;
+    EXPECT_FALSE(ParseDelayText(text, &why));
+    EXPECT_EQ(why, reason);
+  }
+  // The delay box takes digits and the point only (Backspace too is
+  // discarded here; Delete and the arrows are no characters).
+  for (int code : {'0', '9', '.', '\b', 'a', '-', ',', ' ', '/', ':'})
     EXPECT_EQ(code == '.' || (code >= '0' && code <= '9'), IsOptionsDelayKey(code)) << code;
 }
 
@@ -90,42 +80,42 @@ TEST_F(OptionsTest, TheChangeTestComparesTextsAndTheStoredTipFlag) {
   }
 }
 
-TEST_F(OptionsTest, OkWithNothingChangedSavesNothing) {
+TEST_F(OptionsTest, OkSavesWhatChangedAndRegistersANewLoginTypeFirst) {
   EXPECT_EQ(ConfirmOptions(context, Form()), OptionsOkResult::kUnchanged);
   EXPECT_TRUE(changes.empty()) << changes.front();
   EXPECT_EQ(File(), "before");
-}
 
-TEST_F(OptionsTest, OkAfterChangingTheCloseMethodSavesWithoutTouchingTheRunKeys) {
-  OptionsForm form = Form();
-  form.CloseMethod = 0;
-  EXPECT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_NE(File().find("\r\nconst CloseType = 0;\r\n"), std::string::npos) << File();
-  EXPECT_TRUE(ChangesTo("Run").empty());
-  EXPECT_EQ(context.Store.CloseType, 0);
-
-  // Not called at all while the login type stays.
-  int calls = 0;
-  form.StartupDelay = "45";
-  form.ShowTipsAtStartup = false;
-  EXPECT_EQ(ConfirmOptions(context, form, 0, [&](std::int32_t) { ++calls; }),
-            OptionsOkResult::kSaved);
-  EXPECT_EQ(calls, 0);
-}
-
-TEST_F(OptionsTest, OkAfterChangingTheLoginTypeRegistersOnceBeforeTheSave) {
-  OptionsForm form = Form();
-  form.RunAtLogin = 3;
+  // The login type's registration is not called while the type stays.
   int calls = 0;
   std::string fileAtCall;
-  const auto result = ConfirmOptions(context, form, 0, [&](std::int32_t type) {
+  const auto registration = [&](std::int32_t type) {
     ++calls;
     EXPECT_EQ(type, 3);
     fileAtCall = File();
-  });
-  EXPECT_EQ(result, OptionsOkResult::kSaved);
+  };
+  OptionsForm form = Form();
+  form.CloseMethod = 0;
+  form.StartupDelay = "2.5";
+  form.ShowTipsAtStartup = false;
+  EXPECT_EQ(ConfirmOptions(context, form, 0, registration), OptionsOkResult::kSaved);
+  EXPECT_EQ(calls, 0);
+  EXPECT_TRUE(ChangesTo("Run").empty());
+  EXPECT_EQ(context.Store.CloseType, 0);
+  EXPECT_EQ(context.Store.MainStartupDelay, 2.5f);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, 0);
+  for (const char* line : {"\r\nconst CloseType = 0;\r\n", "\r\nconst MainStartupDelay = 2.5;\r\n",
+                           "\r\nconst ShowTipsAtStartup = 0;\r\n"})
+    EXPECT_NE(File().find(line), std::string::npos) << line;
+
+  // A ticked box is stored as -1, also over a 1 that the tip window wrote.
+  const std::string saved = File();
+  context.Store.ShowTipsAtStartup = 1;
+  form.ShowTipsAtStartup = true;
+  form.RunAtLogin = 3;
+  EXPECT_EQ(ConfirmOptions(context, form, 0, registration), OptionsOkResult::kSaved);
+  EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
   EXPECT_EQ(calls, 1);
-  EXPECT_EQ(fileAtCall, "before");
+  EXPECT_EQ(fileAtCall, saved);
   EXPECT_NE(File().find("const StartupType = 3;"), std::string::npos);
 }
 
@@ -152,50 +142,22 @@ TEST_F(OptionsTest, TheRealRegistrationRunsBeforeTheFileIsReplaced) {
   EXPECT_EQ(RunValue(kHkeyLocalMachine), context.OwnRunCommand);
 }
 
-TEST_F(OptionsTest, OkStoresTheNewOptions) {
-  OptionsForm form = Form();
-  form.StartupDelay = "2.5";
-  form.ShowTipsAtStartup = false;
-  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_EQ(context.Store.MainStartupDelay, 2.5f);
-  EXPECT_EQ(context.Store.ShowTipsAtStartup, 0);
-  EXPECT_NE(File().find("\r\nconst MainStartupDelay = 2.5;\r\n"), std::string::npos);
-  EXPECT_NE(File().find("\r\nconst ShowTipsAtStartup = 0;\r\n"), std::string::npos);
-
-  // A ticked box is stored as -1, also over a 1 that the tip window wrote.
-  context.Store.ShowTipsAtStartup = 1;
-  form.ShowTipsAtStartup = true;
-  ASSERT_EQ(ConfirmOptions(context, form), OptionsOkResult::kSaved);
-  EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
-}
-
 TEST_F(OptionsTest, AnUnreadableDelayChangesNothingAtAll) {
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "old");
   for (const char* text : {"", "1..5", "."}) {
     SCOPED_TRACE(text);
-    changes.clear();
     OptionsForm form = Form();
     form.StartupDelay = text;
     form.RunAtLogin = 0;
     form.CloseMethod = 0;
-    int calls = 0;
-    EXPECT_EQ(ConfirmOptions(context, form, 0, [&](std::int32_t) { ++calls; }),
-              OptionsOkResult::kInvalidDelay);
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(context.Store.StartupType, 1);
-    EXPECT_EQ(context.Store.CloseType, 1);
+    EXPECT_EQ(ConfirmOptions(context, form), OptionsOkResult::kInvalidDelay);
+    EXPECT_EQ(RunValue(kHkeyCurrentUser), "old"); // the registration is not reached
+    EXPECT_EQ(context.Store.StartupType + context.Store.CloseType, 2);
     EXPECT_EQ(context.Store.MainStartupDelay, 30.0f);
     EXPECT_EQ(File(), "before");
-    ASSERT_FALSE(LogLines().empty());
-    EXPECT_NE(LogLines().back().find("Set Startup Delay error: "), std::string::npos)
-        << LogLines().back();
+    EXPECT_NE(LogLines().at(LogLines().size() - 1).find("Set Startup Delay error: "),
+              std::string::npos);
   }
-  // The real registration is not reached either.
-  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "old");
-  OptionsForm form = Form();
-  form.StartupDelay = "";
-  form.RunAtLogin = 0;
-  ConfirmOptions(context, form);
-  EXPECT_EQ(RunValue(kHkeyCurrentUser), "old");
 }
 
 TEST_F(OptionsTest, AFailedSaveIsReported) {

@@ -51,23 +51,8 @@ protected:
     ASSERT_NE(node, TreeModel::kNoNode) << key;
     editor.NodeClicked(node);
   }
-  void TypeGroup(const std::string& name) {
-    editor.Fields().GroupName = name;
-    editor.GroupNameChanged();
-  }
-  void TypePath(const std::string& path) {
-    editor.Fields().Path = path;
-    editor.PathChanged();
-  }
   std::size_t BoxCount() const { return platform.messageBoxes().size(); }
   const sim::MessageBoxRecord& LastBox() const { return platform.messageBoxes().back(); }
-  const ProgramGroup* Group(const std::string& name) const {
-    for (const ProgramGroup& group : context.Store.ProgramGroups) {
-      if (group.Name == name)
-        return &group;
-    }
-    return nullptr;
-  }
 
   ProgramGroupsEditor editor{context};
   ProgramGroupsFields& fields = editor.Fields();
@@ -75,14 +60,8 @@ protected:
 
 TEST_F(ProgramGroupsTest, LoadShowsTheFileAsATreeAndListsTheGroups) {
   const TreeModel& tree = editor.Tree();
-  ASSERT_EQ(tree.Roots().size(), 1u);
-  const auto& root = tree.At(tree.Roots().front());
-  EXPECT_EQ(root.text, "Program Groups");
-  EXPECT_TRUE(root.expanded);
+  EXPECT_TRUE(tree.At(tree.Roots().at(0)).expanded);
   EXPECT_EQ(fields.GroupList, (std::vector<std::string>{"Startup", "Tools", "My startup things"}));
-  // File order in the tree, delay order in the tables.
-  EXPECT_EQ(tree.At(tree.Find("ToolsProgramPath0")).text, "C:\\Apps\\a.exe");
-  EXPECT_EQ(Group("Tools")->Programs[0].Path, "C:\\Apps\\b.exe");
   EXPECT_EQ(KindOfGroupNode(tree, tree.Find("ToolsProgramDelay1")), GroupNodeKind::kDelay);
   EXPECT_EQ(NodeFullPath(tree, tree.Find("ToolsProgramParameters0")),
             "Program Groups\\Tools\\C:\\Apps\\a.exe\\-x");
@@ -90,18 +69,13 @@ TEST_F(ProgramGroupsTest, LoadShowsTheFileAsATreeAndListsTheGroups) {
 
 TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
   struct Case {
-    const char* key;
-    const char* group;
-    const char* path;
-    const char* parameters;
-    const char* delay;
+    const char *key, *group, *path, *parameters, *delay;
   };
   const Case cases[] = {
       {"ToolsProgramPath0", "Tools", "C:\\Apps\\a.exe", "-x", "5"},
       {"ToolsProgramParameters0", "Tools", "C:\\Apps\\a.exe", "-x", "5"},
       {"ToolsProgramDelay1", "Tools", "C:\\Apps\\b.exe", "", "2"},
-      // A group node empties path and parameters but leaves the delay.
-      {"Tools", "Tools", "", "", "2"},
+      {"Tools", "Tools", "", "", "2"}, // a group node leaves the delay
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
@@ -119,44 +93,80 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
   EXPECT_EQ(editor.Remembered().Path, "");
 }
 
-TEST_F(ProgramGroupsTest, AddingAProgramChecksItsFieldsFirst) {
-  struct Case {
-    const char* name;
-    const char* group;
-    const char* path;
-    const char* parameters;
-    const char* delay;
-    const char* box; // caption|text, or empty when the program is added
-    EditorFocus focus;
+TEST_F(ProgramGroupsTest, RenamingAGroupUpdatesFileListAndTree) {
+  Click("Tools");
+  fields.GroupName = " Utilities ";
+  editor.EditGroupClicked();
+  EXPECT_NE(File().find("\r\nvoid Utilities()\r\n"), std::string::npos) << File();
+  EXPECT_EQ(fields.GroupList,
+            (std::vector<std::string>{"Startup", "Utilities", "My startup things"}));
+  EXPECT_EQ(editor.Tree().At(editor.Tree().Find("Tools")).text, "Utilities");
+  EXPECT_EQ(fields.GroupName + "|" + editor.Remembered().Group, "Utilities|Utilities");
+  // Programs of the Startup group are added from the main window only.
+  Click("StartupProgramPath0");
+  editor.ModeChosen(true);
+  EXPECT_FALSE(fields.AddNewSelected);
+}
+
+// Each refusal shows one box (or none), keeps the fields and saves nothing.
+TEST_F(ProgramGroupsTest, RefusedAddsRemovesAndRenamesChangeNothing) {
+  using Editor = ProgramGroupsEditor;
+  const struct {
+    const char* select;
+    void (Editor::*click)();
+    const char *group, *path, *delay; // null: as the click left it
+    const char* box;                  // caption|text; empty: refused without a box
+    unsigned flags = 0;
+    EditorFocus focus = EditorFocus::kNone;
+  } cases[] = {
+      {"ToolsProgramPath0", &Editor::AddClicked, " ", "C:\\Apps\\new.exe", "1",
+       "Vantrel - Enter Groupname|M3", kMbIconExclamation, EditorFocus::kGroupName},
+      {"ToolsProgramPath0", &Editor::AddClicked, "Tools", "  ", "1", "Vantrel - Enter Filename|M4",
+       kMbIconExclamation, EditorFocus::kPath},
+      {"ToolsProgramPath0", &Editor::AddClicked, "Tools", "C:\\Apps\\gone.exe", "1",
+       "Vantrel - File not Found|M5", kMbIconExclamation, EditorFocus::kPath},
+      {"ToolsProgramPath0", &Editor::AddClicked, "Tools", "C:\\Apps", "1", // a folder is no file
+       "Vantrel - File not Found|M5", kMbIconExclamation, EditorFocus::kPath},
+      {"ToolsProgramPath0", &Editor::AddClicked, "Tools", "C:\\Apps\\new.exe", "1.2.3",
+       "Vantrel|Please enter the delay as a number", kMbIconExclamation, EditorFocus::kDelay},
+      {"Startup", &Editor::RemoveClicked, nullptr, nullptr, nullptr, "Vantrel|M11",
+       kMbIconInformation},
+      {"StartupProgramPath0", &Editor::RemoveClicked, nullptr, nullptr, nullptr, "Vantrel|M12",
+       kMbIconInformation},
+      {"StartupProgramDelay1", &Editor::RemoveClicked, nullptr, nullptr, nullptr, "Vantrel|M12",
+       kMbIconInformation},
+      {"Tools", &Editor::EditGroupClicked, "  ", nullptr, nullptr, ""},
+      {"Tools", &Editor::EditGroupClicked, "My startup things", nullptr, nullptr, ""},
+      {"Startup", &Editor::EditGroupClicked, "Boot", nullptr, nullptr,
+       "Vantrel|The group \"Startup\""},
+      {"Tools", &Editor::EditGroupClicked, "Startup", nullptr, nullptr,
+       "Vantrel|The group \"Startup\""},
+      {"Tools", &Editor::EditGroupClicked, "My_Tools", nullptr, nullptr,
+       "Vantrel|A group name cannot contain an underscore"},
+      {"Tools", &Editor::EditGroupClicked, "A\tB", nullptr, nullptr,
+       "Vantrel|The program groups file cannot hold"},
+      {"Tools", &Editor::EditGroupClicked, "Root", nullptr, nullptr, // the tree root's key
+       "Vantrel|The program groups file cannot hold"},
   };
-  const Case cases[] = {
-      {"no group", " ", "C:\\Apps\\new.exe", "", "1", "Vantrel - Enter Groupname|M3",
-       EditorFocus::kGroupName},
-      {"no path", "Tools", "  ", "", "1", "Vantrel - Enter Filename|M4", EditorFocus::kPath},
-      {"missing file", "Tools", "C:\\Apps\\gone.exe", "", "1", "Vantrel - File not Found|M5",
-       EditorFocus::kPath},
-      {"a folder is no file", "Tools", "C:\\Apps", "", "1", "Vantrel - File not Found|M5",
-       EditorFocus::kPath},
-      {"two points", "Tools", "C:\\Apps\\new.exe", "", "1.2.3",
-       "Vantrel|Please enter the delay as a number", EditorFocus::kDelay},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Click("ToolsProgramPath0");
-    fields.GroupName = c.group;
-    fields.Path = c.path;
-    fields.Parameters = c.parameters;
-    fields.Delay = c.delay;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.select) + " " + (c.group ? c.group : "") + " " + c.box);
+    Click(c.select);
+    for (auto [field, text] : {std::pair{&fields.GroupName, c.group},
+                               std::pair{&fields.Path, c.path}, std::pair{&fields.Delay, c.delay}})
+      if (text)
+        *field = text;
+    const std::string path = fields.Path, remembered = editor.Remembered().Group;
     const std::size_t boxes = BoxCount();
-    editor.AddClicked();
-    ASSERT_EQ(BoxCount(), boxes + 1);
-    EXPECT_EQ((LastBox().caption + "|" + LastBox().text).rfind(c.box, 0), 0u)
-        << LastBox().caption << "|" << LastBox().text;
-    EXPECT_EQ(LastBox().flags, kMbOk | kMbIconExclamation);
+    (editor.*c.click)();
+    EXPECT_EQ(File(), kGroupsFile);
+    EXPECT_EQ(fields.Path, path);
+    EXPECT_EQ(editor.Remembered().Group, remembered);
+    ASSERT_EQ(BoxCount(), boxes + (*c.box ? 1 : 0));
+    if (*c.box) {
+      EXPECT_EQ((LastBox().caption + "|" + LastBox().text).rfind(c.box, 0), 0u) << LastBox().text;
+      EXPECT_TRUE(c.flags == 0 || LastBox().flags == (kMbOk | c.flags));
+    }
     EXPECT_EQ(editor.TakeFocusRequest(), c.focus);
-    EXPECT_EQ(File(), kGroupsFile) << "nothing is saved";
-    EXPECT_EQ(fields.Path, c.path) << "the fields keep their contents";
-    EXPECT_EQ(editor.Remembered().Group, "Tools");
   }
 }
 
@@ -186,95 +196,16 @@ TEST_F(ProgramGroupsTest, AddingAProgramSavesItAndEmptiesTheFields) {
   EXPECT_NE(File().find("     Execute (\"C:\\Apps\\c.exe\", \"\", 0, \"\");"), std::string::npos);
 }
 
-TEST_F(ProgramGroupsTest, RemovingFromTheStartupGroupIsRefused) {
-  struct Case {
-    const char* key;
-    const char* box;
-  };
-  const Case cases[] = {
-      {"Startup", "Vantrel|M11"},
-      {"StartupProgramPath0", "Vantrel|M12"},
-      {"StartupProgramDelay1", "Vantrel|M12"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
-    Click(c.key);
-    const std::size_t boxes = BoxCount();
-    editor.RemoveClicked();
-    ASSERT_EQ(BoxCount(), boxes + 1);
-    EXPECT_EQ(Boxes().back(), c.box);
-    EXPECT_EQ(LastBox().flags, kMbOk | kMbIconInformation);
-    EXPECT_EQ(File(), kGroupsFile);
-  }
-}
-
-TEST_F(ProgramGroupsTest, RenamesThatWouldLoseOrBreakAGroupAreRefused) {
-  struct Case {
-    const char* name;
-    const char* select;
-    const char* newName;
-    const char* box; // empty: refused without a message
-  };
-  const Case cases[] = {
-      {"blank name", "Tools", "  ", ""},
-      {"name of another group", "Tools", "My startup things", ""},
-      {"the Startup group", "Startup", "Boot", "Vantrel|The group \"Startup\""},
-      {"to Startup", "Tools", "Startup", "Vantrel|The group \"Startup\""},
-      {"underscore", "Tools", "My_Tools", "Vantrel|A group name cannot contain an underscore"},
-      {"tab", "Tools", "A\tB", "Vantrel|The program groups file cannot hold"},
-      {"tree root key", "Tools", "Root", "Vantrel|The program groups file cannot hold"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Click(c.select);
-    fields.GroupName = c.newName;
-    const std::size_t boxes = BoxCount();
-    editor.EditGroupClicked();
-    EXPECT_EQ(File(), kGroupsFile);
-    if (std::string(c.box).empty()) {
-      EXPECT_EQ(BoxCount(), boxes);
-    } else {
-      ASSERT_EQ(BoxCount(), boxes + 1);
-      EXPECT_EQ(Boxes().back().rfind(c.box, 0), 0u) << Boxes().back();
-    }
-  }
-}
-
 TEST(ProgramGroupTextRules, WhatTheFileCannotCarryIsNamed) {
-  const auto entry = [](std::string path, std::string parameters, std::string registryName) {
-    ProgramEntry e;
-    e.Path = std::move(path);
-    e.Parameters = std::move(parameters);
-    e.RegistryName = std::move(registryName);
-    e.Command = "Execute";
-    e.Delay = 2.5f;
-    return e;
-  };
-  struct Case {
-    const char* name;
-    std::string group;
-    ProgramEntry program;
-    TextProblem expected;
-  };
-  const Case cases[] = {
-      {"plain", "My Tools", entry("C:\\a b\\x.exe", "-q /s", ""), TextProblem::kNone},
-      {"url parameters", "Web", entry("C:\\x.exe", "http://a.example//b", ""), TextProblem::kNone},
-      {"quoted path", "Web", entry("\"C:\\a b\\x.exe\"", "", ""), TextProblem::kNone},
-      {"underscore", "My_Tools", entry("C:\\x.exe", "", ""), TextProblem::kUnderscoreInGroupName},
-      // proggroup.c writes codes for what its quoted fields cannot hold.
-      {"quote in parameters", "Web", entry("C:\\x.exe", "a\"b", ""), TextProblem::kNone},
-      {"registry comma and parenthesis", "Startup", entry("C:\\x.exe", "", "a,b)"),
-       TextProblem::kNone},
-      {"brace in parameters", "Web", entry("C:\\x.exe", "{a}", ""), TextProblem::kNone},
-      {"tab in path", "Web", entry("C:\\x\t.exe", "", ""), TextProblem::kNone},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(CheckProgram(c.group, c.program), c.expected);
-  }
+  // proggroup.c writes codes for what its quoted fields cannot hold.
+  ProgramEntry entry{"\"C:\\a b\\x\t.exe\"", "http://a//b \"{a}\"", "Execute", 2.5f, "a,b)", 0};
+  EXPECT_EQ(CheckProgram("My Tools", entry), TextProblem::kNone);
+  EXPECT_EQ(CheckProgram("My_Tools", entry), TextProblem::kUnderscoreInGroupName);
   EXPECT_EQ(CheckGroupName("Games and more"), TextProblem::kNone);
+  EXPECT_EQ(CheckGroupName("My_Games"), TextProblem::kUnderscoreInGroupName);
   EXPECT_EQ(CheckGroupName("Root"), TextProblem::kNotCarried);
   EXPECT_EQ(CheckGroupName("a // b"), TextProblem::kNotCarried);
+  EXPECT_EQ(CheckProgram("a // b", entry), TextProblem::kNotCarried);
 }
 
 } // namespace

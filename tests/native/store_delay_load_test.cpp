@@ -114,15 +114,14 @@ TEST_F(StoreDelayLoad, FailedLoadShowsTheMessageAndKeepsTheFileAside) {
   store.AddGroup("Later");
   ASSERT_TRUE(CDelayLoad(platform, tables, host).WriteItems());
   EXPECT_EQ(world.ReadFile(kBackup), broken);
-}
 
-TEST_F(StoreDelayLoad, AnEmptyFileIsAFailedLoad) {
+  // An empty file is a failed load too (the same problem: no second box).
   world.AddFile(kFile, "");
-  CDelayLoad store = Store();
-  EXPECT_FALSE(store.LoadItems());
+  CDelayLoad empty = Store();
+  EXPECT_FALSE(empty.LoadItems());
   EXPECT_EQ(platform.messageBoxes().size(), 1u);
   EXPECT_EQ(tables.ProgramGroups, (std::vector<ProgramGroup>{{"", {ProgramEntry{}}}}));
-  ASSERT_TRUE(store.WriteItems());
+  ASSERT_TRUE(empty.WriteItems());
   EXPECT_EQ(world.ReadFile(kBackup), "");
 }
 
@@ -205,11 +204,7 @@ TEST_F(StoreDelayLoad, StoppedItemsData) {
                      "C:\\Tools\\agent.exe -q");
   world.RegSetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "Scanner",
                      "  C:\\Scan\\scan.EXE  ");
-  struct Case {
-    StoreIndex item;
-    bool ok;
-    std::string path, parameters;
-  } cases[] = {
+  const std::tuple<StoreIndex, bool, std::string, std::string> cases[] = {
       {0, true, "C:\\Program Files\\Vantrel\\Vantrel Items\\Current User\\Tool.lnk", "keep"},
       {2, true, "C:\\Tools\\agent.exe ", "-q"},
       {3, true, "C:\\Scan\\scan.EXE", ""},
@@ -218,12 +213,10 @@ TEST_F(StoreDelayLoad, StoppedItemsData) {
       {-1, false, "keep", "keep"},
   };
   CDelayLoad store = Store();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.item);
+  for (const auto& [item, ok, expectedPath, expectedParameters] : cases) {
     std::string path = "keep", parameters = "keep";
-    EXPECT_EQ(store.GetStoppedInfo(c.item, path, parameters), c.ok);
-    EXPECT_EQ(path, c.path);
-    EXPECT_EQ(parameters, c.parameters);
+    EXPECT_EQ(store.GetStoppedInfo(item, path, parameters), ok) << item;
+    EXPECT_EQ(path + "|" + parameters, expectedPath + "|" + expectedParameters) << item;
   }
   std::string path, parameters;
   EXPECT_TRUE(store.GetStoppedInfo(std::string_view("_REGCU_Agent"), path, parameters));

@@ -2,6 +2,8 @@
 // blocks and the failures that stop a load.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "common/store/proggroup_reader.h"
 #include "store_test_support.h"
 
@@ -9,8 +11,6 @@ namespace vantrel::store {
 namespace {
 
 using store_test::CrLf;
-
-const std::vector<std::string> kBuiltIn = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
 
 class StoreReader : public ::testing::Test {
 protected:
@@ -36,98 +36,78 @@ protected:
   StoreHost host{&languages, [this] { ++reloads; }, nullptr};
 };
 
-TEST_F(StoreReader, DisallowedListKeepsTheBuiltInWords) {
-  struct Case {
-    std::string name, text;
+TEST_F(StoreReader, DisallowedAndStoppedLists) {
+  using List = std::vector<std::string> StoreTables::*;
+  const List disallowed = &StoreTables::DisallowedPrograms, stopped = &StoreTables::StoppedPrograms;
+  const std::vector<std::string> builtIn = {"format", "fdisk", "del", "rmdir", "mkdir", "delete"};
+  const auto with = [&](std::vector<std::string> head) {
+    head.insert(head.end(), builtIn.begin(), builtIn.end());
+    return head;
+  };
+  const struct {
+    List list;
+    std::string text;
     std::vector<std::string> expected;
   } cases[] = {
-      {"no block: list untouched", CrLf({"// nothing"}), {"keep"}},
-      {"header on the last line", "char DisallowedPrograms[256][0]=", {""}},
-      {"case-insensitive merge",
+      {disallowed, CrLf({"// no block"}), {"keep"}},
+      {disallowed, "char DisallowedPrograms[256][0]=", {""}},
+      {disallowed, // merged without regard to case
        CrLf({"char DisallowedPrograms[256][2]=", "{", "     \"FORMAT\", ", "     \"del\"", "};"}),
        {"FORMAT", "del", "fdisk", "rmdir", "mkdir", "delete"}},
-      {"part of a word keeps the word",
-       CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
-       {"dir", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-      {"blanks and one comma go",
-       CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
-       {"regedit,", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-      {"an entry holding } ends the block",
-       CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}),
-       {"a}", "format", "fdisk", "del", "rmdir", "mkdir", "delete"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    tables.DisallowedPrograms = {"keep"};
-    ASSERT_TRUE(Read(c.text));
-    EXPECT_EQ(tables.DisallowedPrograms, c.expected);
-  }
-}
-
-TEST_F(StoreReader, StoppedListEntries) {
-  struct Case {
-    std::string name, text;
-    std::vector<std::string> expected;
-  } cases[] = {
-      {"no block", CrLf({"// nothing"}), {"keep"}},
-      {"writer's form",
+      {disallowed, CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
+       with({"dir"})},
+      {disallowed, CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
+       with({"regedit,"})},
+      {disallowed, CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}), with({"a}"})},
+      {stopped, CrLf({"// no block"}), {"keep"}},
+      {stopped,
        CrLf({"char StoppedPrograms[256][2]=", "{", "     \"_STPCU_A.lnk\", ",
              "     \"_REGAU_Agent\"", "}"}),
        {"_STPCU_A.lnk", "_REGAU_Agent"}},
-      {"empty lines fill free slots",
+      {stopped, // empty lines fill free slots
        CrLf({"char StoppedPrograms", "{", "\"a\",", "", "", "\"b\"", "", "}"}),
        {"a", "b", ""}},
-      {"comment text is kept",
-       CrLf({"char StoppedPrograms", "{", "\"_STPCU_x//y\",", "}"}),
-       {"_STPCU_x//y"}},
+      {stopped, CrLf({"char StoppedPrograms", "{", "\"_STPCU_x//y\",", "}"}), {"_STPCU_x//y"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    tables.StoppedPrograms = {"keep"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    tables.*c.list = {"keep"};
     ASSERT_TRUE(Read(c.text));
-    EXPECT_EQ(tables.StoppedPrograms, c.expected);
+    EXPECT_EQ(tables.*c.list, c.expected);
   }
 }
 
 TEST_F(StoreReader, OptionLines) {
-  struct Case {
-    std::string line;
-    float delay;
-    std::int32_t startupType, closeType;
-    std::int16_t tips;
-    std::string language;
-    int reloads;
-  } cases[] = {
-      {"const MainStartupDelay = 45;", 45, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay = 2.5", 2.5f, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay", 30, 3, 0, 7, "de", 0},
-      {"const MainStartupDelay = 1,5;", 30, 3, 0, 7, "de", 0},
-      {"const StartupType = 2.5;", 99, 2, 0, 7, "de", 0},
-      {"const StartupType = 70000;", 99, 1, 0, 7, "de", 0},
-      {"const CloseType = x;", 99, 3, 1, 7, "de", 0},
-      {"const ShowTipsAtStartup = False;", 99, 3, 0, 0, "de", 0},
-      {"const ShowTipsAtStartup = True;", 99, 3, 0, -1, "de", 0},
-      {"const ShowTipsAtStartup = maybe;", 99, 3, 0, 7, "de", 0},
-      {"const Language = Deutsch;", 99, 3, 0, 7, "de", 1},
-      {"const Language = english;", 99, 3, 0, 7, "en", 0},
-      {"const Language = ;", 99, 3, 0, 7, "en", 0},
-      {"  const StartupType = 2;", 99, 3, 0, 7, "de", 0}, // options start the line
+  // Delay, StartupType, CloseType, ShowTipsAtStartup, Language and reloads
+  // after the line, over 99 3 0 7 de 0.
+  const std::pair<const char*, const char*> cases[] = {
+      {"const MainStartupDelay = 45;", "45 3 0 7 de 0"},
+      {"const MainStartupDelay = 2.5", "2.5 3 0 7 de 0"},
+      {"const MainStartupDelay", "30 3 0 7 de 0"},
+      {"const MainStartupDelay = 1,5;", "30 3 0 7 de 0"},
+      {"const StartupType = 2.5;", "99 2 0 7 de 0"},
+      {"const StartupType = 70000;", "99 1 0 7 de 0"},
+      {"const CloseType = x;", "99 3 1 7 de 0"},
+      {"const ShowTipsAtStartup = False;", "99 3 0 0 de 0"},
+      {"const ShowTipsAtStartup = True;", "99 3 0 -1 de 0"},
+      {"const ShowTipsAtStartup = maybe;", "99 3 0 7 de 0"},
+      {"const Language = Deutsch;", "99 3 0 7 de 1"},
+      {"const Language = english;", "99 3 0 7 en 0"},
+      {"const Language = ;", "99 3 0 7 en 0"},
+      {"  const StartupType = 2;", "99 3 0 7 de 0"}, // options start the line
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
+  for (const auto& [line, expected] : cases) {
     tables.MainStartupDelay = 99;
     tables.StartupType = 3;
     tables.CloseType = 0;
     tables.ShowTipsAtStartup = 7;
     tables.Language = "de";
     reloads = 0;
-    ASSERT_TRUE(Read(CrLf({c.line})));
-    EXPECT_EQ(tables.MainStartupDelay, c.delay);
-    EXPECT_EQ(tables.StartupType, c.startupType);
-    EXPECT_EQ(tables.CloseType, c.closeType);
-    EXPECT_EQ(tables.ShowTipsAtStartup, c.tips);
-    EXPECT_EQ(tables.Language, c.language);
-    EXPECT_EQ(reloads, c.reloads);
+    ASSERT_TRUE(Read(CrLf({line})));
+    std::ostringstream read;
+    read << tables.MainStartupDelay << ' ' << tables.StartupType << ' ' << tables.CloseType << ' '
+         << tables.ShowTipsAtStartup << ' ' << tables.Language << ' ' << reloads;
+    EXPECT_EQ(read.str(), expected) << line;
   }
 }
 
@@ -146,6 +126,9 @@ TEST_F(StoreReader, BlockComments) {
       {"/* on the last line", CrLf({"void A()", "}", "/*"}), {"A"}},
       {"unclosed at the end: its last line is read", CrLf({"/*", "void A()", "void B()"}), {"B"}},
       {"group headers are trimmed first", CrLf({"   void   Tools ()"}), {"  Tools "}},
+      {"LF", "void A()\n}\nvoid B()", {"A", "B"}},
+      {"CR", "void A()\r}\rvoid B()\r", {"A", "B"}},
+      {"mixed", "void A()\n\r}\r\n\nvoid B()", {"A", "B"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -214,18 +197,6 @@ TEST_F(StoreReader, GroupBlocks) {
   EXPECT_EQ(tables.StartupGroupIndex, 1);
 }
 
-TEST_F(StoreReader, ItemsFolderPathsBecomeFileNames) {
-  tables.CurrentUserItemsFolder = "C:\\V\\Vantrel Items\\Current User\\";
-  tables.AllUsersItemsFolder = "C:\\V\\Vantrel Items\\All Users\\";
-  ASSERT_TRUE(Read(
-      CrLf({"void Startup()", "{",
-            "Execute (\"C:\\V\\Vantrel Items\\Current User\\Tool.lnk\", \"\", 0, \"\");",
-            "ExecuteAU (\"C:\\V\\Vantrel Items\\All Users\\Mail.lnk\", \"\", 1, \"\");",
-            "Execute (\"c:\\v\\vantrel items\\current user\\Case.lnk\", \"\", 2, \"\");", "}"})));
-  EXPECT_EQ(Paths(0), (std::vector<std::string>{"Tool.lnk", "Mail.lnk",
-                                                "c:\\v\\vantrel items\\current user\\Case.lnk"}));
-}
-
 TEST_F(StoreReader, TreeShowsFileOrder) {
   TreeModel tree;
   tree.Add(TreeModel::kNoNode, "Old", "stale");
@@ -249,33 +220,24 @@ TEST_F(StoreReader, TreeShowsFileOrder) {
 }
 
 TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
-  struct Case {
-    std::string name, text;
-    bool withTree;
-    std::vector<std::string> groups;
-  } cases[] = {
-      {"empty file", "", false, {""}},
-      {"group closed by };",
-       CrLf({"void A()", "{", "Execute (\"C:\\a.exe\", \"\", 0, \"\");", "};", "void B()"}),
+  const std::tuple<std::string, bool, std::vector<std::string>> cases[] = {
+      {"", false, {""}}, // an empty file
+      {CrLf({"void A()", "{", "Execute (\"C:\\a.exe\", \"\", 0, \"\");", "};", "void B()"}),
        false,
        {"A"}},
-      {"delay is no number",
-       CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}),
-       false,
-       {"A"}},
-      {"bare void", CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
-      {"same group twice with a tree",
-       CrLf({"void A()", "{", "}", "void A()", "void B()"}),
+      {CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}), false, {"A"}},
+      {CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
+      {CrLf({"void A()", "{", "}", "void A()", "void B()"}),
        true,
-       {"A", "A"}},
+       {"A", "A"}}, // twice, with a tree
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [text, withTree, groups] : cases) {
+    SCOPED_TRACE(text);
     TreeModel tree;
     tables.StartupGroupIndex = 4;
-    EXPECT_FALSE(Read(c.text, c.withTree ? &tree : nullptr));
-    EXPECT_EQ(GroupNames(), c.groups);
-    EXPECT_EQ(tables.StartupGroupIndex, c.name == "empty file" ? 4 : kNoIndex);
+    EXPECT_FALSE(Read(text, withTree ? &tree : nullptr));
+    EXPECT_EQ(GroupNames(), groups);
+    EXPECT_EQ(tables.StartupGroupIndex, text.empty() ? 4 : kNoIndex);
   }
   // 7. A file cut in its last line: every complete line before it is loaded,
   // sorted, and its Startup group found, so the login run starts them.
@@ -284,15 +246,6 @@ TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
                     "     Execute (\"c\", \"\", "));
   EXPECT_EQ(Paths(0), (std::vector<std::string>{"", "a", "b"}));
   EXPECT_EQ(tables.StartupGroupIndex, 0);
-}
-
-TEST_F(StoreReader, LineEndsOfHandEditedFiles) {
-  for (std::string_view text : {"void A()\r\n}\r\nvoid B()\r\n", "void A()\n}\nvoid B()",
-                                "void A()\r}\rvoid B()\r", "void A()\n\r}\r\n\nvoid B()"}) {
-    SCOPED_TRACE(store_test::Visible(text));
-    ASSERT_TRUE(Read(std::string(text)));
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
-  }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Upgrade of the old layout on a simulated machine: the shortcuts of the
+// VantrelSync's command line (one known word, in any case, or nothing), and
+// the upgrade of the old layout on a simulated machine: the shortcuts of the
 // Start Menu's "KRV Vantrel" folders move into the items folders, emptied
 // old folders go, and the synchronisation that follows sees the moved
 // files.
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "native/sync_sim_machine.h"
+#include "vantrelsync/sync_command_line.h"
 
 namespace vantrel::sync {
 namespace {
@@ -21,6 +23,30 @@ const std::string kOldUserVendor = kUserPrograms + "\\KRV Vantrel";
 const std::string kOldCommonVendor = kCommonPrograms + "\\KRV Vantrel";
 const std::string kOldUserItems = kOldUserVendor + "\\Current User\\";
 const std::string kOldCommonItems = kOldCommonVendor + "\\All Users\\";
+
+TEST(SyncCommandLine, ChoosesTheActionByTheWholeLineAndAnUnknownLineDoesNothing) {
+  using enum SyncAction;
+  const std::pair<const char*, SyncAction> rows[] = {
+      {"", kSynchronize},     {"  Sync  ", kSynchronize}, {"s", kSynchronize},
+      {"-s", kSynchronize},   {"/S", kSynchronize},       {"-SYNC", kSynchronize},
+      {"UPGRADE", kUpgrade},  {" u ", kUpgrade},          {"-u", kUpgrade},
+      {"/upgrade", kUpgrade}, {"sync now", kNothing},     {"-s -u", kNothing},
+      {"\"sync\"", kNothing}, {"--sync", kNothing},       {"synch", kNothing},
+      {"up", kNothing},       {"sync\t", kNothing},
+  };
+  for (const auto& [line, action] : rows)
+    EXPECT_EQ(action, ChooseSyncAction(line)) << "[" << line << "]";
+
+  sim::SimWorld world;
+  sim::SimPlatform platform(world, SyncProcess());
+  world.AddFile(kCurrentUserItems + "Tool.lnk", "shortcut");
+  world.AddFile(kProgGroup, "the user's own file");
+  const auto before = world.ListAll();
+  EXPECT_EQ(0, RunVantrelSync(platform, "upgrade please"));
+  EXPECT_EQ(before, world.ListAll());
+  EXPECT_EQ("the user's own file", world.ReadFile(kProgGroup).value_or("<missing>"));
+  EXPECT_TRUE(platform.messageBoxes().empty());
+}
 
 class SyncUpgradeTest : public ::testing::Test {
 protected:
@@ -94,32 +120,23 @@ TEST_F(SyncUpgradeTest, WhatDoesNotMoveKeepsItsFolder) {
 }
 
 TEST_F(SyncUpgradeTest, WithoutOldFilesItSynchronisesOnly) {
-  struct Row {
-    const char* name;
-    std::vector<std::string> folders;
-  };
-  const Row rows[] = {
-      {"no old folders", {}},
-      // An old folder without files is no pair to upgrade, so it stays.
-      {"empty old folders", {kOldUserItems, kOldCommonItems}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+  // An old folder without files is no pair to upgrade, so it stays.
+  for (const bool emptyOldFolders : {false, true}) {
+    SCOPED_TRACE(emptyOldFolders);
     sim::SimWorld world;
     sim::SimPlatform platform(world, SyncProcess());
-    for (const std::string& folder : row.folders)
-      world.MakeDirs(folder);
+    if (emptyOldFolders) {
+      world.MakeDirs(kOldUserItems);
+      world.MakeDirs(kOldCommonItems);
+    }
     world.AddFile(kAllUsersItems + "Backup.lnk", "backup");
-    const auto before = world.ListAll();
-
     EXPECT_EQ(0, RunVantrelSync(platform, "u"));
     EXPECT_TRUE(platform.shFileOperations().empty());
-    for (const std::string& folder : row.folders)
-      EXPECT_TRUE(world.IsFolder(folder)) << folder;
+    EXPECT_EQ(emptyOldFolders, world.IsFolder(kOldUserItems) && world.IsFolder(kOldCommonItems));
     EXPECT_EQ(SyncFile({"     ExecuteAU (\"Backup.lnk\", \"\", 0, \"\");"}),
               world.ReadFile(kProgGroup).value_or("<missing>"));
     EXPECT_EQ(kGoodRunLog, world.ReadFile(kLog).value_or(""));
-    ASSERT_EQ(1u, platform.messageBoxes().size());
+    EXPECT_EQ(1u, platform.messageBoxes().size());
   }
 }
 

@@ -9,7 +9,6 @@
 #include "common/text_encoding.h"
 #include "crlf_text.h"
 #include "vantrel/moves/registry_backup.h"
-#include "vantrel/text/language_files.h"
 
 namespace vantrel {
 namespace {
@@ -26,29 +25,23 @@ constexpr const char* kGruesseUtf8 = "Gr\xC3\xBC\xC3\x9F"
 constexpr const char* kTokyo = "\xE6\x9D\xB1\xE4\xBA\xAC"; // 東京
 
 TEST(TextEncoding, Utf8IsRecognisedStrictly) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    bool valid;
-  } rows[] = {
-      {"ASCII", "plain", true},
-      {"two, three and four bytes", "\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80", true},
-      {"a legacy umlaut", kMuellerAnsi, false},
-      {"a sequence cut short", "\xE6\x9D", false},
-      {"an overlong slash", "\xC0\xAF", false},
-      {"an overlong three-byte form", "\xE0\x80\xAF", false},
-      {"a surrogate", "\xED\xA0\x80", false},
-      {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
-      {"a lone continuation byte", "a\x80", false},
-      {"the lowest three- and four-byte forms", "\xE0\xA0\x80\xF0\x90\x80\x80", true},
+  const std::pair<std::string, bool> rows[] = {
+      {"plain", true},
+      {"\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80", true}, // two, three and four bytes
+      {"\xE0\xA0\x80\xF0\x90\x80\x80", true},         // the lowest three- and four-byte forms
+      {kMuellerAnsi, false},                          // a legacy umlaut
+      {"\xE6\x9D", false},                            // a sequence cut short
+      {"\xC0\xAF", false},                            // an overlong slash
+      {"\xE0\x80\xAF", false},                        // an overlong three-byte form
+      {"\xED\xA0\x80", false},                        // a surrogate
+      {"\xF4\x90\x80\x80", false},                    // beyond U+10FFFF
+      {"a\x80", false},                               // a lone continuation byte
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(row.valid, IsValidUtf8(row.bytes));
-  }
+  for (const auto& [bytes, valid] : rows)
+    EXPECT_EQ(valid, IsValidUtf8(bytes)) << ::testing::PrintToString(bytes);
 }
 
-TEST(TextEncoding, PortableWesternCodePageAndUtf16) {
+TEST(TextEncoding, CodePagesUtf16AndTextOfEarlierBuilds) {
   EXPECT_EQ(kGruesseUtf8, PortableCodePageToUtf8(kCodePageWestern, kGruesseAnsi));
   // The five holes of 0x80-0x9F stay the control characters of their number.
   EXPECT_EQ("\xC2\x81\xC5\xA0", PortableCodePageToUtf8(kCodePageWestern, "\x81\x8A"));
@@ -63,9 +56,8 @@ TEST(TextEncoding, PortableWesternCodePageAndUtf16) {
   EXPECT_EQ(std::string("\xFF\xFE\xFF\xFF\x00\xD8\x00\xDC", 8),
             Utf16LeWithBom("\xEF\xBF\xBF\xF0\x90\x80\x80"))
       << "U+FFFF is one unit, U+10000 the first pair";
-}
 
-TEST(TextEncoding, TextOfEarlierBuildsIsReadInTheLegacyCodePage) {
+  // Text of earlier builds is read in the legacy code page.
   sim::SimWorld world;
   sim::SimPlatform platform{world};
   EXPECT_EQ(kMuellerUtf8, AsUtf8Text(platform, kMuellerAnsi));
@@ -139,23 +131,6 @@ TEST_F(StoredFiles, LogOfAnEarlierBuildBecomesUtf8WithTheFirstEventBeyondAscii) 
   EXPECT_TRUE(IsValidUtf8(pruned));
   EXPECT_TRUE(pruned.starts_with(std::string(92, 'x') + kMuellerUtf8 + "\r\n"));
   EXPECT_TRUE(pruned.ends_with("\r\nInfo: new\r\n"));
-}
-
-TEST_F(StoredFiles, CaptionAndDataFilesOfEitherEncodingReadAlike) {
-  for (const bool legacy : {true, false}) {
-    SCOPED_TRACE(legacy ? "code page 1252" : "UTF-8");
-    const std::string word = legacy ? kGruesseAnsi : kGruesseUtf8;
-    world.AddFile(folder + "\\lang\\languagefile.dat", CrLf({"English, en", word + ", de"}));
-    world.AddFile(folder + "\\lang\\de\\menus.de", CrLf({"// " + word, word}));
-    world.AddFile(folder + "\\data\\safelist.dat", CrLf({"m.exe // " + word}));
-    TextTables tables;
-    std::string language = "de";
-    LoadGlobalData(platform, folder, language, tables);
-    ASSERT_EQ(2u, tables.Languages.size());
-    EXPECT_EQ(kGruesseUtf8, tables.Languages[1].DisplayName);
-    EXPECT_EQ(kGruesseUtf8, tables.Menus[0]);
-    EXPECT_EQ(kGruesseUtf8, tables.SafeList[0].Description);
-  }
 }
 
 TEST_F(StoredFiles, RegistryBackupsBeyondAsciiAreUtf16LikeTheRegistryEditorExports) {

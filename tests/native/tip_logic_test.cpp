@@ -27,13 +27,8 @@ std::function<double()> Scripted(std::deque<double> numbers) {
 
 class TipTest : public ::testing::Test, public SecondaryRig {};
 
-TEST_F(TipTest, TheTipsFileIsInTheLanguageFolder) {
+TEST_F(TipTest, EachPickIsOneOfTheTipsAsTheyStand) {
   EXPECT_EQ(TipsFilePath(context), kTips);
-  context.Store.Language = "de";
-  EXPECT_EQ(TipsFilePath(context), kFolder + "\\lang\\de\\tipofday.de");
-}
-
-TEST_F(TipTest, EachPickIsOneOfTheThreeTips) {
   world.AddFile(kTips, CrLf({"First tip", "  Second tip  ", "Third // not a comment"}));
   TipOfTheDay tips(Scripted({0.0, 0.34, 0.999999, 0.5, 0.5}));
   ASSERT_TRUE(tips.LoadTips(platform, kTips));
@@ -41,66 +36,45 @@ TEST_F(TipTest, EachPickIsOneOfTheThreeTips) {
             (std::vector<std::string>{"First tip", "  Second tip  ", "Third // not a comment"}));
   EXPECT_EQ(tips.CurrentPosition(), 1);
   EXPECT_EQ(tips.CurrentTip(), "First tip");
-  const std::vector<std::string> expected = {"  Second tip  ", "Third // not a comment",
-                                             "  Second tip  ", "  Second tip  "};
-  for (const std::string& tip : expected) {
+  for (const char* tip : {"  Second tip  ", "Third // not a comment", "  Second tip  "}) {
     tips.NextTip();
     EXPECT_EQ(tips.CurrentTip(), tip);
   }
-}
-
-TEST_F(TipTest, LinesAreTipsAsTheyStand) {
-  struct Case {
-    const char* name;
-    std::string text;
-    std::vector<std::string> tips;
-  };
-  const Case cases[] = {
-      {"blank line is an empty tip", "A\r\n\r\nC\r\n", {"A", "", "C"}},
-      {"no end on the last line", "A\r\nB", {"A", "B"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    world.AddFile(kTips, c.text);
-    TipOfTheDay tips(Scripted({0.5}));
-    EXPECT_TRUE(tips.LoadTips(platform, kTips));
-    EXPECT_EQ(tips.Tips(), c.tips);
-  }
-  // The middle of three is the blank one.
-  world.AddFile(kTips, "A\r\n\r\nC\r\n");
+  // A blank line is an empty tip (here the middle one, picked); the last
+  // line needs no line end.
+  world.AddFile(kTips, "A\r\n\r\nC");
   TipOfTheDay blank(Scripted({0.5}));
   ASSERT_TRUE(blank.LoadTips(platform, kTips));
+  EXPECT_EQ(blank.Tips(), (std::vector<std::string>{"A", "", "C"}));
   EXPECT_EQ(blank.CurrentTip(), "");
-}
 
-TEST_F(TipTest, NoTipsFileMeansNoTip) {
-  TipOfTheDay tips(Scripted({0.5, 0.5}));
-  EXPECT_FALSE(tips.LoadTips(platform, ""));
-  EXPECT_FALSE(tips.LoadTips(platform, kTips));
-  world.MakeDirs(kTips);
-  EXPECT_FALSE(tips.LoadTips(platform, kTips)) << "a folder of that name";
-  EXPECT_FALSE(tips.CurrentTip());
-  tips.NextTip();
-  EXPECT_FALSE(tips.CurrentTip());
-  world.AddFile(kTips + "x", ""); // an empty file gives no tip either
-  EXPECT_TRUE(tips.LoadTips(platform, kTips + "x"));
-  EXPECT_FALSE(tips.CurrentTip());
+  context.Store.Language = "de";
+  EXPECT_EQ(TipsFilePath(context), kFolder + "\\lang\\de\\tipofday.de");
+  TipOfTheDay none(Scripted({0.5, 0.5}));
+  EXPECT_FALSE(none.LoadTips(platform, ""));
+  EXPECT_FALSE(none.LoadTips(platform, TipsFilePath(context)));
+  world.MakeDirs(TipsFilePath(context));
+  EXPECT_FALSE(none.LoadTips(platform, TipsFilePath(context))) << "a folder of that name";
+  EXPECT_FALSE(none.CurrentTip());
+  none.NextTip();
+  EXPECT_FALSE(none.CurrentTip());
+  world.AddFile(kTips, ""); // an empty file gives no tip either
+  EXPECT_TRUE(none.LoadTips(platform, kTips));
+  EXPECT_FALSE(none.CurrentTip());
 }
 
 TEST_F(TipTest, TheCheckBoxIsSavedOnCloseWhenItChanged) {
-  struct Case {
+  const struct {
     const char* name;
     std::int16_t stored;
-    bool ticked;
-    bool saves;
+    bool ticked, saves;
     std::int16_t after;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"ticked over -1", -1, true, false, -1}, {"ticked over 1", 1, true, false, 1},
       {"unticked over 0", 0, false, false, 0}, {"unticking", -1, false, true, 0},
       {"ticking", 0, true, true, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     world.AddFile(kFile, "before");
     changes.clear();

@@ -31,30 +31,20 @@ protected:
   }
 };
 
-TEST_F(WindowTextsTest, TablesReplaceTheDesignedTextsWhereTheyHaveOne) {
+TEST_F(WindowTextsTest, TablesReplaceTheDesignedTextsAndTheMenuChecksTheLanguage) {
   MainWindowTexts texts = DesignedWindowTexts();
   EXPECT_EQ(texts.menuCaptions[menu::kHelpOnlineMainPage], "&Main Page");
-
   context.Text.Menus[menu::kFile] = "&Datei";
   context.Text.Menus[menu::kTVSearchOnline] = "Online &suchen";
   context.Text.Toolbar[toolbar::kRunTip] = "Normal starten";
   context.Text.Toolbar[toolbar::kStatusPanel] = "Bereit";
   LoadWindowTexts(context.Text, "de", texts);
-
   EXPECT_EQ(texts.menuCaptions[menu::kFile], "&Datei");
   EXPECT_EQ(texts.menuCaptions[menu::kTVSearchOnline], "Online &suchen");
-  // A table entry the language does not fill keeps the designed caption.
-  EXPECT_EQ(texts.menuCaptions[menu::kFileExit], "E&xit");
+  EXPECT_EQ(texts.menuCaptions[menu::kFileExit], "E&xit"); // not filled: as designed
   EXPECT_EQ(texts.toolTips[toolbar::kRunTip], "Normal starten");
   EXPECT_EQ(texts.statusText, "Bereit");
-}
-
-TEST_F(WindowTextsTest, LanguageMenuChecksTheCurrentLanguageOnly) {
-  MainWindowTexts texts = DesignedWindowTexts();
-  LoadWindowTexts(context.Text, "de", texts);
-  ASSERT_EQ(texts.languages.size(), 3u);
   EXPECT_EQ(Checked(texts), std::vector<std::string>{"Deutsch"});
-
   LoadWindowTexts(context.Text, "nl", texts); // a second load adds nothing
   EXPECT_EQ(texts.languages.size(), 3u);
   EXPECT_EQ(Checked(texts), std::vector<std::string>{"Nederlands"});
@@ -88,26 +78,20 @@ TEST_F(WindowTextsTest, SwitchingLanguageLoadsItsTablesAndSavesTheFile) {
   EXPECT_EQ(texts.menuCaptions[menu::kFile], "&File");
 }
 
-TEST_F(WindowTextsTest, HelpFileOpensOnlyWhenPresent) {
+TEST_F(WindowTextsTest, HelpFileOpensOnlyWhenPresentAndWebLinksUseTheDefaultAction) {
   EXPECT_FALSE(ShowHelp(platform, kFolder, 42));
   EXPECT_TRUE(platform.shellExecutes().empty());
-
   world.AddFile(kFolder + "\\Vantrel.chm", "help");
   ShowHelp(platform, kFolder, 42);
-  ASSERT_EQ(platform.shellExecutes().size(), 1u);
-  const auto& call = platform.shellExecutes()[0];
-  EXPECT_EQ(call.file, kFolder + "\\Vantrel.chm");
-  EXPECT_EQ(call.hwnd, 42u);
-  EXPECT_EQ(call.show, kSwShowNormal);
-}
-
-TEST_F(WindowTextsTest, WebLinksUseTheDefaultAction) {
-  EXPECT_EQ(SupportMailLink(), "mailto:support@korvane.example?subject=Vantrel%202%20Support");
   OpenWebLink(platform, 7, web_links::kForumPage);
-  ASSERT_EQ(platform.shellExecutes().size(), 1u);
-  EXPECT_EQ(platform.shellExecutes()[0].verb, "");
-  EXPECT_EQ(platform.shellExecutes()[0].file, "https://forum.korvane.example/vantrel");
-  EXPECT_EQ(platform.shellExecutes()[0].hwnd, 7u);
+  ASSERT_EQ(platform.shellExecutes().size(), 2u);
+  const auto& help = platform.shellExecutes()[0];
+  EXPECT_EQ(help.file + "|" + std::to_string(help.hwnd) + "|" + std::to_string(help.show),
+            kFolder + "\\Vantrel.chm|42|" + std::to_string(kSwShowNormal));
+  const auto& link = platform.shellExecutes()[1];
+  EXPECT_EQ(link.verb + "|" + link.file + "|" + std::to_string(link.hwnd),
+            "|https://forum.korvane.example/vantrel|7");
+  EXPECT_EQ(SupportMailLink(), "mailto:support@korvane.example?subject=Vantrel%202%20Support");
 }
 
 } // namespace
