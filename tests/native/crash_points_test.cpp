@@ -23,8 +23,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "common/store/startup_group.h"
 #include "common/text.h"
 #include "login_test_support.h"
 #include "moves_test_support.h"
@@ -227,42 +229,41 @@ std::vector<NamedCommand> AllCommands() {
     for (const Branch& b : branches) {
       for (const auto& [label, entry] : b.entries) {
         const std::string item = u + b.what;
-        commands.push_back({"popup " + std::string(label) + " " + scope + "shortcut " + item,
-                            Popup(b.startup, item, entry)});
+        const std::string name = "popup " + std::string(label) + " " + scope;
+        commands.push_back({name + "shortcut " + item, Popup(b.startup, item, entry)});
         commands.push_back(
-            {"popup " + std::string(label) + " " + scope + "Run value " + item,
+            {name + "Run value " + item,
              Popup(b.registry, b.registryItem.empty() ? item : b.registryItem, entry)});
       }
     }
   }
-  const std::vector<std::string_view> windows = {st::kCurrentUserStartup, st::kCurrentUserRegistry};
-  const std::vector<std::string_view> delayed = {st::kDelayedStartupCurrentUser,
-                                                 st::kDelayedRegistryCurrentUser};
-  const std::vector<std::string_view> stopped = {st::kStoppedCurrentStartup,
-                                                 st::kStoppedCurrentRegistry};
-  const std::vector<std::string_view> found = {st::kFoundCurrentStartup, st::kFoundCurrentRegistry};
-  const auto join = [](std::vector<std::vector<std::string_view>> parts) {
-    std::vector<std::string_view> all;
-    for (const auto& part : parts)
-      all.insert(all.end(), part.begin(), part.end());
-    return all;
+  // The current user's categories, by letter: Windows', delayed, stopped, found.
+  const auto categories = [](std::string_view letters) {
+    const std::pair<char, std::vector<std::string_view>> all[] = {
+        {'w', {st::kCurrentUserStartup, st::kCurrentUserRegistry}},
+        {'d', {st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser}},
+        {'s', {st::kStoppedCurrentStartup, st::kStoppedCurrentRegistry}},
+        {'f', {st::kFoundCurrentStartup, st::kFoundCurrentRegistry}}};
+    std::vector<std::string_view> chosen;
+    for (const auto& [letter, keys] : all) {
+      if (letters.find(letter) != std::string_view::npos)
+        chosen.insert(chosen.end(), keys.begin(), keys.end());
+    }
+    return chosen;
   };
-  commands.push_back({"toolbar Delay on Windows, stopped and found items",
-                      Checked(join({windows, stopped, found}), toolbar_key::kDelay)});
-  commands.push_back({"toolbar Stop on Windows, delayed and found items",
-                      Checked(join({windows, delayed, found}), toolbar_key::kStop)});
-  commands.push_back({"toolbar Run on delayed, stopped and found items",
-                      Checked(join({delayed, stopped, found}), toolbar_key::kRun)});
-  commands.push_back({"toolbar Save on every item",
-                      Checked(join({windows, delayed, stopped, found}), toolbar_key::kSave)});
-  commands.push_back(
-      {"File > Save on every item", Checked(join({windows, delayed, stopped, found}), "")});
+  for (const auto& [name, letters, button] :
+       std::vector<std::tuple<std::string, std::string_view, std::string_view>>{
+           {"toolbar Delay on Windows, stopped and found items", "wsf", toolbar_key::kDelay},
+           {"toolbar Stop on Windows, delayed and found items", "wdf", toolbar_key::kStop},
+           {"toolbar Run on delayed, stopped and found items", "dsf", toolbar_key::kRun},
+           {"toolbar Save on every item", "wdsf", toolbar_key::kSave},
+           {"File > Save on every item", "wdsf", ""}})
+    commands.push_back({name, Checked(categories(letters), button)});
   commands.push_back({"editor: another delay, OK", [](CrashMachine& c, int k) {
                         ProgramGroupsEditor editor(c.m.context);
                         editor.SetOwner(kWindow);
                         editor.Load();
-                        const auto nodes = NodesInIndexOrder(editor.Tree());
-                        editor.NodeClicked(nodes.at(1));
+                        editor.NodeClicked(NodesInIndexOrder(editor.Tree()).at(1));
                         editor.ModeChosen(false);
                         editor.Fields().Delay = "12";
                         editor.AddClicked();
@@ -335,11 +336,8 @@ public:
 private:
   const std::vector<ProgramEntry>& Startup() const {
     static const std::vector<ProgramEntry> none;
-    const StoreTables& t = context_.Store;
-    return t.StartupGroupIndex >= 0 &&
-                   static_cast<std::size_t>(t.StartupGroupIndex) < t.ProgramGroups.size()
-               ? t.ProgramGroups[static_cast<std::size_t>(t.StartupGroupIndex)].Programs
-               : none;
+    const ProgramGroup* group = StartupGroup(context_.Store);
+    return group ? group->Programs : none;
   }
   bool Found(std::string_view category, const std::string& text) const {
     return std::find(found_.begin(), found_.end(), std::string(category) + "|" + text) !=
