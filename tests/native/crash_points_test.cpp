@@ -9,9 +9,8 @@
 // its record went (the record is left over) may show as delayed too, but
 // the login run does not start it a second time.
 //
-// The commands: Delay, Stop and Run from the popup menu on every kind of
-// actionable item of both scopes; the toolbar's Delay, Stop, Run and Save
-// and File > Save on several checked items at once; saving from the
+// The commands: the toolbar's Delay, Stop, Run and Save and File > Save on
+// the checked items of every kind and both scopes at once; saving from the
 // program-group editor; a changed registration at login in the options
 // window; VantrelSync sync and upgrade. Each command's number of crash
 // points is printed.
@@ -136,35 +135,14 @@ bool VantrelCommand(CrashMachine& c, int k, const std::function<void()>& act) {
   return c.m.platform.crashed();
 }
 
-TreeModel::NodeId ItemStarting(const FakeWindow& window, std::string_view category,
-                               const std::string& prefix) {
-  const TreeModel& tree = window.tree;
-  const TreeModel::NodeId parent = tree.Find(category);
-  if (parent != TreeModel::kNoNode) {
-    for (const TreeModel::NodeId child : tree.At(parent).children) {
-      if (StartsWith(tree.At(child).text, prefix))
-        return child;
-    }
-  }
-  ADD_FAILURE() << "no item " << prefix << " under " << category;
-  return TreeModel::kNoNode;
-}
-
-Command Popup(std::string_view category, std::string prefix, ItemPopupEntry entry) {
-  return [category, prefix, entry](CrashMachine& c, int k) {
-    c.window.selected = ItemStarting(c.window, category, prefix);
-    return VantrelCommand(c, k, [&] {
-      c.commands.TreeMouseUp(kRightButton);
-      c.commands.ItemPopupCommand(entry);
-    });
-  };
-}
-
-// Checks every item of the current user's categories and clicks.
+// Checks every item of the categories and clicks.
 Command Checked(std::vector<std::string_view> categories, std::string_view button) {
   return [categories, button](CrashMachine& c, int k) {
     for (const std::string_view category : categories) {
-      for (const TreeModel::NodeId child : c.window.tree.At(c.window.tree.Find(category)).children)
+      const TreeModel::NodeId node = c.window.tree.Find(category);
+      for (const TreeModel::NodeId child : node == TreeModel::kNoNode
+                                               ? std::vector<TreeModel::NodeId>{}
+                                               : c.window.tree.At(node).children)
         c.window.Check(child);
     }
     return VantrelCommand(c, k, [&] {
@@ -190,60 +168,24 @@ struct NamedCommand {
   Command run;
 };
 
+// The toolbar's commands on the checked items of both scopes (the popup
+// menu's Delay, Stop and Run call the same moves one item at a time).
 std::vector<NamedCommand> AllCommands() {
-  using E = ItemPopupEntry;
-  std::vector<NamedCommand> commands;
-  for (const bool cu : {true, false}) {
-    const std::string u = cu ? "u" : "m";
-    const std::string scope = cu ? "current user " : "all users ";
-    struct Branch {
-      std::string_view startup, registry;
-      std::vector<std::pair<const char*, E>> entries;
-      const char* what;
-      std::string registryItem; // a stopped value shows its program's path
-    };
-    std::vector<Branch> branches = {
-        {cu ? st::kDelayedStartupCurrentUser : st::kDelayedStartupAllUsers,
-         cu ? st::kDelayedRegistryCurrentUser : st::kDelayedRegistryAllUsers,
-         {{"Stop", E::kStop}, {"Run", E::kRun}},
-         "Later",
-         ""},
-        {cu ? st::kStoppedCurrentStartup : st::kStoppedAllStartup,
-         cu ? st::kStoppedCurrentRegistry : st::kStoppedAllRegistry,
-         {{"Delay", E::kDelay}, {"Run", E::kRun}},
-         "Stopped",
-         "C:\\Apps\\" + u + "s.exe"},
-        {cu ? st::kFoundCurrentStartup : st::kFoundAllStartup,
-         cu ? st::kFoundCurrentRegistry : st::kFoundAllRegistry,
-         {{"Delay", E::kDelay}, {"Stop", E::kStop}, {"Run", E::kRun}},
-         "Found",
-         ""},
-    };
-    // All users' items in Windows' own places have no popup menu.
-    if (cu)
-      branches.push_back({st::kCurrentUserStartup,
-                          st::kCurrentUserRegistry,
-                          {{"Delay", E::kDelay}, {"Stop", E::kStop}},
-                          "Win",
-                          ""});
-    for (const Branch& b : branches) {
-      for (const auto& [label, entry] : b.entries) {
-        const std::string item = u + b.what;
-        const std::string name = "popup " + std::string(label) + " " + scope;
-        commands.push_back({name + "shortcut " + item, Popup(b.startup, item, entry)});
-        commands.push_back(
-            {name + "Run value " + item,
-             Popup(b.registry, b.registryItem.empty() ? item : b.registryItem, entry)});
-      }
-    }
-  }
-  // The current user's categories, by letter: Windows', delayed, stopped, found.
+  // The categories by letter: Windows', delayed, stopped, found.
   const auto categories = [](std::string_view letters) {
     const std::pair<char, std::vector<std::string_view>> all[] = {
-        {'w', {st::kCurrentUserStartup, st::kCurrentUserRegistry}},
-        {'d', {st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser}},
-        {'s', {st::kStoppedCurrentStartup, st::kStoppedCurrentRegistry}},
-        {'f', {st::kFoundCurrentStartup, st::kFoundCurrentRegistry}}};
+        {'w',
+         {st::kCurrentUserStartup, st::kCurrentUserRegistry, st::kAllUsersStartup,
+          st::kAllUsersRegistry}},
+        {'d',
+         {st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser,
+          st::kDelayedStartupAllUsers, st::kDelayedRegistryAllUsers}},
+        {'s',
+         {st::kStoppedCurrentStartup, st::kStoppedCurrentRegistry, st::kStoppedAllStartup,
+          st::kStoppedAllRegistry}},
+        {'f',
+         {st::kFoundCurrentStartup, st::kFoundCurrentRegistry, st::kFoundAllStartup,
+          st::kFoundAllRegistry}}};
     std::vector<std::string_view> chosen;
     for (const auto& [letter, keys] : all) {
       if (letters.find(letter) != std::string_view::npos)
@@ -251,6 +193,7 @@ std::vector<NamedCommand> AllCommands() {
     }
     return chosen;
   };
+  std::vector<NamedCommand> commands;
   for (const auto& [name, letters, button] :
        std::vector<std::tuple<std::string, std::string_view, std::string_view>>{
            {"toolbar Delay on Windows, stopped and found items", "wsf", toolbar_key::kDelay},
