@@ -73,6 +73,9 @@ vantrel_sources(WINDOWS_TEST_SOURCES tests/contract tests/windows tests/windows/
 # they see.
 add_executable(windows_tests ${WINDOWS_TEST_SOURCES} ${VANTREL_UTF8_MANIFEST_RC})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# The screenshot entry that scripts/secondary-windows-screenshots.sh runs:
+# no test, so it lives beside that script.
+target_sources(windows_tests PRIVATE ${CMAKE_SOURCE_DIR}/scripts/secondary_windows_shot.cpp)
 # The tests count the pictures of an image list themselves, so they import
 # comctl32 as Vantrel.exe does not.
 target_link_libraries(windows_tests PRIVATE vantrel_win32ui vantrelsync_core gtest gtest_main

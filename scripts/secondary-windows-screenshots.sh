@@ -5,7 +5,8 @@
 #
 # Lays out a program folder under build/secshots/ (the shipped language
 # files and a program-group file with a few groups), and opens each window
-# through the Windows test binary's screenshot entry, in a Wine prefix of its
+# through the Windows test binary's screenshot entry
+# (scripts/secondary_windows_shot.cpp), in a Wine prefix of its
 # own (build/secshots-prefix, X11 driver, windows drawn by Wine itself) on a
 # virtual screen. Saves program-groups.png, options.png, tip.png and
 # about.png, each cropped to its window. Default output: docs/screenshots/;

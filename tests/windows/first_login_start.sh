@@ -6,41 +6,19 @@
 #   first_login_start.sh <prefix folder> <Vantrel.exe>
 set -eu
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 <prefix folder> <Vantrel.exe>" >&2
-  exit 2
-fi
-prefix=$1
-program=$2
-
+[ $# -eq 2 ] || { echo "usage: $0 <prefix folder> <Vantrel.exe>" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-login.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
-cp "$program" "$folder/Vantrel.exe"
+cp "$2" "$folder/Vantrel.exe"
+fail() { echo "FAIL: $*" >&2; find "$folder" >&2; exit 1; }
 
 status=0
-VANTREL_WINEPREFIX=$prefix timeout 60 "$here/../../cmake/wine-run.sh" \
-  "$folder/Vantrel.exe" -nogui || status=$?
-if [ "$status" -ne 0 ]; then
-  echo "FAIL: Vantrel.exe -nogui ended with $status (124: still running after 60 s)" >&2
-  exit 1
-fi
-
+VANTREL_WINEPREFIX=$1 timeout 60 "$here/../../cmake/wine-run.sh" "$folder/Vantrel.exe" -nogui || status=$?
+[ "$status" -eq 0 ] || fail "Vantrel.exe -nogui ended with $status (124: still running after 60 s)"
 # The file lives in a folder named after the Windows user.
-groups=$(find "$folder" -mindepth 2 -maxdepth 2 -name proggroup.c | wc -l)
-if [ "$groups" -ne 1 ]; then
-  echo "FAIL: expected one <user>\\proggroup.c, found $groups" >&2
-  find "$folder" >&2
-  exit 1
-fi
-if ! head -c 16 "$(find "$folder" -mindepth 2 -maxdepth 2 -name proggroup.c)" |
-  od -An -c | grep -q '\\r  \\n'; then
-  echo "FAIL: proggroup.c does not use CR LF line ends" >&2
-  exit 1
-fi
-if [ -e "$folder/log.txt" ]; then
-  echo "FAIL: a run with nothing to launch wrote log.txt:" >&2
-  cat "$folder/log.txt" >&2
-  exit 1
-fi
+groups=$(find "$folder" -mindepth 2 -maxdepth 2 -name proggroup.c)
+[ "$(echo "$groups" | grep -c .)" -eq 1 ] || fail "expected one <user>\\proggroup.c"
+head -c 16 "$groups" | od -An -c | grep -q '\\r  \\n' || fail "proggroup.c does not use CR LF line ends"
+[ ! -e "$folder/log.txt" ] || fail "a run with nothing to launch wrote log.txt: $(cat "$folder/log.txt")"
 echo "first login start: proggroup.c created, nothing logged"

@@ -1,8 +1,11 @@
-// Shared set-up of the item-move tests under Wine: the real platform with
-// Vantrel's program folder placed in a scratch folder, and guards that give
-// the real registry values and Startup-folder files back as they were.
+// What the Windows tests that touch the real machine share: the real
+// platform with Vantrel's program folder in a scratch folder and nothing
+// shown, the real registry read and written as it stores values, guards
+// that give values, files and keys back as they were, and a program
+// started and waited for.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -20,11 +23,28 @@ inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kUserStore = "Software\\Korvane\\Vantrel\\HKCU";
 
 // The real Win32 platform, except that the running exe seems to lie in
-// folder: Vantrel's program folder (items, backups, proggroup.c) is there.
+// folder (Vantrel's items, backups and proggroup.c are there), message
+// boxes are recorded as "caption|text" and answered with Yes or OK, and
+// shell calls are recorded as "verb|file" and answered with shellResult
+// (above 32: started).
 class ScratchProgramPlatform : public win32::Win32Platform {
 public:
   explicit ScratchProgramPlatform(std::string folder) : folder_(std::move(folder)) {}
   std::string GetModuleFileName() override { return folder_ + "\\Vantrel.exe"; }
+  int MessageBox(WindowHandle, const std::string& text, const std::string& caption,
+                 std::uint32_t flags) override {
+    boxes.push_back(caption + "|" + text);
+    return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
+  }
+  std::intptr_t ShellExecute(WindowHandle, const std::string& verb, const std::string& file,
+                             const std::string&, const std::string&, int) override {
+    shellExecutes.push_back(verb + "|" + file);
+    return shellResult;
+  }
+
+  std::vector<std::string> boxes;
+  std::vector<std::string> shellExecutes;
+  std::intptr_t shellResult = 42;
 
 private:
   std::string folder_;
@@ -35,6 +55,10 @@ inline std::optional<std::string> ReadFileBytes(const std::string& path) {
   if (!in)
     return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline bool PathExists(const std::string& path) {
@@ -74,16 +98,11 @@ inline std::optional<std::string> ReadRegText(HKEY root, const std::string& path
   return value->data.substr(0, value->data.find('\0'));
 }
 
+// Creates the key when it is missing.
 inline bool WriteRegValue(HKEY root, const std::string& path, const std::string& name,
                           const RegText& value) {
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-    return false;
-  win32::UniqueHkey owner(key);
-  return ::RegSetValueExA(key, name.c_str(), 0, value.type,
-                          reinterpret_cast<const BYTE*>(value.data.data()),
-                          static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+  return ::RegSetKeyValueA(root, path.c_str(), name.c_str(), value.type, value.data.data(),
+                           static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
 }
 
 inline bool WriteRegText(HKEY root, const std::string& path, const std::string& name,
@@ -92,11 +111,23 @@ inline bool WriteRegText(HKEY root, const std::string& path, const std::string& 
 }
 
 inline void DeleteRegValue(HKEY root, const std::string& path, const std::string& name) {
+  ::RegDeleteKeyValueA(root, path.c_str(), name.c_str());
+}
+
+// The names of a key's values.
+inline std::vector<std::string> RegValueNames(HKEY root, const std::string& path) {
+  std::vector<std::string> names;
   HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-    return;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return names;
   win32::UniqueHkey owner(key);
-  ::RegDeleteValueA(key, name.c_str());
+  char name[16384];
+  for (DWORD size = sizeof name;
+       ::RegEnumValueA(key, static_cast<DWORD>(names.size()), name, &size, nullptr, nullptr,
+                       nullptr, nullptr) == ERROR_SUCCESS;
+       size = sizeof name)
+    names.emplace_back(name, size);
+  return names;
 }
 
 // One named value, taken away for a test and put back afterwards as it was
@@ -132,10 +163,8 @@ public:
   }
   ~FileGuard() {
     ::DeleteFileA(path_.c_str());
-    if (saved_) {
-      std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-      out << *saved_;
-    }
+    if (saved_)
+      WriteFileBytes(path_, *saved_);
   }
   FileGuard(const FileGuard&) = delete;
   FileGuard& operator=(const FileGuard&) = delete;
@@ -143,6 +172,34 @@ public:
 private:
   std::string path_;
   std::optional<std::string> saved_;
+};
+
+// Keys a test may create (Vantrel's store and its parents): those that were
+// not there before are removed afterwards, once empty.
+class CreatedKeysGuard {
+public:
+  explicit CreatedKeysGuard(const std::string& path, HKEY root = HKEY_CURRENT_USER) : root_(root) {
+    for (std::size_t at = path.find('\\');; at = path.find('\\', at + 1)) {
+      const std::string level = path.substr(0, at);
+      HKEY key = nullptr;
+      if (::RegOpenKeyExA(root, level.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+        ::RegCloseKey(key);
+      else
+        created_.insert(created_.begin(), level); // deepest first
+      if (at == std::string::npos)
+        break;
+    }
+  }
+  ~CreatedKeysGuard() {
+    for (const std::string& level : created_)
+      ::RegDeleteKeyA(root_, level.c_str()); // refused unless empty
+  }
+  CreatedKeysGuard(const CreatedKeysGuard&) = delete;
+  CreatedKeysGuard& operator=(const CreatedKeysGuard&) = delete;
+
+private:
+  HKEY root_;
+  std::vector<std::string> created_;
 };
 
 // Starts a program and waits for it; its exit code, or nothing when it
@@ -164,37 +221,5 @@ inline std::optional<DWORD> RunAndWait(std::string commandLine, DWORD timeoutMs 
   ::GetExitCodeProcess(process.hProcess, &code);
   return code;
 }
-
-} // namespace vantrel::testing::moves
-
-namespace vantrel::testing::moves {
-
-// Keys a test may create under HKEY_CURRENT_USER (Vantrel's store and its
-// parents): those that were not there before are removed afterwards, once
-// empty.
-class CreatedKeysGuard {
-public:
-  explicit CreatedKeysGuard(const std::string& path) {
-    for (std::size_t at = path.find('\\');; at = path.find('\\', at + 1)) {
-      const std::string level = path.substr(0, at);
-      HKEY key = nullptr;
-      if (::RegOpenKeyExA(HKEY_CURRENT_USER, level.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
-        ::RegCloseKey(key);
-      else
-        created_.insert(created_.begin(), level); // deepest first
-      if (at == std::string::npos)
-        break;
-    }
-  }
-  ~CreatedKeysGuard() {
-    for (const std::string& level : created_)
-      ::RegDeleteKeyA(HKEY_CURRENT_USER, level.c_str()); // refused unless empty
-  }
-  CreatedKeysGuard(const CreatedKeysGuard&) = delete;
-  CreatedKeysGuard& operator=(const CreatedKeysGuard&) = delete;
-
-private:
-  std::vector<std::string> created_;
-};
 
 } // namespace vantrel::testing::moves

@@ -10,20 +10,15 @@ namespace vantrel::testing {
 std::string NewScratchFolder(const std::string& under) {
   static std::atomic<unsigned> counter{0};
   char temp[MAX_PATH + 1] = {};
-  const DWORD length = under.empty() ? ::GetTempPathA(sizeof temp, temp) : 0;
-  std::string base = under.empty() ? std::string(temp, length) : under;
-  if (!under.empty())
-    ::CreateDirectoryA(under.c_str(), nullptr);
-  while (!base.empty() && base.back() == '\\')
+  std::string base = under.empty() ? std::string(temp, ::GetTempPathA(sizeof temp, temp)) : under;
+  ::CreateDirectoryA(base.c_str(), nullptr);
+  if (base.back() == '\\')
     base.pop_back();
-  const std::string prefix =
-      base + "\\vantrel-test-" + std::to_string(::GetCurrentProcessId()) + "-";
   for (;;) {
-    const std::string folder = prefix + std::to_string(counter++);
-    if (::CreateDirectoryA(folder.c_str(), nullptr))
-      return folder;
-    if (::GetLastError() != ERROR_ALREADY_EXISTS)
-      return folder; // the tests then fail on their first file
+    const std::string folder = base + "\\vantrel-test-" + std::to_string(::GetCurrentProcessId()) +
+                               "-" + std::to_string(counter++);
+    if (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() != ERROR_ALREADY_EXISTS)
+      return folder; // when it could not be made, the tests fail on their first file
   }
 }
 
@@ -66,10 +61,42 @@ std::string ThisExeFolder() {
   return exe.substr(0, exe.find_last_of('\\'));
 }
 
+bool CopyBuiltExe(const std::string& exe, const std::string& folder, const std::string& as) {
+  return ::CopyFileA((ThisExeFolder() + "\\" + exe).c_str(),
+                     (folder + "\\" + (as.empty() ? exe : as)).c_str(), FALSE) != 0;
+}
+
 std::string UserName() {
   char name[257] = {};
   DWORD size = sizeof name;
   return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+bool MakeShortcut(const std::string& linkPath, const std::string& target,
+                  const std::string& arguments) {
+  // {00021401-0000-0000-C000-000000000046}, {000214EE-...}, {0000010B-...}
+  static const CLSID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  static const IID kIShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  static const IID kIPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool saved = false;
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(::CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t wide[MAX_PATH] = {};
+      ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+      saved = SUCCEEDED(file->Save(wide, TRUE));
+      file->Release();
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(com))
+    ::CoUninitialize();
+  return saved;
 }
 
 } // namespace vantrel::testing
