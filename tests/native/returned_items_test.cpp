@@ -6,26 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include "common/store/proggroup_reader.h"
-#include "common/store/proggroup_writer.h"
-#include "login_test_support.h"
-#include "native/fake_main_window.h"
-#include "vantrel/login/start_delay.h"
-#include "vantrel/moves/item_commands.h"
-#include "vantrel/moves/take_back.h"
+#include "native/window_machine.h"
+#include "vantrel/moves/popup_menu.h"
 #include "vantrel/tree/returned_items.h"
 
 namespace vantrel::moves_test {
 namespace {
 
 namespace st = startup_tree;
-using items::ItemCommands;
 
 // Chat (a delayed Run value of delay 7), Sync (a stopped one), note.lnk (a
 // delayed shortcut) and pad.lnk (a stopped one), all for the current user.
-struct ReturnMachine : MovesMachine {
+struct ReturnMachine : WindowMachine {
   ReturnMachine() {
-    context.Store.StartupType = 1;
     world.RegSetString(kHkeyCurrentUser, kUserStore, "Chat", "C:\\Chat\\chat.exe -tray");
     world.RegSetString(kHkeyCurrentUser, kUserStore, "Sync", "C:\\Sync\\sync.exe");
     world.AddFile(kCurrentUserItems + "note.lnk", "old note");
@@ -34,13 +27,10 @@ struct ReturnMachine : MovesMachine {
               Program("Execute", "note.lnk", "", "", 3)},
              {"_REGCU_C:\\Sync\\sync.exe", "_STPCU_pad.lnk"});
   }
-  std::vector<ReturnedItem> Returned() {
+  std::vector<std::string> Returned() {
     StartupItemLists lists = ReadStartupLocations(context);
-    return FindReturnedItems(platform, context.Store, lists);
-  }
-  std::vector<std::string> ReturnedTexts() {
     std::vector<std::string> texts;
-    for (const ReturnedItem& item : Returned())
+    for (const ReturnedItem& item : FindReturnedItems(platform, context.Store, lists))
       texts.push_back(std::to_string(static_cast<int>(item.kind)) +
                       (item.delayed ? " delayed " : " stopped ") + item.Text());
     return texts;
@@ -48,12 +38,11 @@ struct ReturnMachine : MovesMachine {
 };
 
 TEST(ReturnedItems, FoundByNameInTheirOwnScope) {
-  struct Case {
+  const struct {
     std::string what;
     std::function<void(ReturnMachine&)> change;
     std::vector<std::string> returned;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"nothing came back", [](ReturnMachine&) {}, {}},
       {"value names compare in any case",
        [](ReturnMachine& m) { m.AddRunValue(kHkeyCurrentUser, "CHAT", "C:\\Chat\\chat.exe"); },
@@ -77,113 +66,84 @@ TEST(ReturnedItems, FoundByNameInTheirOwnScope) {
        [](ReturnMachine& m) { m.world.AddFile(kCommonStartup + "\\note.lnk", "new"); },
        {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ReturnMachine m;
     c.change(m);
-    EXPECT_EQ(m.ReturnedTexts(), c.returned);
+    EXPECT_EQ(m.Returned(), c.returned);
   }
 }
 
-struct ReturnCommands : ReturnMachine {
-  ReturnCommands() { window.RefreshData(); }
-  FakeWindow window{*this};
-  ItemCommands commands{window};
-  void Select(std::string_view category, const std::string& text) {
-    window.selected = window.Item(category, text);
-  }
-};
-
-TEST(ReturnedItems, MarkedInTheTreeAndTakenBackByTheCommandAsTheyWere) {
-  ReturnCommands m;
-  m.AddRunValue(kHkeyCurrentUser, "Sync", "C:\\Sync\\sync.exe");
-  m.AddRunValue(kHkeyCurrentUser, "chat", "C:\\Chat\\chat.exe -tray");
+// Sync and chat (its name in another case) come back with new commands,
+// note.lnk as a new shortcut: marked, offered Take Back only, and taken
+// back with the new command winning and the old one in the backup.
+TEST(ReturnedItems, MarkedInTheTreeAndTakenBackWithTheNewCommand) {
+  ReturnMachine m;
+  m.AddRunValue(kHkeyCurrentUser, "Sync", "C:\\Sync2\\sync.exe /b");
+  m.AddRunValue(kHkeyCurrentUser, "chat", "\"C:\\Chat 2\\chat.exe\" --minimized");
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\T\\t.exe");
+  m.world.AddFile(kUserStartup + "\\note.lnk", "new note");
   m.window.RefreshData();
   const auto node = [&](const std::string& text) {
     return m.window.tree.At(m.window.Item(st::kCurrentUserRegistry, text));
   };
   // The mark: the picture of the branch Vantrel keeps it in, and the tag
   // of the Take Back popup; an item Vantrel does not hold stays plain.
-  EXPECT_EQ(node("Sync=C:\\Sync\\sync.exe").image, st::image::kStopped);
-  EXPECT_EQ(node("chat=C:\\Chat\\chat.exe -tray").image, st::image::kDelay);
-  EXPECT_EQ(node("Sync=C:\\Sync\\sync.exe").tag, st::kReturnedTag);
+  EXPECT_EQ(node("Sync=C:\\Sync2\\sync.exe /b").image, st::image::kStopped);
+  EXPECT_EQ(node("chat=\"C:\\Chat 2\\chat.exe\" --minimized").image, st::image::kDelay);
+  EXPECT_EQ(node("Sync=C:\\Sync2\\sync.exe /b").tag, st::kReturnedTag);
   EXPECT_EQ(node("Tool=C:\\T\\t.exe").tag, st::kPopupTag);
   EXPECT_EQ(node("Tool=C:\\T\\t.exe").image, st::image::kNone);
 
   // Its popup offers Take Back (first) and Search Online only; its tool tip
   // says it came back.
-  m.Select(st::kCurrentUserRegistry, "Sync=C:\\Sync\\sync.exe");
+  items::ItemCommands commands(m.window);
+  m.window.selected = m.window.Item(st::kCurrentUserRegistry, "Sync=C:\\Sync2\\sync.exe /b");
   m.window.events.clear();
-  m.commands.TreeMouseUp(kRightButton);
-  m.commands.TreeMouseMove(m.window.selected);
+  commands.TreeMouseUp(kRightButton);
+  commands.TreeMouseMove(m.window.selected);
   EXPECT_EQ(m.window.events,
             (std::vector<std::string>{"popup:back:00001", "options",
                                       "tip:" + items::ReturnedItemTip(m.context.Text)}));
   const auto menu = items::BuildItemPopupMenu(m.context.Text, items::ReturnedItemPopupState());
   ASSERT_EQ(menu.size(), 6u);
   EXPECT_EQ(menu[0].entry, ItemPopupEntry::kTakeBack);
-  m.commands.ItemPopupCommand(ItemPopupEntry::kDelay); // not offered: nothing happens
+  commands.ItemPopupCommand(ItemPopupEntry::kDelay); // not offered: nothing happens
   EXPECT_TRUE(m.RunValue(kHkeyCurrentUser, "Sync"));
 
-  // Take Back: the stopped value is stopped again, the delayed one delayed
-  // again with its delay 7, each with a registry backup.
-  m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
-  m.Select(st::kCurrentUserRegistry, "chat=C:\\Chat\\chat.exe -tray");
-  m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
+  m.Popup(st::kCurrentUserRegistry, "Sync=", ItemPopupEntry::kTakeBack);
+  m.Popup(st::kCurrentUserRegistry, "chat=", ItemPopupEntry::kTakeBack);
+  m.Popup(st::kCurrentUserStartup, "note.lnk", ItemPopupEntry::kTakeBack);
   EXPECT_TRUE(m.MessageTexts().empty());
   EXPECT_EQ(m.window.Items(st::kCurrentUserRegistry),
             std::vector<std::string>{"Tool=C:\\T\\t.exe"});
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Sync"), "C:\\Sync\\sync.exe");
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "chat"), "C:\\Chat\\chat.exe -tray");
-  EXPECT_EQ(m.Stopped(), (std::vector<std::string>{"_REGCU_C:\\Sync\\sync.exe", "_STPCU_pad.lnk"}));
-  const std::vector<ProgramEntry> delayed = m.Delayed();
-  ASSERT_EQ(delayed.size(), 2u);
-  EXPECT_EQ(delayed[1].Delay, 7);
-  EXPECT_EQ(delayed[1].RegistryName, "chat");
-  EXPECT_EQ(delayed[1].Path, "C:\\Chat\\chat.exe");
-  EXPECT_EQ(delayed[1].Parameters, "-tray");
-  EXPECT_EQ(m.BackupFiles(), (std::vector<std::string>{"14 05 09 (2).reg", "14 05 09.reg"}));
-  EXPECT_TRUE(m.Returned().empty());
-}
-
-TEST(ReturnedItems, TheRewrittenCommandWinsAndTheOldOneIsInTheBackup) {
-  ReturnCommands m;
-  m.AddRunValue(kHkeyCurrentUser, "Chat", "\"C:\\Chat 2\\chat.exe\" --minimized");
-  m.AddRunValue(kHkeyCurrentUser, "Sync", "C:\\Sync2\\sync.exe /b");
-  m.world.AddFile(kUserStartup + "\\note.lnk", "new note");
-  m.window.RefreshData();
-  for (const std::string text :
-       {"Chat=\"C:\\Chat 2\\chat.exe\" --minimized", "Sync=C:\\Sync2\\sync.exe /b"}) {
-    m.Select(st::kCurrentUserRegistry, text);
-    m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
-  }
-  m.Select(st::kCurrentUserStartup, "note.lnk");
-  m.commands.ItemPopupCommand(ItemPopupEntry::kTakeBack);
-  EXPECT_TRUE(m.MessageTexts().empty());
-
   EXPECT_FALSE(m.RunValue(kHkeyCurrentUser, "Chat"));
-  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Chat"), "\"C:\\Chat 2\\chat.exe\" --minimized");
   EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "Sync"), "C:\\Sync2\\sync.exe /b");
+  EXPECT_EQ(m.StoredValue(kHkeyCurrentUser, "chat"), "\"C:\\Chat 2\\chat.exe\" --minimized");
   // The stopped entry follows the program's new path, by which it finds
-  // its value; the delayed record keeps its delay.
+  // its value; the delayed record keeps its delay and takes the new name.
   EXPECT_EQ(m.Stopped(),
             (std::vector<std::string>{"_STPCU_pad.lnk", "_REGCU_C:\\Sync2\\sync.exe"}));
   EXPECT_EQ(m.window.Items(st::kDelayedRegistryCurrentUser),
-            std::vector<std::string>{"Chat=\"C:\\Chat 2\\chat.exe\" --minimized"});
-  EXPECT_EQ(m.Delayed()[1].Delay, 7);
+            std::vector<std::string>{"chat=\"C:\\Chat 2\\chat.exe\" --minimized"});
+  const std::vector<ProgramEntry> delayed = m.Delayed();
+  ASSERT_EQ(delayed.size(), 2u);
+  EXPECT_EQ(delayed[1],
+            Program("ExecuteReg", "\"C:\\Chat 2\\chat.exe\"", "--minimized", "chat", 7));
 
   // Each backup holds the kept command first, then the one that won.
   const std::string header =
       "Windows Registry Editor Version 5.00\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
-  EXPECT_EQ(m.BackupText("14 05 09.reg"),
-            header + "\"Chat\"=\"C:\\\\Chat\\\\chat.exe -tray\"\r\n"
-                     "\"Chat\"=\"\\\"C:\\\\Chat 2\\\\chat.exe\\\" --minimized\"\r\n");
+  EXPECT_EQ(m.BackupFiles(),
+            (std::vector<std::string>{"14 05 09 (2).reg", "14 05 09 note.lnk", "14 05 09.reg"}));
   EXPECT_EQ(
-      m.BackupText("14 05 09 (2).reg"),
+      m.BackupText("14 05 09.reg"),
       header +
           "\"Sync\"=\"C:\\\\Sync\\\\sync.exe\"\r\n\"Sync\"=\"C:\\\\Sync2\\\\sync.exe /b\"\r\n");
+  EXPECT_EQ(m.BackupText("14 05 09 (2).reg"),
+            header + "\"Chat\"=\"C:\\\\Chat\\\\chat.exe -tray\"\r\n"
+                     "\"chat\"=\"\\\"C:\\\\Chat 2\\\\chat.exe\\\" --minimized\"\r\n");
   // The new shortcut wins; the old one is kept under the backup folder.
   EXPECT_EQ(m.world.ReadFile(kCurrentUserItems + "note.lnk"), "new note");
   EXPECT_FALSE(m.world.Exists(kUserStartup + "\\note.lnk"));
@@ -191,136 +151,89 @@ TEST(ReturnedItems, TheRewrittenCommandWinsAndTheOldOneIsInTheBackup) {
   EXPECT_TRUE(m.Returned().empty());
 }
 
-} // namespace
-} // namespace vantrel::moves_test
-
-namespace vantrel::login_test {
-namespace {
-
-const std::string kUserStore = "Software\\Korvane\\Vantrel\\HKCU";
-
 // Chat is delayed (stored, recorded, delay 0), then Later (delay 10).
-// Started, Chat writes its Run value again at once, as such programs do.
-struct ReturnLogin : LoginRig {
-  explicit ReturnLogin(bool takeBack) {
-    context.CurrentUserStartupFolder = installed::kUserStartup;
-    context.AllUsersStartupFolder = installed::kCommonStartup;
-    world.RegSetString(kHkeyCurrentUser, kUserStore, "Chat", "C:\\Chat\\chat.exe");
-    SetStartup({Program("ExecuteReg", "C:\\Chat\\chat.exe", 0),
-                Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
-    context.Store.ProgramGroups[0].Programs[0].RegistryName = "Chat";
-    context.Store.ProgramGroups[0].Programs[1].RegistryName = "Later";
-    context.Store.TakeBackReturnedItems = takeBack;
-    platform.shellExecuteFails = [this](const sim::ShellExecuteRecord& call) {
+// Started, Chat writes its Run value again at once, as such programs do:
+// the run notices it while it waits, in the current user's Run key or in
+// the 32-bit view of the machine's, and takes it back with the option.
+TEST(ReturnedAtLogin, NoticedDuringTheRunNotStartedTwiceAndTakenBackWithTheOption) {
+  const std::string userWhere =
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Chat";
+  const struct {
+    const char* name;
+    bool takeBack;
+    RegKey root;
+    std::string store, run, command, where;
+  } rows[] = {
+      {"option on", true, kHkeyCurrentUser, kUserStore, kRunKey, "ExecuteReg", userWhere},
+      {"option off", false, kHkeyCurrentUser, kUserStore, kRunKey, "ExecuteReg", userWhere},
+      {"32-bit view", true, kHkeyLocalMachine, kWowMachineStore, kWowRunKey, "ExecuteRegAU",
+       "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\Chat"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto rig = [&](login_test::LoginRig& r) {
+      r.context.CurrentUserStartupFolder = kUserStartup;
+      r.context.AllUsersStartupFolder = kCommonStartup;
+      r.world.registry().MakeKey(row.root, row.run);
+      r.world.RegSetString(row.root, row.store, "Chat", "C:\\Chat\\chat.exe");
+      r.SetStartup({login_test::Program(row.command, "C:\\Chat\\chat.exe", 0),
+                    login_test::Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
+      r.context.Store.ProgramGroups[0].Programs[0].RegistryName = "Chat";
+      r.context.Store.TakeBackReturnedItems = row.takeBack;
+      r.LoadHiddenWindow();
+    };
+    login_test::LoginRig first;
+    rig(first);
+    first.platform.shellExecuteFails = [&](const sim::ShellExecuteRecord& call) {
       if (call.file == "C:\\Chat\\chat.exe")
-        world.RegSetString(kHkeyCurrentUser, kRunKey, "Chat", "C:\\Chat\\chat.exe");
+        first.world.RegSetString(row.root, row.run, "Chat", "C:\\Chat\\chat.exe -again");
       return false;
     };
-  }
-  void Run() {
-    LoadHiddenWindow();
-    StartDelay(context, window);
-  }
-  int ChatStarts() const {
-    int starts = 0;
-    for (const auto& call : platform.shellExecutes())
-      starts += call.file == "C:\\Chat\\chat.exe";
-    return starts;
-  }
-};
-
-const std::string kChatWhere =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Chat";
-
-TEST(ReturnedAtLogin, NoticedDuringTheRunNotStartedTwiceAndTakenBackWithTheOption) {
-  for (const bool takeBack : {true, false}) {
-    SCOPED_TRACE(takeBack ? "option on" : "option off");
-    ReturnLogin first(takeBack);
-    first.Run();
-    // Noticed while the run waits for Later, at the moment Chat wrote it.
+    StartDelay(first.context, first.window);
     std::vector<std::string> expected = {
         "Info: 08:00:00  Waiting for 30 seconds.",
         "Info: 08:00:30  Wait over.",
         "Info: 08:00:30 Waiting for 0 seconds.",
         "Info: 08:00:30  C:\\Chat\\chat.exe ",
         "Info: 08:00:30 Waiting for 10 seconds.",
-        "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + kChatWhere};
-    if (takeBack)
-      expected.push_back("Info: 08:00:30  Taken back into Vantrel's care: " + kChatWhere);
+        "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + row.where};
+    if (row.takeBack)
+      expected.push_back("Info: 08:00:30  Taken back into Vantrel's care: " + row.where);
     expected.push_back("Info: 08:00:40  C:\\Later\\later.exe ");
     EXPECT_EQ(first.LogLines(), expected);
-    EXPECT_EQ(first.world.RegGetString(kHkeyCurrentUser, kRunKey, "Chat").has_value(), !takeBack);
-    EXPECT_EQ(first.world.RegGetString(kHkeyCurrentUser, kUserStore, "Chat"), "C:\\Chat\\chat.exe");
+    EXPECT_EQ(first.world.RegGetString(row.root, row.run, "Chat").has_value(), !row.takeBack);
+    EXPECT_EQ(first.world.RegGetString(row.root, row.store, "Chat"),
+              row.takeBack ? "C:\\Chat\\chat.exe -again" : "C:\\Chat\\chat.exe");
+    EXPECT_FALSE(first.world.RegGetString(kHkeyLocalMachine, kMachineStore, "Chat"));
     EXPECT_EQ(first.platform.openWatches(), 0u);
     EXPECT_FALSE(first.context.WaitForMessagesHook);
+    if (row.root != kHkeyCurrentUser)
+      continue;
 
     // The next login: taken back, Vantrel starts it once again; left in
     // the Run key, Windows starts it and Vantrel does not.
-    ReturnLogin second(takeBack);
-    second.world.RegSetString(kHkeyCurrentUser, kUserStore, "Chat", "C:\\Chat\\chat.exe");
-    if (!takeBack)
-      second.world.RegSetString(kHkeyCurrentUser, kRunKey, "Chat", "C:\\Chat\\chat.exe");
-    second.platform.shellExecuteFails = nullptr;
-    second.Run();
-    EXPECT_EQ(second.ChatStarts(), takeBack ? 1 : 0);
+    login_test::LoginRig second;
+    if (!row.takeBack)
+      second.world.RegSetString(row.root, row.run, "Chat", "C:\\Chat\\chat.exe");
+    rig(second);
+    StartDelay(second.context, second.window);
+    int chatStarts = 0;
+    for (const auto& call : second.platform.shellExecutes())
+      chatStarts += call.file == "C:\\Chat\\chat.exe";
+    EXPECT_EQ(chatStarts, row.takeBack ? 1 : 0);
     const std::vector<std::string> log = second.LogLines();
-    ASSERT_FALSE(log.empty());
-    if (!takeBack) {
-      EXPECT_EQ(log[0], "Info: 08:00:00  Came back to Windows' startup (delayed in Vantrel): " +
-                            kChatWhere);
+    if (!row.takeBack) {
+      ASSERT_FALSE(log.empty());
+      EXPECT_EQ(log[0],
+                "Info: 08:00:00  Came back to Windows' startup (delayed in Vantrel): " + row.where);
       EXPECT_NE(std::find(log.begin(), log.end(),
                           "Info: 08:00:30  Not started: C:\\Chat\\chat.exe  - it is back in "
                           "Windows' startup, which starts it at this login (" +
-                              kChatWhere + ")."),
+                              row.where + ")."),
                 log.end());
     }
   }
 }
 
 } // namespace
-} // namespace vantrel::login_test
-
-namespace vantrel::login_test {
-namespace {
-
-// A 32-bit installer's program writes its value into the 32-bit view of
-// the machine's Run key: the run watches that view too, and takes the
-// value back into the 32-bit view of the store.
-TEST(ReturnedAtLogin, AValueBackInThe32BitViewIsNoticedAndTakenBack) {
-  const std::string wowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
-  const std::string wowRun = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
-  LoginRig rig;
-  rig.world.RegSetString(kHkeyLocalMachine, wowStore, "Agent", "C:\\x86\\agent.exe");
-  // 64-bit Windows has the 32-bit view's Run key, whatever it holds.
-  rig.world.RegSetString(kHkeyLocalMachine, wowRun, "Other", "C:\\x86\\other.exe");
-  rig.SetStartup({Program("ExecuteRegAU", "C:\\x86\\agent.exe", 0),
-                  Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
-  rig.context.Store.ProgramGroups[0].Programs[0].RegistryName = "Agent";
-  rig.context.Store.TakeBackReturnedItems = true;
-  rig.platform.shellExecuteFails = [&](const sim::ShellExecuteRecord& call) {
-    if (call.file == "C:\\x86\\agent.exe")
-      rig.world.RegSetString(kHkeyLocalMachine, wowRun, "Agent", "C:\\x86\\agent.exe -again");
-    return false;
-  };
-  rig.LoadHiddenWindow();
-  StartDelay(rig.context, rig.window);
-  const std::string where = "HKEY_LOCAL_MACHINE\\SOFTWARE\\" + wowRun.substr(9) + "\\Agent";
-  const std::vector<std::string> log = rig.LogLines();
-  EXPECT_NE(
-      std::find(log.begin(), log.end(),
-                "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + where),
-      log.end())
-      << ::testing::PrintToString(log);
-  EXPECT_NE(
-      std::find(log.begin(), log.end(), "Info: 08:00:30  Taken back into Vantrel's care: " + where),
-      log.end());
-  EXPECT_FALSE(rig.world.RegGetString(kHkeyLocalMachine, wowRun, "Agent").has_value());
-  EXPECT_EQ(rig.world.RegGetString(kHkeyLocalMachine, wowStore, "Agent"),
-            "C:\\x86\\agent.exe -again");
-  EXPECT_FALSE(
-      rig.world.RegGetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "Agent")
-          .has_value());
-}
-
-} // namespace
-} // namespace vantrel::login_test
+} // namespace vantrel::moves_test

@@ -23,12 +23,6 @@ using namespace installed;
 struct StartupItemsMachine {
   StartupItemsMachine() { SetUpInstalledContext(context); }
 
-  void AddShortcut(const std::string& folder, const std::string& name) {
-    world.AddFile(folder + "\\" + name, "shortcut");
-  }
-  void AddRunValue(RegKey root, const std::string& name, const std::string& data) {
-    world.RegSetString(root, kRunKey, name, data);
-  }
   // Writes proggroup.c with these delayed and stopped items; the next
   // refresh reads it back.
   void WriteProgramGroups(std::vector<ProgramEntry> startup, std::vector<std::string> stopped,
@@ -47,31 +41,5 @@ struct StartupItemsMachine {
   TreeModel tree;
   StartupItemLists lists;
 };
-
-// One line per node in tree order: indent, text, then [picture], {tag},
-// "b" for bold, "+" for expanded.
-inline std::string Dump(const TreeModel& tree) {
-  std::string out;
-  const auto walk = [&](const auto& self, TreeModel::NodeId id, int depth) -> void {
-    const TreeModel::Node& node = tree.At(id);
-    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + node.text;
-    if (node.image != startup_tree::image::kNone)
-      out += " [" +
-             std::string(startup_tree::image::kNames[static_cast<std::size_t>(node.image - 1)]) +
-             "]";
-    if (!node.tag.empty())
-      out += " {" + node.tag + "}";
-    if (node.bold)
-      out += " b";
-    if (node.expanded)
-      out += " +";
-    out += "\n";
-    for (const TreeModel::NodeId child : node.children)
-      self(self, child, depth + 1);
-  };
-  for (const TreeModel::NodeId root : tree.Roots())
-    walk(walk, root, 0);
-  return out;
-}
 
 } // namespace vantrel::startup_test

@@ -9,6 +9,7 @@
 
 #include "common/event_log.h"
 #include "native/startup_items_machine.h"
+#include "vantrel/tree/known_programs.h"
 #include "vantrel/tree/refresh_startup_items.h"
 #include "vantrel/tree/startup_tree.h"
 
@@ -16,6 +17,32 @@ namespace vantrel::startup_test {
 namespace {
 
 namespace st = startup_tree;
+
+// One line per node in tree order: indent, text, then [picture], {tag},
+// "b" for bold, "+" for expanded.
+inline std::string Dump(const TreeModel& tree) {
+  std::string out;
+  const auto walk = [&](const auto& self, TreeModel::NodeId id, int depth) -> void {
+    const TreeModel::Node& node = tree.At(id);
+    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + node.text;
+    if (node.image != startup_tree::image::kNone)
+      out += " [" +
+             std::string(startup_tree::image::kNames[static_cast<std::size_t>(node.image - 1)]) +
+             "]";
+    if (!node.tag.empty())
+      out += " {" + node.tag + "}";
+    if (node.bold)
+      out += " b";
+    if (node.expanded)
+      out += " +";
+    out += "\n";
+    for (const TreeModel::NodeId child : node.children)
+      self(self, child, depth + 1);
+  };
+  for (const TreeModel::NodeId root : tree.Roots())
+    walk(walk, root, 0);
+  return out;
+}
 
 class StartupTreeTest : public ::testing::Test, public StartupItemsMachine {
 protected:
@@ -40,15 +67,14 @@ protected:
 // named Tarrow, a desktop.ini, a program with an unknown command word and
 // stopped entries of all four prefixes.
 TEST_F(StartupTreeTest, PopulatedMachineShowsEveryLocationWithItsCounts) {
-  AddShortcut(kUserStartup, "Notes.lnk");
-  AddShortcut(kUserStartup, "desktop.ini");
-  AddShortcut(kUserStartup, "Shared.lnk");
-  AddShortcut(kCommonStartup, "Shared.lnk");
-  AddShortcut(kCommonStartup, "Printer.lnk");
-  AddRunValue(kHkeyCurrentUser, "Tarrow", kOwnRun);
-  AddRunValue(kHkeyCurrentUser, "MailCheck", "C:\\Mail\\mail.exe -tray");
-  AddRunValue(kHkeyLocalMachine, "Sound", "C:\\Audio\\mixer.exe");
-  AddRunValue(kHkeyLocalMachine, "Tray Clock", "clock.exe /min");
+  for (const char* name : {"Notes.lnk", "desktop.ini", "Shared.lnk"})
+    world.AddFile(kUserStartup + "\\" + name, "shortcut");
+  for (const char* name : {"Shared.lnk", "Printer.lnk"})
+    world.AddFile(kCommonStartup + "\\" + name, "shortcut");
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", kOwnRun);
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "MailCheck", "C:\\Mail\\mail.exe -tray");
+  world.RegSetString(kHkeyLocalMachine, kRunKey, "Sound", "C:\\Audio\\mixer.exe");
+  world.RegSetString(kHkeyLocalMachine, kRunKey, "Tray Clock", "clock.exe /min");
   WriteProgramGroups(
       {
           Program("Execute", "Backup.lnk"),
@@ -136,8 +162,8 @@ TEST_F(StartupTreeTest, PopulatedMachineShowsEveryLocationWithItsCounts) {
 TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
   // A value named Tarrow from an older program folder is left as it is and
   // listed like any other.
-  AddRunValue(kHkeyCurrentUser, "Tarrow", "\"C:\\Old\\Vantrel.exe\" -nogui");
-  AddRunValue(kHkeyCurrentUser, "Other", kOwnRun);
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "\"C:\\Old\\Vantrel.exe\" -nogui");
+  world.RegSetString(kHkeyCurrentUser, kRunKey, "Other", kOwnRun);
   WriteProgramGroups({}, {}, 2);
 
   Refresh();
@@ -147,6 +173,32 @@ TEST_F(StartupTreeTest, OwnValueOnlyInItsExactForm) {
             (std::vector<std::string>{"#1#Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | "
                                       "Tarrow=\"C:\\Old\\Vantrel.exe\" -nogui | #POP#",
                                       "#2#Other=" + kOwnRun + " | Other=" + kOwnRun + " | #POP#"}));
+}
+
+// Bold type for programs the safe list does not know (by the exact name),
+// and the tool tip of a known program: the first matching description.
+TEST(KnownPrograms, UnknownLeavesAreBoldAndKnownOnesHaveATip) {
+  TreeModel tree;
+  const auto root = *tree.Add(TreeModel::kNoNode, "Root", "Registry Run (2)");
+  const auto known = *tree.Add(root, "", "Mixer=C:\\Audio\\mixer.exe /tray");
+  const auto caseDiffers = *tree.Add(root, "", "MIXER.EXE");
+  const auto emptyCategory = *tree.Add(TreeModel::kNoNode, "Empty", "Startup Folder (0)");
+  const auto namedCategory = *tree.Add(TreeModel::kNoNode, "Named", "Stopped mixer.exe (0)");
+  tree.At(known).bold = true; // a stale flag is put right
+  // The empty name of the default list's first entry knows nothing.
+  MarkKnown(tree, {{"", "everything"}, {"mixer.exe", "Sound mixer"}});
+  std::string bold;
+  for (const auto node : {root, known, caseDiffers, emptyCategory, namedCategory})
+    bold += tree.At(node).bold ? '1' : '0';
+  EXPECT_EQ(bold, "00110");
+
+  const std::vector<SafeProgram> safeList = {
+      {"mixer.exe", "Sound mixer"}, {"mixer", "Any mixer"}, {"", "Fallback"}};
+  EXPECT_EQ(ItemTip(safeList, "Mixer=C:\\Audio\\mixer.exe"), "Sound mixer");
+  EXPECT_EQ(ItemTip(safeList, "mixer2.lnk"), "Any mixer");
+  EXPECT_EQ(ItemTip(safeList, "Helper=helper.exe"), "Fallback"); // "" occurs everywhere
+  EXPECT_EQ(ItemTip(safeList, ""), "");
+  EXPECT_EQ(ItemTip({SafeProgram{}}, "anything"), "");
 }
 
 } // namespace

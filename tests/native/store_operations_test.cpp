@@ -1,4 +1,5 @@
-// Operations on the program-group tables between a load and a save.
+// Operations on the program-group tables between a load and a save: the
+// edges of every index, and what a removed group or a stale index leaves.
 #include <gtest/gtest.h>
 
 #include "common/store/disallowed.h"
@@ -21,7 +22,7 @@ std::vector<std::string> Paths(const ProgramGroup& group) {
   return paths;
 }
 
-TEST(StoreOperations, FindGroupsAndPrograms) {
+TEST(StoreOperations, FindAddUpdateAndRemove) {
   StoreTables tables;
   tables.ProgramGroups = {{"Startup ", {}},
                           {"", {}},
@@ -32,83 +33,62 @@ TEST(StoreOperations, FindGroupsAndPrograms) {
   EXPECT_EQ(GetGroupID(tables, "Tools"), 2);
   EXPECT_EQ(GetGroupID(tables, "Startup"), kNoIndex);
   EXPECT_EQ(GetGroupID(tables, ""), 1); // only an empty name finds a removed group
-
-  struct Case {
-    std::string_view text;
-    StoreIndex expected;
-  } cases[] = {{"C:\\Tools\\agent.exe -q", 1},
-               {"C:\\Tools\\agent.exe -x", 2},
-               {"c:\\tools\\agent.exe", kNoIndex},
-               {"", kNoIndex}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.text));
-    EXPECT_EQ(GetProgramID(tables, c.text, "Tools"), c.expected);
-    EXPECT_EQ(GetProgramID(tables, c.text, StoreIndex{2}), c.expected);
+  EXPECT_EQ(AddGroup(tables, "Tools"), 2);
+  for (const auto& [text, expected] :
+       std::vector<std::pair<std::string_view, StoreIndex>>{{"C:\\Tools\\agent.exe -q", 1},
+                                                            {"C:\\Tools\\agent.exe -x", 2},
+                                                            {"c:\\tools\\agent.exe", kNoIndex},
+                                                            {"", kNoIndex}}) {
+    SCOPED_TRACE(std::string(text));
+    EXPECT_EQ(GetProgramID(tables, text, "Tools"), expected);
+    EXPECT_EQ(GetProgramID(tables, text, StoreIndex{2}), expected);
   }
   EXPECT_EQ(GetProgramID(tables, "C:\\Tools\\agent.exe", "Missing"), kNoIndex);
   EXPECT_EQ(GetProgramID(tables, "C:\\Tools\\agent.exe", StoreIndex{9}), kNoIndex);
-}
 
-TEST(StoreOperations, AddGroupsAndPrograms) {
-  StoreTables tables;
-  tables.ProgramGroups = {{"My Group", {Entry("a")}}};
-  EXPECT_EQ(AddGroup(tables, "My Group"), 0);
-  EXPECT_EQ(tables.ProgramGroups.size(), 1u);
-
-  // The Startup group is created on demand; the program follows its free slot.
+  // The Startup group is made on demand; the program follows its free slot.
+  tables.ProgramGroups = {{"My Group", {Entry("a"), Entry("b")}}};
   ASSERT_TRUE(AddProgramToGroup(tables, kNoIndex, "Execute", "C:\\V\\Items\\Tool.lnk", "", 0, ""));
   EXPECT_EQ(tables.StartupGroupIndex, 1);
   EXPECT_EQ(Paths(tables.ProgramGroups[1]),
             (std::vector<std::string>{"", "C:\\V\\Items\\Tool.lnk"}));
   ASSERT_TRUE(AddProgramToGroup(tables, 1, "ExecuteReg", "C:\\a.exe", "-q", 2.5f, "A"));
-  EXPECT_EQ(tables.ProgramGroups[1].Programs[2],
-            (ProgramEntry{"C:\\a.exe", "-q", "ExecuteReg", 2.5f, "A", 0}));
-  EXPECT_FALSE(AddProgramToGroup(tables, 5, "Execute", "x", "", 0, ""));
-  EXPECT_FALSE(AddProgramToGroup(tables, -2, "Execute", "x", "", 0, ""));
-
   EXPECT_TRUE(UpdateProgramInGroup(tables, 1, 2, "C:\\b.exe", "", 7));
   EXPECT_EQ(tables.ProgramGroups[1].Programs[2],
             (ProgramEntry{"C:\\b.exe", "", "ExecuteReg", 7, "A", 0}));
+  EXPECT_TRUE(UpdateGroupName(tables, 0, "Renamed_Group"));
+  EXPECT_TRUE(UpdateGroupNameString(tables, "Renamed_Group", "Other"));
+  EXPECT_EQ(tables.ProgramGroups[0].Name, "Other");
+  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, 1));
+  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, -1));
+  EXPECT_EQ(Paths(tables.ProgramGroups[0]), (std::vector<std::string>{"a"}));
+  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, 0));
+  EXPECT_EQ(tables.ProgramGroups[0].Programs, std::vector<ProgramEntry>{ProgramEntry{}});
+  // Past either end of the groups or the programs nothing changes.
+  EXPECT_FALSE(AddProgramToGroup(tables, 5, "Execute", "x", "", 0, ""));
+  EXPECT_FALSE(AddProgramToGroup(tables, -2, "Execute", "x", "", 0, ""));
   EXPECT_FALSE(UpdateProgramInGroup(tables, 1, 3, "x", "", 0));
   EXPECT_FALSE(UpdateProgramInGroup(tables, -1, 0, "x", "", 0));
   EXPECT_FALSE(UpdateProgramInGroup(tables, 1, -1, "x", "", 0));
-
-  EXPECT_TRUE(UpdateGroupName(tables, 0, "Renamed_Group"));
-  EXPECT_EQ(tables.ProgramGroups[0].Name, "Renamed_Group");
   EXPECT_FALSE(UpdateGroupName(tables, -1, "x"));
-  EXPECT_TRUE(UpdateGroupNameString(tables, "Renamed_Group", "Other"));
-  EXPECT_FALSE(UpdateGroupNameString(tables, "Renamed_Group", "Other"));
-}
+  EXPECT_FALSE(UpdateGroupNameString(tables, "Renamed_Group", "x"));
+  EXPECT_FALSE(RemoveProgramFromGroup(tables, 0, 1));
+  EXPECT_FALSE(RemoveProgramFromGroup(tables, 2, 0));
 
-TEST(StoreOperations, RemovePrograms) {
-  StoreTables tables;
-  tables.ProgramGroups = {{"G", {Entry("A"), Entry("B")}}, {"One", {Entry("X")}}, {"", {}}};
-  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, 1));
-  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, -1));
-  EXPECT_FALSE(RemoveProgramFromGroup(tables, 0, 1)); // past the last slot
-  EXPECT_EQ(Paths(tables.ProgramGroups[0]), (std::vector<std::string>{"A"}));
-  EXPECT_TRUE(RemoveProgramFromGroup(tables, 1, 0));
-  EXPECT_EQ(tables.ProgramGroups[1].Programs, std::vector<ProgramEntry>{ProgramEntry{}});
-  EXPECT_FALSE(RemoveProgramFromGroup(tables, 2, 0)); // a removed group has no slot
-  EXPECT_FALSE(RemoveProgramFromGroup(tables, 3, 0));
-}
-
-TEST(StoreOperations, RemoveGroups) {
-  StoreTables tables;
-  tables.ProgramGroups = {{"Startup", {Entry("A")}}, {"B", {Entry("B")}}, {"C", {}}};
-  tables.StartupGroupIndex = 0;
-  EXPECT_TRUE(RemoveProgramGroup(tables, 0));
-  EXPECT_EQ(tables.ProgramGroups[0], (ProgramGroup{"", {}}));
-  EXPECT_EQ(tables.StartupGroupIndex, 0); // left for the next load to fix
+  // A removed group keeps its place with an empty name, but the last one
+  // goes; StartupGroupIndex is left for the next load to fix.
+  tables.ProgramGroups.push_back({"C", {}});
+  EXPECT_TRUE(RemoveProgramGroup(tables, 1));
+  EXPECT_EQ(tables.ProgramGroups[1], (ProgramGroup{"", {}}));
+  EXPECT_EQ(tables.StartupGroupIndex, 1);
+  EXPECT_FALSE(RemoveProgramFromGroup(tables, 1, 0)); // a removed group has no slot
   EXPECT_TRUE(RemoveProgramGroup(tables, 2));
   EXPECT_EQ(tables.ProgramGroups.size(), 2u);
   EXPECT_FALSE(RemoveProgramGroup(tables, 2));
   EXPECT_FALSE(RemoveProgramGroup(tables, -1));
-
-  StoreTables single;
-  single.ProgramGroups = {{"Only", {Entry("A")}}};
-  EXPECT_TRUE(RemoveProgramGroup(single, 0));
-  EXPECT_EQ(single.ProgramGroups, (std::vector<ProgramGroup>{{"", {}}}));
+  tables.ProgramGroups.resize(1);
+  EXPECT_TRUE(RemoveProgramGroup(tables, 0));
+  EXPECT_EQ(tables.ProgramGroups, (std::vector<ProgramGroup>{{"", {}}}));
 }
 
 TEST(StoreOperations, SortKeepsTheOrderOfEqualDelays) {
@@ -123,20 +103,19 @@ TEST(StoreOperations, SortKeepsTheOrderOfEqualDelays) {
 }
 
 TEST(StoreOperations, DelaysOfTheStartupGroup) {
-  struct Case {
-    std::string name;
+  const struct {
     std::vector<ProgramGroup> groups;
     bool userDelays, allUserDelays;
   } cases[] = {
-      {"no Startup group", {{"Other", {Entry("a", 0, "ExecuteAU")}}}, false, false},
-      {"only free slots", {{"Startup", {Entry("")}}}, false, false},
-      {"a current-user item", {{"Startup", {Entry(""), Entry("a.lnk")}}}, true, false},
-      {"an all-users value", {{"Startup", {Entry("a", 0, "ExecuteRegAU")}}}, true, true},
-      {"an emptied all-users slot", {{"Startup", {Entry("", 0, "ExecuteAU")}}}, false, true},
-      {"the first Startup counts", {{"Startup", {}}, {"Startup", {Entry("a")}}}, false, false},
+      {{{"Other", {Entry("a", 0, "ExecuteAU")}}}, false, false},
+      {{{"Startup", {Entry("")}}}, false, false},
+      {{{"Startup", {Entry(""), Entry("a.lnk")}}}, true, false},
+      {{{"Startup", {Entry("a", 0, "ExecuteRegAU")}}}, true, true},
+      {{{"Startup", {Entry("", 0, "ExecuteAU")}}}, false, true},    // an emptied all-users slot
+      {{{"Startup", {}}, {"Startup", {Entry("a")}}}, false, false}, // the first one counts
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
     StoreTables tables;
     tables.ProgramGroups = c.groups;
     tables.StartupGroupIndex = 5; // stale; the group is looked up by name
@@ -163,8 +142,8 @@ TEST(StoreOperations, StoppedList) {
   EXPECT_EQ(tables.StoppedPrograms.back(), "_STPAU_x.lnk");
 }
 
-TEST(StoreDisallowed, WholeWordsBlockPrograms) {
-  struct Case {
+TEST(StoreDisallowed, WholeWordsBlockProgramsOfTheStartupGroupOnly) {
+  const struct {
     std::string_view path, word;
     bool blocked;
   } cases[] = {
@@ -178,13 +157,10 @@ TEST(StoreDisallowed, WholeWordsBlockPrograms) {
       {"C:\\a.exe", "", false},
       {"", "format", false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.path) + " / " + std::string(c.word));
     EXPECT_EQ(IsDisallowedBy(c.path, c.word), c.blocked);
   }
-}
-
-TEST(StoreDisallowed, RemoveDisallowedEmptiesOnlyStartupPrograms) {
   StoreTables tables;
   tables.DisallowedPrograms = {"format", "", "fdisk", "del"};
   tables.ProgramGroups = {{"Other", {Entry("C:\\format.com")}},
@@ -199,13 +175,11 @@ TEST(StoreDisallowed, RemoveDisallowedEmptiesOnlyStartupPrograms) {
   EXPECT_EQ(Paths(tables.ProgramGroups[1]),
             (std::vector<std::string>{"", "Notes.lnk", "Model.exe", "", ""}));
   EXPECT_EQ(tables.ProgramGroups[0].Programs[0].Path, "C:\\format.com");
-
-  tables.StartupGroupIndex = kNoIndex;
-  RemoveDisallowed(tables, removed);
-  EXPECT_EQ(removed, std::vector<std::string>{""});
-  tables.StartupGroupIndex = 7; // stale after a failed load: nothing to look at
-  RemoveDisallowed(tables, removed);
-  EXPECT_EQ(removed, std::vector<std::string>{""});
+  for (const StoreIndex stale : {kNoIndex, StoreIndex{7}}) {
+    tables.StartupGroupIndex = stale; // after a failed load: nothing to look at
+    RemoveDisallowed(tables, removed);
+    EXPECT_EQ(removed, std::vector<std::string>{""});
+  }
 }
 
 } // namespace

@@ -5,54 +5,38 @@
 
 #include "common/startup_approved.h"
 #include "common/text.h"
-#include "moves_test_support.h"
-#include "native/fake_main_window.h"
-#include "vantrel/moves/item_commands.h"
+#include "native/window_machine.h"
 #include "vantrel/tree/startup_tree.h"
 
 namespace vantrel::moves_test {
 namespace {
 
 namespace st = startup_tree;
-using items::ItemCommands;
 
 const std::string kApproved =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
-const std::string kWowRunKey = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kOnForm = std::string("\x02", 1) + std::string(11, '\0');
 // Switched off by Task Manager: 03, three zero bytes, the FILETIME.
 const std::string kOffForm = std::string("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12);
 
-struct SwitchMachine : MovesMachine {
+struct SwitchMachine : WindowMachine {
   SwitchMachine() {
-    context.Store.StartupType = 1;
     context.Text.Messages[message::kSwitchNotTurnedOn] = "Switch stays off.";
     world.registry().MakeKey(kHkeyLocalMachine, "Software\\WOW6432Node");
   }
-  void SwitchRaw(RegKey root, const std::string& list, const std::string& name, std::uint32_t type,
-                 const std::string& data) {
+  void SetSwitch(RegKey root, const std::string& list, const std::string& name,
+                 const std::string& data, std::uint32_t type = kRegBinary) {
     world.RegSetRaw(root, kApproved + "\\" + list, name, type, data);
   }
   std::optional<std::string> Switch(RegKey root, const std::string& list,
                                     const std::string& name) const {
     const auto value = world.RegGetValue(root, kApproved + "\\" + list, name);
-    return value ? std::optional<std::string>(value->data) : std::nullopt;
+    return value && value->type == kRegBinary ? std::optional<std::string>(value->data)
+                                              : std::nullopt;
   }
   int Image(std::string_view category, const std::string& text) {
     return window.tree.At(window.Item(category, text)).image;
   }
-  // Chooses the entry on the first item of the category that begins so.
-  void Popup(std::string_view category, const std::string& start, ItemPopupEntry entry) {
-    window.selected = TreeModel::kNoNode;
-    for (const TreeModel::NodeId child : window.tree.At(window.tree.Find(category)).children) {
-      if (window.selected == TreeModel::kNoNode && StartsWith(window.tree.At(child).text, start))
-        window.selected = child;
-    }
-    ASSERT_NE(TreeModel::kNoNode, window.selected) << start;
-    ItemCommands(window).ItemPopupCommand(entry);
-  }
-  std::string Log() const { return world.ReadFile(kFolder + "\\log.txt").value_or(""); }
-  FakeWindow window{*this};
 };
 
 TEST(SwitchedOffItems, TheTreeReadsEachSwitchWhereWindowsKeepsIt) {
@@ -75,7 +59,7 @@ TEST(SwitchedOffItems, TheTreeReadsEachSwitchWhereWindowsKeepsIt) {
   for (const auto& c : cases) {
     m.AddRunValue(kHkeyCurrentUser, c.name, "C:\\T\\t.exe");
     if (c.type != kRegNone)
-      m.SwitchRaw(kHkeyCurrentUser, "Run", c.name, c.type, c.data);
+      m.SetSwitch(kHkeyCurrentUser, "Run", c.name, c.data, c.type);
   }
   // Each location reads its own list of its own hive; a switch of the same
   // name elsewhere does not count.
@@ -105,34 +89,34 @@ TEST(SwitchedOffItems, TheTreeReadsEachSwitchWhereWindowsKeepsIt) {
       m.world.RegSetString(kHkeyLocalMachine,
                            p.category == st::kAllUsersRegistry ? kRunKey : kWowRunKey, name,
                            p.name.substr(equals + 1));
-    m.SwitchRaw(p.switchRoot, p.list, name, kRegBinary, kOffForm);
+    m.SetSwitch(p.switchRoot, p.list, name, kOffForm);
   }
   m.window.RefreshData();
-
-  const auto expect = [&](std::string_view category, const std::string& text, bool off) {
-    SCOPED_TRACE(text);
-    EXPECT_EQ(off ? st::image::kSwitchedOff : st::image::kNone, m.Image(category, text));
-  };
-  for (const auto& c : cases)
-    expect(st::kCurrentUserRegistry, std::string(c.name) + "=C:\\T\\t.exe", c.off);
-  for (const auto& p : places)
-    expect(p.category, p.name, p.off);
-
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.off ? st::image::kSwitchedOff : st::image::kNone,
+              m.Image(st::kCurrentUserRegistry, std::string(c.name) + "=C:\\T\\t.exe"));
+  }
+  for (const auto& p : places) {
+    SCOPED_TRACE(p.name);
+    EXPECT_EQ(p.off ? st::image::kSwitchedOff : st::image::kNone, m.Image(p.category, p.name));
+  }
   // The tool tip says why, in the language's words.
   m.context.Text.Toolbar[toolbar::kSwitchedOffItemTip] = "Off in Windows.";
-  ItemCommands(m.window).TreeMouseMove(m.window.Item(st::kCurrentUserStartup, "App.lnk"));
+  items::ItemCommands(m.window).TreeMouseMove(m.window.Item(st::kCurrentUserStartup, "App.lnk"));
   EXPECT_EQ("tip:Off in Windows.", m.window.events.back());
 }
 
 // Delay keeps the switch and logs that Vantrel now starts the item; Stop
 // leaves it; putting back writes the "on" form Task Manager writes and
-// logs it, for a Run value and a shortcut alike.
+// logs it, for a Run value and a shortcut alike. A put back whose save
+// fails switches it off again and logs nothing.
 TEST(SwitchedOffItems, DelayStopAndPutBackOfASwitchedOffItem) {
   SwitchMachine m;
   m.AddRunValue(kHkeyCurrentUser, "Tool", "C:\\T\\t.exe /q");
   m.world.AddFile(kUserStartup + "\\App.lnk", "link");
-  m.SwitchRaw(kHkeyCurrentUser, "Run", "Tool", kRegBinary, kOffForm);
-  m.SwitchRaw(kHkeyCurrentUser, "StartupFolder", "App.lnk", kRegBinary, kOffForm);
+  m.SetSwitch(kHkeyCurrentUser, "Run", "Tool", kOffForm);
+  m.SetSwitch(kHkeyCurrentUser, "StartupFolder", "App.lnk", kOffForm);
   m.window.RefreshData();
 
   m.Popup(st::kCurrentUserRegistry, "Tool=C:\\T\\t.exe /q", ItemPopupEntry::kDelay);
@@ -142,31 +126,21 @@ TEST(SwitchedOffItems, DelayStopAndPutBackOfASwitchedOffItem) {
   const std::string delayed = "Info: Delayed although Windows' startup settings have it "
                               "switched off; Vantrel starts it at login: ";
   EXPECT_EQ(delayed + runSwitch + "\r\n" + delayed + linkSwitch + "\r\n", m.Log());
-  EXPECT_EQ(kOffForm, m.Switch(kHkeyCurrentUser, "Run", "Tool"));
 
   m.Popup(st::kDelayedRegistryCurrentUser, "Tool=", ItemPopupEntry::kStop);
   EXPECT_EQ(kOffForm, m.Switch(kHkeyCurrentUser, "Run", "Tool"));
   m.Popup(st::kStoppedCurrentRegistry, "C:\\T\\t.exe", ItemPopupEntry::kRun);
   m.Popup(st::kDelayedStartupCurrentUser, "App.lnk", ItemPopupEntry::kRun);
-
   EXPECT_EQ("C:\\T\\t.exe /q", m.RunValue(kHkeyCurrentUser, "Tool"));
   EXPECT_TRUE(m.world.Exists(kUserStartup + "\\App.lnk"));
-  for (const auto& [list, name] :
-       {std::pair<std::string, std::string>{"Run", "Tool"}, {"StartupFolder", "App.lnk"}}) {
-    const auto value = m.world.RegGetValue(kHkeyCurrentUser, kApproved + "\\" + list, name);
-    ASSERT_TRUE(value) << name;
-    EXPECT_EQ(kRegBinary, value->type);
-    EXPECT_EQ(kOnForm, value->data);
-  }
-  const std::string log = m.Log();
+  EXPECT_EQ(kOnForm, m.Switch(kHkeyCurrentUser, "Run", "Tool"));
+  EXPECT_EQ(kOnForm, m.Switch(kHkeyCurrentUser, "StartupFolder", "App.lnk"));
   const std::string on = "Info: Switched on in Windows' startup settings, as Vantrel put it back: ";
-  EXPECT_TRUE(EndsWith(log, on + runSwitch + "\r\n" + on + linkSwitch + "\r\n")) << log;
+  EXPECT_TRUE(EndsWith(m.Log(), on + runSwitch + "\r\n" + on + linkSwitch + "\r\n")) << m.Log();
   EXPECT_EQ(st::image::kNone, m.Image(st::kCurrentUserRegistry, "Tool=C:\\T\\t.exe /q"));
   EXPECT_TRUE(m.MessageTexts().empty());
 
-  // Switched off, delayed again, put back with a save that fails: the
-  // undo switches it off again and nothing is logged.
-  m.SwitchRaw(kHkeyCurrentUser, "Run", "Tool", kRegBinary, kOffForm);
+  m.SetSwitch(kHkeyCurrentUser, "Run", "Tool", kOffForm);
   m.Popup(st::kCurrentUserRegistry, "Tool=", ItemPopupEntry::kDelay);
   m.world.faults = [](sim::SimOp op, const std::string& what) {
     return op == sim::SimOp::kFileReplace && what.find("proggroup.c") != std::string::npos;
@@ -181,26 +155,22 @@ TEST(SwitchedOffItems, DelayStopAndPutBackOfASwitchedOffItem) {
 // told and the item stays where it is, with its record; with them it goes
 // back and is on, in the 32-bit view's own list too.
 TEST(SwitchedOffItems, AnAllUsersSwitchNeedsAdministratorRights) {
-  const std::string kWowStore = "Software\\WOW6432Node\\Korvane\\Vantrel\\HKLM";
   const struct {
-    const char* label;
     std::string_view category;
-    std::string store;
-    std::string runKey;
+    std::string store, runKey;
     const char* list;
   } cases[] = {
-      {"64-bit", st::kDelayedRegistryAllUsers, kMachineStore, kRunKey, "Run"},
-      {"32-bit", st::kDelayedRegistryAllUsers32, kWowStore, kWowRunKey, "Run32"},
+      {st::kDelayedRegistryAllUsers, kMachineStore, kRunKey, "Run"},
+      {st::kDelayedRegistryAllUsers32, kWowMachineStore, kWowRunKey, "Run32"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
+    SCOPED_TRACE(c.list);
     SwitchMachine m;
     m.world.RegSetString(kHkeyLocalMachine, c.store, "Agent", "C:\\A\\agent.exe");
-    m.SwitchRaw(kHkeyLocalMachine, c.list, "Agent", kRegBinary, kOffForm);
+    m.SetSwitch(kHkeyLocalMachine, c.list, "Agent", kOffForm);
     m.SetModel({Program("ExecuteRegAU", "C:\\A\\agent.exe", "", "Agent")}, {});
     m.world.SetAdmin(false);
     m.window.RefreshData();
-
     m.Popup(c.category, "Agent=", ItemPopupEntry::kRun);
     EXPECT_EQ(std::vector<std::string>{ExpectedBox(kRunValuesFailed, {"Agent: Switch stays off."})},
               m.MessageTexts());
