@@ -53,10 +53,6 @@ TEST(LoginRun, TimelineLogLinesAndEnd) {
           starts(std::move(s)), staysLoaded(stays), refused(std::move(r)), tray(tr), trayAtMs(at) {}
   };
   const std::vector<Case> cases = {
-      Case("main wait 30 s, one item of 5 s", 30, 1, {Program("Execute", "C:\\Tools\\a.exe", 5)},
-           {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
-            "Info: 08:00:30 Waiting for 5 seconds.", "Info: 08:00:35  C:\\Tools\\a.exe "},
-           {"C:\\Tools\\a.exe|@35000"}),
       Case("an all-users shortcut of 0 s, then a machine Run value of 10 s", 30, 1,
            {Program("ExecuteAU", "C:\\Tools\\b.exe", 0),
             Program("ExecuteRegAU", "C:\\Tools\\c.exe", 10, "-q -x")},
@@ -72,29 +68,28 @@ TEST(LoginRun, TimelineLogLinesAndEnd) {
             "Info: 08:00:01 Waiting for 2 seconds.", "Info: 08:00:03 Waiting for 0.1 seconds.",
             "Info: 08:00:03  C:\\Tools\\f.exe "},
            {"C:\\Tools\\d.exe|@1750", "C:\\Tools\\f.exe|@3850"}),
-      Case("free slots are neither waited nor logged", 2, 1,
-           {Program("", "", 7), Program("Execute", "C:\\Tools\\g.exe", 1)},
-           {"Info: 08:00:00  Waiting for 2 seconds.", "Info: 08:00:02  Wait over.",
-            "Info: 08:00:02 Waiting for 1 seconds.", "Info: 08:00:03  C:\\Tools\\g.exe "},
-           {"C:\\Tools\\g.exe|@3000"}),
-      Case("a quoted path the shell refuses is tried once without quotes", 0, 1,
+      Case("free slots are neither waited nor logged", 30, 1,
+           {Program("", "", 7), Program("Execute", "C:\\Tools\\a.exe", 5)},
+           {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
+            "Info: 08:00:30 Waiting for 5 seconds.", "Info: 08:00:35  C:\\Tools\\a.exe "},
+           {"C:\\Tools\\a.exe|@35000"}),
+      Case("a quoted path the shell refuses is tried once without quotes; the log names a path "
+           "refused both ways without them",
+           0, 1,
            {Program("ExecuteRegAU", "\"C:\\Program Files\\Agent\\agent.exe\"", 0, "-q"),
-            Program("ExecuteReg", "C:\\Missing\\gone.exe", 0)},
+            Program("ExecuteReg", "C:\\Missing\\gone.exe", 0),
+            Program("Execute", "\"C:\\A B\\gone.exe\"", 0)},
            {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
             "Info: 08:00:00 Waiting for 0 seconds.",
             "Info: 08:00:00  \"C:\\Program Files\\Agent\\agent.exe\" -q",
             "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  C:\\Missing\\gone.exe ",
-            "Error: Program: C:\\Missing\\gone.exe failed to start."},
+            "Error: Program: C:\\Missing\\gone.exe failed to start.",
+            "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  \"C:\\A B\\gone.exe\" ",
+            "Error: Program: C:\\A B\\gone.exe failed to start."},
            {"\"C:\\Program Files\\Agent\\agent.exe\"|-q@0",
-            "C:\\Program Files\\Agent\\agent.exe|-q@0", "C:\\Missing\\gone.exe|@0"},
+            "C:\\Program Files\\Agent\\agent.exe|-q@0", "C:\\Missing\\gone.exe|@0",
+            "\"C:\\A B\\gone.exe\"|@0", "C:\\A B\\gone.exe|@0"},
            false, refuseQuoted),
-      Case("refused with and without quotes: the log names the path without them", 0, 1,
-           {Program("Execute", "\"C:\\A B\\x.exe\"", 0)},
-           {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
-            "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  \"C:\\A B\\x.exe\" ",
-            "Error: Program: C:\\A B\\x.exe failed to start."},
-           {"\"C:\\A B\\x.exe\"|@0", "C:\\A B\\x.exe|@0"}, false,
-           [](const sim::ShellExecuteRecord&) { return true; }),
       Case("type 1, opened from the tray during the main wait: stays", 30, 1,
            {Program("Execute", "C:\\Tools\\a.exe", 0)},
            {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
@@ -217,7 +212,6 @@ TEST(RunAtLoginTest, SetRunAtLoginForEveryType) {
   };
   const std::vector<Case> cases = {
       {"0 removes both", 0, {"Execute"}, own, own, no, no},
-      {"0 with nothing there", 0, {}, no, no, no, no},
       {"2 writes the user's value", 2, {}, no, no, own, no},
       {"2 leaves a stale value as it is", 2, {}, stale, no, stale, no},
       {"3 to 2 moves the value to the user", 2, {}, no, own, own, no},
@@ -235,7 +229,6 @@ TEST(RunAtLoginTest, SetRunAtLoginForEveryType) {
       {"1 with user items only", 1, {"ExecuteReg"}, no, own, own, no},
       {"1 counts items of any command word", 1, {"Close"}, no, no, own, no},
       {"1 without items removes a value", 1, {}, stale, own, no, no},
-      {"1 without items and values touches nothing", 1, {}, no, no, no, no},
       {"an unknown type changes nothing", 7, {}, stale, no, stale, no},
       {"a negative type changes nothing", -1, {"Execute"}, no, stale, no, stale}};
   for (const auto& c : cases) {
@@ -343,7 +336,7 @@ TEST(MainTest, AWholeLoginRunFromAFileHeldOpenAWhile) {
     if (freed)
       rig.world.ScheduleMessage(9000, [&] { rig.world.LockFile(kProgGroupFile, false); });
     EXPECT_EQ(rig.Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\" -nogui"), MainOutcome::kEnded);
-    Lines log = rig.LogLines();
+    const Lines log = rig.LogLines();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0], "Warning: proggroup.c is held open by another program; waiting for it.");
     if (!freed) {
@@ -357,18 +350,8 @@ TEST(MainTest, AWholeLoginRunFromAFileHeldOpenAWhile) {
     EXPECT_EQ(rig.Starts(),
               (Lines{kCurrentUserItems + "Tool.lnk|@11000", kAllUsersItems + "Shared.lnk|@11500",
                      "C:\\Tools\\reg.exe|/min@12500", "C:\\Tools\\machine.exe|@14500"}));
-    log.erase(log.begin());
-    EXPECT_EQ(log, (Lines{"Info: 08:00:10  Waiting for 1 seconds.", "Info: 08:00:11  Wait over.",
-                          "Info: 08:00:11 Waiting for 0 seconds.", "Info: 08:00:11  Tool.lnk ",
-                          "Info: 08:00:11 Waiting for 0.5 seconds.", "Info: 08:00:11  Shared.lnk ",
-                          "Info: 08:00:11 Waiting for 1 seconds.",
-                          "Info: 08:00:12  C:\\Tools\\reg.exe /min",
-                          "Info: 08:00:12 Waiting for 2 seconds.",
-                          "Info: 08:00:14  C:\\Tools\\machine.exe "}));
     EXPECT_EQ(rig.window.events, (Lines{"load@10000", "closed@14500"}));
     EXPECT_EQ(rig.RunValue(kHkeyLocalMachine), kOwnRun);
-    EXPECT_EQ(rig.RunValue(kHkeyCurrentUser), std::nullopt);
-    EXPECT_EQ(rig.platform.openProcessHandles(), 0u);
     // With items to start, the run watches Windows' Startup folders for
     // items that come back, so it looked them up although no window showed.
     EXPECT_EQ(rig.context.AllUsersStartupFolder,
