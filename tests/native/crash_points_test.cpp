@@ -67,36 +67,33 @@ struct CrashMachine {
       const std::string startup = (cu ? kUserStartup : kCommonStartup) + "\\";
       const std::string items = cu ? kCurrentUserItems : kAllUsersItems;
       const std::string store = cu ? kUserStore : kMachineStore;
-      const auto shortcut = [&](Where where, const std::string& name) {
-        Entry e{false, cu, name, "link " + name, where};
-        m.world.AddFile((where == Where::kWindows ? startup : items) + name, e.content);
-        if (where == Where::kDelayed)
-          delayed.push_back(Program(cu ? "Execute" : "ExecuteAU", name));
-        if (where == Where::kStopped)
-          stopped.push_back((cu ? "_STPCU_" : "_STPAU_") + name);
-        entries.push_back(e);
-      };
-      const auto value = [&](Where where, const std::string& name, const std::string& path,
-                             const std::string& parameters) {
-        Entry e{true, cu, name, parameters.empty() ? path : path + " " + parameters, where};
-        m.world.RegSetString(root, where == Where::kWindows ? kRunKey : store, name, e.content);
+      const auto add = [&](bool run, Where where, const std::string& name,
+                           const std::string& path = "", const std::string& parameters = "") {
+        Entry e{run, cu, name,
+                run ? path + (parameters.empty() ? "" : " " + parameters) : "link " + name, where};
+        if (run)
+          m.world.RegSetString(root, where == Where::kWindows ? kRunKey : store, name, e.content);
+        else
+          m.world.AddFile((where == Where::kWindows ? startup : items) + name, e.content);
         if (where == Where::kDelayed)
           delayed.push_back(
-              Program(cu ? "ExecuteReg" : "ExecuteRegAU", path + " ", parameters, name));
+              run ? Program(cu ? "ExecuteReg" : "ExecuteRegAU", path + " ", parameters, name)
+                  : Program(cu ? "Execute" : "ExecuteAU", name));
         if (where == Where::kStopped)
-          stopped.push_back((cu ? "_REGCU_" : "_REGAU_") + path);
+          stopped.push_back(std::string(run ? "_REG" : "_STP") + (cu ? "CU_" : "AU_") +
+                            (run ? path : name));
         entries.push_back(e);
       };
-      shortcut(Where::kWindows, u + "Win A.lnk");
-      shortcut(Where::kWindows, u + "Win B.lnk");
-      shortcut(Where::kDelayed, u + "Later.lnk");
-      shortcut(Where::kStopped, u + "Stopped.lnk");
-      shortcut(Where::kFound, u + "Found.lnk");
-      value(Where::kWindows, u + "WinA", "C:\\Apps\\" + u + "wa.exe", "/q");
-      value(Where::kWindows, u + "WinB", "\"C:\\Program Files\\B\\" + u + "b.exe\"", "-min");
-      value(Where::kDelayed, u + "Later", "C:\\Apps\\" + u + "d.exe", "/x");
-      value(Where::kStopped, u + "Stopped", "C:\\Apps\\" + u + "s.exe", "");
-      value(Where::kFound, u + "Found", "C:\\Apps\\" + u + "f.exe", "/f");
+      add(false, Where::kWindows, u + "Win A.lnk");
+      add(false, Where::kWindows, u + "Win B.lnk");
+      add(false, Where::kDelayed, u + "Later.lnk");
+      add(false, Where::kStopped, u + "Stopped.lnk");
+      add(false, Where::kFound, u + "Found.lnk");
+      add(true, Where::kWindows, u + "WinA", "C:\\Apps\\" + u + "wa.exe", "/q");
+      add(true, Where::kWindows, u + "WinB", "\"C:\\Program Files\\B\\" + u + "b.exe\"", "-min");
+      add(true, Where::kDelayed, u + "Later", "C:\\Apps\\" + u + "d.exe", "/x");
+      add(true, Where::kStopped, u + "Stopped", "C:\\Apps\\" + u + "s.exe", "");
+      add(true, Where::kFound, u + "Found", "C:\\Apps\\" + u + "f.exe", "/f");
     }
     for (const std::string name : {"Old A.lnk", "Old B.lnk"}) {
       entries.push_back(Entry{false, true, name, "old " + std::string(name), Where::kOldLayout});
@@ -131,10 +128,9 @@ Command Checked(std::vector<std::string_view> categories, std::string_view butto
   return [categories, button](CrashMachine& c, int k) {
     for (const std::string_view category : categories) {
       const TreeModel::NodeId node = c.window.tree.Find(category);
-      for (const TreeModel::NodeId child : node == TreeModel::kNoNode
-                                               ? std::vector<TreeModel::NodeId>{}
-                                               : c.window.tree.At(node).children)
-        c.window.Check(child);
+      for (std::size_t i = 0;
+           node != TreeModel::kNoNode && i < c.window.tree.At(node).children.size(); ++i)
+        c.window.Check(c.window.tree.At(node).children[i]);
     }
     return VantrelCommand(c, k, [&] {
       if (button.empty())
@@ -162,25 +158,19 @@ struct NamedCommand {
 // The toolbar's commands on the checked items of both scopes (the popup
 // menu's Delay, Stop and Run call the same moves one item at a time).
 std::vector<NamedCommand> AllCommands() {
-  // The categories by letter: Windows', delayed, stopped, found.
+  // The categories, four by letter: Windows', delayed, stopped, found.
+  static const std::string_view keys[] = {
+      st::kCurrentUserStartup,     st::kCurrentUserRegistry,       st::kAllUsersStartup,
+      st::kAllUsersRegistry,       st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser,
+      st::kDelayedStartupAllUsers, st::kDelayedRegistryAllUsers,   st::kStoppedCurrentStartup,
+      st::kStoppedCurrentRegistry, st::kStoppedAllStartup,         st::kStoppedAllRegistry,
+      st::kFoundCurrentStartup,    st::kFoundCurrentRegistry,      st::kFoundAllStartup,
+      st::kFoundAllRegistry};
   const auto categories = [](std::string_view letters) {
-    const std::pair<char, std::vector<std::string_view>> all[] = {
-        {'w',
-         {st::kCurrentUserStartup, st::kCurrentUserRegistry, st::kAllUsersStartup,
-          st::kAllUsersRegistry}},
-        {'d',
-         {st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser,
-          st::kDelayedStartupAllUsers, st::kDelayedRegistryAllUsers}},
-        {'s',
-         {st::kStoppedCurrentStartup, st::kStoppedCurrentRegistry, st::kStoppedAllStartup,
-          st::kStoppedAllRegistry}},
-        {'f',
-         {st::kFoundCurrentStartup, st::kFoundCurrentRegistry, st::kFoundAllStartup,
-          st::kFoundAllRegistry}}};
     std::vector<std::string_view> chosen;
-    for (const auto& [letter, keys] : all) {
-      if (letters.find(letter) != std::string_view::npos)
-        chosen.insert(chosen.end(), keys.begin(), keys.end());
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+      if (letters.find("wdsf"[i / 4]) != std::string_view::npos)
+        chosen.push_back(keys[i]);
     }
     return chosen;
   };
