@@ -279,22 +279,14 @@ const std::string kProgGroupFile = kFolder + "\\Tester\\proggroup.c";
 // a second login start ends quietly, leaving a log line. The first
 // instance's window may not be found: the box still comes.
 TEST(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
-  struct Case {
+  const std::string ended = "Info: Vantrel is already running; this login start ends.\r\n";
+  const struct Case {
     const char* commandLine;
-    bool firstWindow;
-    Lines activations;
-    std::size_t boxes;
+    bool firstWindow, activated, box;
     std::optional<std::string> log;
-  };
-  const std::vector<Case> cases = {
-      {"Vantrel.exe", true, {kMainWindowTitle}, 1, std::nullopt},
-      {"Vantrel.exe", false, {}, 1, std::nullopt},
-      {"Vantrel.exe -nogui",
-       true,
-       {},
-       0,
-       "Info: Vantrel is already running; this login start ends.\r\n"},
-  };
+  } cases[] = {{"Vantrel.exe", true, true, true, std::nullopt},
+               {"Vantrel.exe", false, false, true, std::nullopt},
+               {"Vantrel.exe -nogui", true, false, false, ended}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.commandLine << ", window " << c.firstWindow);
     MainRig rig({Program("Execute", "C:\\Tools\\a.exe", 0)});
@@ -307,10 +299,10 @@ TEST(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
     EXPECT_EQ(rig.Start(c.commandLine), MainOutcome::kEnded);
     EXPECT_FALSE(rig.window.loaded);
     EXPECT_TRUE(rig.platform.shellExecutes().empty());
-    EXPECT_EQ(rig.world.activations(), c.activations);
+    EXPECT_EQ(rig.world.activations(), c.activated ? Lines{kMainWindowTitle} : Lines{});
     EXPECT_EQ(rig.world.ReadFile(kLogFile), c.log);
-    ASSERT_EQ(rig.platform.messageBoxes().size(), c.boxes);
-    if (c.boxes) {
+    ASSERT_EQ(rig.platform.messageBoxes().size(), c.box ? 1u : 0u);
+    if (c.box) {
       const auto& box = rig.platform.messageBoxes()[0];
       EXPECT_EQ(box.text + "|" + box.caption, "Vantrel is already running.|Vantrel");
       EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
@@ -464,20 +456,20 @@ TEST_F(LoginTest, TrayCommands) {
 }
 
 TEST(TrayClickCounterTest, TwoLeftClicksShowTheWindowAndARightClickTheMenu) {
-  using M = TrayMouse;
-  using A = TrayAction;
-  const std::vector<std::pair<std::vector<M>, std::vector<A>>> cases = {
-      {{M::kLeftClick, M::kLeftClick}, {A::kNone, A::kShowWindow}},
-      {{M::kLeftClick, M::kLeftDoubleClick}, {A::kNone, A::kShowWindow}},
-      {{M::kLeftClick, M::kLeftClick, M::kLeftClick}, {A::kNone, A::kShowWindow, A::kNone}},
-      {{M::kLeftClick, M::kRightClick, M::kLeftClick}, {A::kNone, A::kShowMenu, A::kNone}},
-      {{M::kLeftClick, M::kOther, M::kLeftClick}, {A::kNone, A::kNone, A::kShowWindow}}};
-  for (std::size_t i = 0; i < cases.size(); ++i) {
+  // Clicks: L left, D left double, R right, O other; actions: - none, W window, M menu.
+  const std::pair<std::string, std::string> cases[] = {
+      {"LL", "-W"}, {"LD", "-W"}, {"LLL", "-W-"}, {"LRL", "-M-"}, {"LOL", "--W"}};
+  for (const auto& [clicks, expected] : cases) {
     TrayClickCounter counter;
-    std::vector<A> actions;
-    for (M mouse : cases[i].first)
-      actions.push_back(counter.OnMouse(mouse));
-    EXPECT_EQ(actions, cases[i].second) << "case " << i;
+    std::string actions;
+    for (const char click : clicks) {
+      const TrayAction a = counter.OnMouse(click == 'L'   ? TrayMouse::kLeftClick
+                                           : click == 'D' ? TrayMouse::kLeftDoubleClick
+                                           : click == 'R' ? TrayMouse::kRightClick
+                                                          : TrayMouse::kOther);
+      actions += a == TrayAction::kShowWindow ? 'W' : a == TrayAction::kShowMenu ? 'M' : '-';
+    }
+    EXPECT_EQ(actions, expected) << clicks;
   }
 }
 
