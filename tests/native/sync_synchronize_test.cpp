@@ -28,34 +28,26 @@ void ExpectOneBox(const sim::SimPlatform& platform, const char* text, std::uint3
                 std::to_string(box.owner));
 }
 
-class SyncTest : public ::testing::Test {
-protected:
-  std::string read(const std::string& path) { return world.ReadFile(path).value_or("<missing>"); }
-
-  // Shortcuts and other names in both item folders, Run values of each
-  // hive, and values that are no items: empty data, blanks, an empty name.
-  void FillStores() {
-    for (const char* name : {"Notes.lnk", "Agent Tray.lnk", "desktop.ini", "start.bat"})
-      world.AddFile(kCurrentUserItems + name, "shortcut");
-    world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
-    world.MakeDirs(kAllUsersItems + "Folder");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Empty", "");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Agent",
-                       "\"C:\\Program Files\\Agent\\agent.exe\" -q");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "", "C:\\Tools\\nameless.exe");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Updater",
-                       "C:\\Tools\\update.bat /silent");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
-                       "  C:\\Tools\\agent.exe   /a /b  ");
-  }
-
+// Shortcuts and other names in both item folders, Run values of each hive,
+// and values that are no items: empty data, blanks, an empty name.
+TEST(SyncTest, RebuildsTheFileFromTheFourStores) {
   sim::SimWorld world;
   sim::SimPlatform platform{world, SyncProcess()};
-};
-
-TEST_F(SyncTest, RebuildsTheFileFromTheFourStores) {
-  FillStores();
+  const auto read = [&](const std::string& path) {
+    return world.ReadFile(path).value_or("<missing>");
+  };
+  for (const char* name : {"Notes.lnk", "Agent Tray.lnk", "desktop.ini", "start.bat"})
+    world.AddFile(kCurrentUserItems + name, "shortcut");
+  world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
+  world.MakeDirs(kAllUsersItems + "Folder");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Empty", "");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Agent",
+                     "\"C:\\Program Files\\Agent\\agent.exe\" -q");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "", "C:\\Tools\\nameless.exe");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
+  world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Updater", "C:\\Tools\\update.bat /silent");
+  world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
+                     "  C:\\Tools\\agent.exe   /a /b  ");
   world.AddFile(kProgGroup, kOldFile);
   EXPECT_EQ(0, RunVantrelSync(platform, ""));
 
