@@ -17,7 +17,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <set>
 
 #include "login_test_support.h"
 #include "vantrel/app/main_entry.h"
@@ -18,7 +16,6 @@
 #include "vantrel/tray/tray_clicks.h"
 #include "vantrel/tray/tray_command.h"
 #include "vantrel/tray/tray_menu.h"
-#include "vantrel/tree/refresh_startup_items.h"
 #include "vantrel/window/main_window_close.h"
 
 namespace vantrel::login_test {
@@ -368,14 +365,12 @@ TEST(MainUnpassedNames, AProgramFolderOrLogonNameThatDidNotPassIsNamed) {
 
 // The menu as lines: "text=id", "-" for a separator, children indented.
 void Describe(const std::vector<TrayMenuEntry>& entries, const std::string& indent, Lines& out) {
-  for (const auto& entry : entries) {
-    if (entry.kind == TrayMenuEntry::Kind::kSeparator)
-      out.push_back(indent + "-");
-    else if (entry.kind == TrayMenuEntry::Kind::kSubmenu)
-      out.push_back(indent + entry.text + ">");
-    else
-      out.push_back(indent + entry.text + "=" + std::to_string(entry.id));
-    Describe(entry.children, indent + "  ", out);
+  using K = TrayMenuEntry::Kind;
+  for (const auto& e : entries) {
+    out.push_back(indent + (e.kind == K::kSeparator ? "-"
+                            : e.kind == K::kSubmenu ? e.text + ">"
+                                                    : e.text + "=" + std::to_string(e.id)));
+    Describe(e.children, indent + "  ", out);
   }
 }
 

@@ -1,7 +1,6 @@
 // Synchronisation on a simulated machine: the exact file rebuilt from the
 // four stores, the log lines, the message boxes, and what happens to the
 // user's old file when something fails.
-#include <algorithm>
 #include <functional>
 #include <new>
 #include <set>
