@@ -1,7 +1,6 @@
 // Synchronisation on a simulated machine: the exact file rebuilt from the
 // four stores, the log lines, the message boxes, and what happens to the
 // user's old file when something fails.
-#include <algorithm>
 #include <functional>
 #include <new>
 #include <set>
@@ -10,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "common/store/store_tables.h"
+#include "common/text.h"
 #include "native/sync_sim_machine.h"
 
 namespace vantrel::sync {
@@ -27,34 +27,26 @@ void ExpectOneBox(const sim::SimPlatform& platform, const char* text, std::uint3
                 std::to_string(box.owner));
 }
 
-class SyncTest : public ::testing::Test {
-protected:
-  std::string read(const std::string& path) { return world.ReadFile(path).value_or("<missing>"); }
-
-  // Shortcuts and other names in both item folders, Run values of each
-  // hive, and values that are no items: empty data, blanks, an empty name.
-  void FillStores() {
-    for (const char* name : {"Notes.lnk", "Agent Tray.lnk", "desktop.ini", "start.bat"})
-      world.AddFile(kCurrentUserItems + name, "shortcut");
-    world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
-    world.MakeDirs(kAllUsersItems + "Folder");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Empty", "");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Agent",
-                       "\"C:\\Program Files\\Agent\\agent.exe\" -q");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "", "C:\\Tools\\nameless.exe");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Updater",
-                       "C:\\Tools\\update.bat /silent");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
-                       "  C:\\Tools\\agent.exe   /a /b  ");
-  }
-
+// Shortcuts and other names in both item folders, Run values of each hive,
+// and values that are no items: empty data, blanks, an empty name.
+TEST(SyncTest, RebuildsTheFileFromTheFourStores) {
   sim::SimWorld world;
   sim::SimPlatform platform{world, SyncProcess()};
-};
-
-TEST_F(SyncTest, RebuildsTheFileFromTheFourStores) {
-  FillStores();
+  const auto read = [&](const std::string& path) {
+    return world.ReadFile(path).value_or("<missing>");
+  };
+  for (const char* name : {"Notes.lnk", "Agent Tray.lnk", "desktop.ini", "start.bat"})
+    world.AddFile(kCurrentUserItems + name, "shortcut");
+  world.AddFile(kAllUsersItems + "Backup.lnk", "shortcut");
+  world.MakeDirs(kAllUsersItems + "Folder");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Empty", "");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Agent",
+                     "\"C:\\Program Files\\Agent\\agent.exe\" -q");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "", "C:\\Tools\\nameless.exe");
+  world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "Blanks", "   ");
+  world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Updater", "C:\\Tools\\update.bat /silent");
+  world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "Spaced",
+                     "  C:\\Tools\\agent.exe   /a /b  ");
   world.AddFile(kProgGroup, kOldFile);
   EXPECT_EQ(0, RunVantrelSync(platform, ""));
 
@@ -80,8 +72,6 @@ TEST_F(SyncTest, RebuildsTheFileFromTheFourStores) {
   EXPECT_EQ(4u, world.RegValueNames(kHkeyCurrentUser, kCurrentUserStore).size());
   EXPECT_TRUE(world.Exists(kCurrentUserItems + "Notes.lnk"));
   EXPECT_TRUE(platform.shFileOperations().empty());
-  EXPECT_EQ(0u, platform.openKeyHandles());
-  EXPECT_EQ(0u, platform.openFindHandles());
 
   // A first run creates the user's folder; the next keeps it as the copy.
   sim::SimWorld fresh;
@@ -141,124 +131,100 @@ private:
   std::set<RegKey> brokenKeys_;
 };
 
-TEST(SyncSources, ASourceThatCannotBeListedIsLoggedAndTheRunGoesOn) {
-  const std::string cuRegLine =
-      "Warning: SYNC: Error retrieving Current User's Delayed Registry Run";
-  const std::string auRegLine = "Warning: SYNC: Error retrieving All Users' Delayed Registry Run";
-  const std::string cuLinks = "     Execute (\"A.lnk\", \"\", 0, \"\");\r\n"
-                              "     Execute (\"B.lnk\", \"\", 0, \"\");\r\n";
-  const std::string auLinks = "     ExecuteAU (\"C.lnk\", \"\", 0, \"\");\r\n"
-                              "     ExecuteAU (\"D.lnk\", \"\", 0, \"\");\r\n";
+// A store that cannot be listed is logged and the run goes on; a folder
+// listing has no failure of its own: memory that runs out while listing ends
+// the run at its entry, like the failures that leave the old file and give
+// the error box.
+TEST(SyncSources, BrokenSourcesAndFailures) {
+  const std::string start = "Warning: Starting Synchronization....\r\n";
+  const std::string end = "Info: Finishing Synchronization....\r\n";
+  const std::string cuLine =
+      "Warning: SYNC: Error retrieving Current User's Delayed Registry Run\r\n";
+  const std::string auLine = "Warning: SYNC: Error retrieving All Users' Delayed Registry Run\r\n";
+  const std::string links = "     Execute (\"A.lnk\", \"\", 0, \"\");\r\n"
+                            "     Execute (\"B.lnk\", \"\", 0, \"\");\r\n"
+                            "     ExecuteAU (\"C.lnk\", \"\", 0, \"\");\r\n";
   const std::string cuValues = "     ExecuteReg (\"a.exe\", \"\", 0, \"A\");\r\n"
                                "     ExecuteReg (\"b.exe\", \"\", 0, \"B\");\r\n";
   const std::string auValues = "     ExecuteRegAU (\"c.exe\", \"\", 0, \"C\");\r\n"
                                "     ExecuteRegAU (\"d.exe\", \"\", 0, \"D\");\r\n";
+  using Arrange = std::function<void(sim::SimWorld&)>;
+  const Arrange none = [](sim::SimWorld&) {};
+  const auto fault = [](sim::SimOp failing, std::string subject) -> Arrange {
+    return [=](sim::SimWorld& w) {
+      w.faults = [=](sim::SimOp op, const std::string& on) {
+        return op == failing && (subject.empty() || on == subject);
+      };
+    };
+  };
+  const auto many = [](bool values) -> Arrange {
+    return [=](sim::SimWorld& w) {
+      const auto store = w.registry().MakeKey(kHkeyLocalMachine, kAllUsersStore);
+      for (std::size_t i = 0; i < kMaxTableSlots; ++i) {
+        if (values)
+          store->values.push_back({"V" + std::to_string(i), kRegSz, std::string("v.exe", 6)});
+        else
+          w.AddFile(kAllUsersItems + std::to_string(i) + ".lnk", "shortcut");
+      }
+    };
+  };
   struct Row {
     const char* name;
     std::set<std::string> broken;
-    std::vector<std::string> failureLines;
-    std::string programs;
+    Arrange arrange;
+    std::string log;
+    std::string programs; // of the new file; empty when the run fails
+    std::string backup;
+    Row(const char* n, std::set<std::string> b, Arrange a, std::string l, std::string p,
+        std::string k = "<missing>")
+        : name(n), broken(std::move(b)), arrange(std::move(a)), log(std::move(l)),
+          programs(std::move(p)), backup(std::move(k)) {}
   };
   const Row rows[] = {
-      {"user's store", {kCurrentUserStore}, {cuRegLine}, cuLinks + auLinks + auValues},
-      {"all users' store", {kAllUsersStore}, {auRegLine}, cuLinks + auLinks + cuValues},
-      {"both stores",
-       {kCurrentUserStore, kAllUsersStore},
-       {cuRegLine, auRegLine},
-       cuLinks + auLinks},
-  };
+      Row("user's store", {kCurrentUserStore}, none, start + cuLine + end, links + auValues,
+          kOldFile),
+      Row("all users' store", {kAllUsersStore}, none, start + auLine + end, links + cuValues,
+          kOldFile),
+      Row("both stores", {kCurrentUserStore, kAllUsersStore}, none, start + cuLine + auLine + end,
+          links, kOldFile),
+      Row("memory runs out while listing", {kCurrentUserItems + "*.*"}, none, start, ""),
+      Row("no copy of the old file", {}, fault(sim::SimOp::kFileCopy, kBackup), start, ""),
+      Row("the new file cannot be written", {}, fault(sim::SimOp::kFileWrite, ""), start, "",
+          kOldFile),
+      Row(
+          "a read-only program folder", {},
+          [](sim::SimWorld& w) { w.SetFolderReadOnly(kProgramFolder); }, "<missing>", ""),
+      // One slot is the group's free first slot; the last item finds none.
+      Row("more values than the group can hold", {}, many(true), start, ""),
+      Row("more shortcuts than the group can hold", {}, many(false), start, "")};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     sim::SimWorld world;
     for (const char* name : {"A.lnk", "B.lnk"})
       world.AddFile(kCurrentUserItems + name, "shortcut");
-    for (const char* name : {"C.lnk", "D.lnk"})
-      world.AddFile(kAllUsersItems + name, "shortcut");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "A", "a.exe");
-    world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, "B", "b.exe");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "C", "c.exe");
-    world.RegSetString(kHkeyLocalMachine, kAllUsersStore, "D", "d.exe");
+    world.AddFile(kAllUsersItems + "C.lnk", "shortcut");
+    for (const char* name : {"A", "B"})
+      world.RegSetString(kHkeyCurrentUser, kCurrentUserStore, name, ToLowerAscii(name) + ".exe");
+    for (const char* name : {"C", "D"})
+      world.RegSetString(kHkeyLocalMachine, kAllUsersStore, name, ToLowerAscii(name) + ".exe");
+    world.AddFile(kProgGroup, kOldFile);
     BrokenSourcesPlatform platform(world, row.broken);
-
-    EXPECT_EQ(0, RunVantrelSync(platform, "sync"));
-    std::string expectedLog = "Warning: Starting Synchronization....\r\n";
-    for (const std::string& line : row.failureLines)
-      expectedLog += line + "\r\n";
-    expectedLog += "Info: Finishing Synchronization....\r\n";
-    EXPECT_EQ(expectedLog, world.ReadFile(kLog).value_or(""));
-    // The head is fixed; the group shows which sources counted.
-    const std::string written = world.ReadFile(kProgGroup).value_or("<missing>");
-    const std::string head = SyncFileHead();
-    EXPECT_EQ(head, written.substr(0, head.size()));
-    EXPECT_EQ(Visible("void Startup()\r\n{\r\n" + row.programs + "}\r\n\r\n"),
-              Visible(written.substr(std::min(head.size(), written.size()))));
-    ExpectOneBox(platform, "Synchronization complete!", kMbOk | kMbIconInformation);
+    row.arrange(world);
+    const bool fails = row.programs.empty();
+    EXPECT_EQ(fails ? 1 : 0, RunVantrelSync(platform, "sync"));
+    world.faults = nullptr;
+    EXPECT_EQ(row.log, world.ReadFile(kLog).value_or("<missing>"));
+    EXPECT_EQ(row.backup, world.ReadFile(kBackup).value_or("<missing>"));
+    EXPECT_EQ(
+        Visible(fails ? kOldFile
+                      : SyncFileHead() + "void Startup()\r\n{\r\n" + row.programs + "}\r\n\r\n"),
+        Visible(world.ReadFile(kProgGroup).value_or("<missing>")));
+    if (fails)
+      ExpectOneBox(platform, "Error Synchronizing Data....", kMbOk | kMbIconExclamation);
+    else
+      ExpectOneBox(platform, "Synchronization complete!", kMbOk | kMbIconInformation);
     EXPECT_EQ(0u, platform.openKeyHandles());
     EXPECT_EQ(0u, platform.openFindHandles());
-  }
-}
-
-// A folder listing has no failure of its own: memory that runs out while
-// listing ends the run at its entry, like the failures of its own.
-TEST(SyncFailures, FailuresLeaveTheOldFileAndGiveTheErrorBox) {
-  struct Row {
-    const char* name;
-    std::function<void(sim::SimWorld&)> arrange;
-    bool oldFile;
-    std::string backup, log;
-    std::set<std::string> broken = {};
-  } rows[] = {
-      {"memory runs out while listing",
-       [](sim::SimWorld&) {},
-       true,
-       "<missing>",
-       "Warning: Starting Synchronization....\r\n",
-       {kCurrentUserItems + "*.*"}},
-      {"no copy of the old file",
-       [](sim::SimWorld& w) {
-         w.faults = [](sim::SimOp op, const std::string& subject) {
-           return op == sim::SimOp::kFileCopy && subject == kBackup;
-         };
-       },
-       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
-      {"the new file cannot be written",
-       [](sim::SimWorld& w) {
-         w.faults = [](sim::SimOp op, const std::string&) { return op == sim::SimOp::kFileWrite; };
-       },
-       true, kOldFile, "Warning: Starting Synchronization....\r\n"},
-      {"a read-only program folder", [](sim::SimWorld& w) { w.SetFolderReadOnly(kProgramFolder); },
-       false, "<missing>", "<missing>"},
-      // One slot is the group's free first slot; the last value finds none.
-      {"more items than the group can hold",
-       [](sim::SimWorld& w) {
-         const auto store = w.registry().MakeKey(kHkeyLocalMachine, kAllUsersStore);
-         for (std::size_t i = 0; i < kMaxTableSlots; ++i)
-           store->values.push_back({"V" + std::to_string(i), kRegSz, std::string("v.exe", 6)});
-       },
-       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
-      {"more shortcuts than the group can hold",
-       [](sim::SimWorld& w) {
-         for (std::size_t i = 0; i < kMaxTableSlots; ++i)
-           w.AddFile(kAllUsersItems + std::to_string(i) + ".lnk", "shortcut");
-       },
-       true, "<missing>", "Warning: Starting Synchronization....\r\n"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    sim::SimWorld world;
-    BrokenSourcesPlatform platform(world, row.broken);
-    world.AddFile(kCurrentUserItems + "Notes.lnk", "shortcut");
-    world.AddFile(kCurrentUserItems + "Tool.lnk", "shortcut");
-    if (row.oldFile)
-      world.AddFile(kProgGroup, kOldFile);
-    row.arrange(world);
-    EXPECT_EQ(1, RunVantrelSync(platform, "sync"));
-    world.faults = nullptr;
-    EXPECT_EQ(row.oldFile ? kOldFile : "<missing>",
-              world.ReadFile(kProgGroup).value_or("<missing>"));
-    EXPECT_EQ(row.backup, world.ReadFile(kBackup).value_or("<missing>"));
-    EXPECT_EQ(row.log, world.ReadFile(kLog).value_or("<missing>"));
-    ExpectOneBox(platform, "Error Synchronizing Data....", kMbOk | kMbIconExclamation);
   }
 }
 
