@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/store/startup_group.h"
 #include "common/text.h"
 #include "native/window_machine.h"
 #include "store_test_support.h"
@@ -70,6 +71,15 @@ TEST(MovesRegistry, DelayAndStopInBothScopes) {
                   std::vector<ProgramEntry>{Program(
                       scope.command, "\"C:\\Program Files\\A\\agent.exe\"", "-min", "Agent")});
         EXPECT_TRUE(m.Stopped().empty());
+        // Delaying the delayed value again keeps one record, its own delay
+        // back at 0.
+        StartupGroup(m.context.Store)->Programs[0].Delay = 5;
+        EXPECT_TRUE(items::DelayRegistryItem(m.session,
+                                             "Agent=\"C:\\Program Files\\A\\agent.exe\" -min",
+                                             scope.kind, MoveTo::kDelayed, From::kListed));
+        m.Reload();
+        ASSERT_EQ(m.Delayed().size(), 1u);
+        EXPECT_EQ(m.Delayed()[0].Delay, 0.0f);
         continue;
       }
       EXPECT_TRUE(m.Delayed().empty());

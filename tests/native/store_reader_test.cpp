@@ -78,23 +78,27 @@ TEST_F(StoreReader, DisallowedAndStoppedLists) {
 }
 
 TEST_F(StoreReader, OptionLines) {
-  // Delay, StartupType, CloseType, ShowTipsAtStartup, Language and reloads
-  // after the line, over 99 3 0 7 de 0.
+  // Delay, StartupType, CloseType, ShowTipsAtStartup, Language, reloads and
+  // taking back returned items after the line, over 99 3 0 7 de 0 (off).
   const std::pair<const char*, const char*> cases[] = {
-      {"const MainStartupDelay = 45;", "45 3 0 7 de 0"},
-      {"const MainStartupDelay = 2.5", "2.5 3 0 7 de 0"},
-      {"const MainStartupDelay", "30 3 0 7 de 0"},
-      {"const MainStartupDelay = 1,5;", "30 3 0 7 de 0"},
-      {"const StartupType = 2.5;", "99 2 0 7 de 0"},
-      {"const StartupType = 70000;", "99 1 0 7 de 0"},
-      {"const CloseType = x;", "99 3 1 7 de 0"},
-      {"const ShowTipsAtStartup = False;", "99 3 0 0 de 0"},
-      {"const ShowTipsAtStartup = True;", "99 3 0 -1 de 0"},
-      {"const ShowTipsAtStartup = maybe;", "99 3 0 7 de 0"},
-      {"const Language = Deutsch;", "99 3 0 7 de 1"},
-      {"const Language = english;", "99 3 0 7 en 0"},
-      {"const Language = ;", "99 3 0 7 en 0"},
-      {"  const StartupType = 2;", "99 3 0 7 de 0"}, // options start the line
+      {"const MainStartupDelay = 45;", "45 3 0 7 de 0 0"},
+      {"const MainStartupDelay = 2.5", "2.5 3 0 7 de 0 0"},
+      {"const MainStartupDelay", "30 3 0 7 de 0 0"},
+      {"const MainStartupDelay = 1,5;", "30 3 0 7 de 0 0"},
+      {"const StartupType = 2.5;", "99 2 0 7 de 0 0"},
+      {"const StartupType = 70000;", "99 1 0 7 de 0 0"},
+      {"const CloseType = x;", "99 3 1 7 de 0 0"},
+      {"const ShowTipsAtStartup = False;", "99 3 0 0 de 0 0"},
+      {"const ShowTipsAtStartup = True;", "99 3 0 -1 de 0 0"},
+      {"const ShowTipsAtStartup = maybe;", "99 3 0 7 de 0 0"},
+      {"const Language = Deutsch;", "99 3 0 7 de 1 0"},
+      {"const Language = english;", "99 3 0 7 en 0 0"},
+      {"const Language = ;", "99 3 0 7 en 0 0"},
+      {"const TakeBackReturnedItems = 1;", "99 3 0 7 de 0 1"},
+      {"const TakeBackReturnedItems = 2;", "99 3 0 7 de 0 1"},
+      {"const TakeBackReturnedItems = 0;", "99 3 0 7 de 0 0"},
+      {"const TakeBackReturnedItems = on;", "99 3 0 7 de 0 0"},
+      {"  const StartupType = 2;", "99 3 0 7 de 0 0"}, // options start the line
   };
   for (const auto& [line, expected] : cases) {
     tables.MainStartupDelay = 99;
@@ -106,7 +110,8 @@ TEST_F(StoreReader, OptionLines) {
     ASSERT_TRUE(Read(CrLf({line})));
     std::ostringstream read;
     read << tables.MainStartupDelay << ' ' << tables.StartupType << ' ' << tables.CloseType << ' '
-         << tables.ShowTipsAtStartup << ' ' << tables.Language << ' ' << reloads;
+         << tables.ShowTipsAtStartup << ' ' << tables.Language << ' ' << reloads << ' '
+         << tables.TakeBackReturnedItems;
     EXPECT_EQ(read.str(), expected) << line;
   }
 }
