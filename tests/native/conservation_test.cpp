@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "common/command_split.h"
+#include "common/store/startup_group.h"
 #include "common/store/stopped_programs.h"
 #include "common/store/unrecorded_items.h"
 #include "common/text.h"
@@ -67,14 +68,14 @@ std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
 struct Entry {
   bool runValue = false;
   bool currentUser = false;
-  std::string name;            // the shortcut's file name or the value's name
-  std::string content;         // the shortcut's bytes or the value's command
+  std::string name = {};       // the shortcut's file name or the value's name
+  std::string content = {};    // the shortcut's bytes or the value's command
   std::uint32_t type = kRegSz; // a value's type
   bool view32 = false;         // a value of the machine's 32-bit view
   // The program wrote its entry again while Vantrel held it; until it
   // settles in one place again, the contents it had before count too.
   bool rewritten = false;
-  std::vector<std::string> before;
+  std::vector<std::string> before = {};
   // Once rewritten, a window that still holds the model from before a
   // VantrelSync run may record it again while it is back in Windows'
   // location: it is then marked for the user to take back, as before.
@@ -155,33 +156,23 @@ private:
   std::string NewRunValue(std::string& name) {
     static const std::vector<std::string> names = {"Tool", "Agent", "My Updater", "x", "Helper"};
     name = PickOf(names) + std::to_string(++serial_);
-    const std::string n = std::to_string(serial_);
-    switch (Pick(10)) {
-    case 0:
-      return "C:\\Apps\\t" + n + ".exe /q";
-    case 1:
-      return "\"C:\\Program Files\\App " + n + "\\app.exe\" -min";
-    case 2:
-      return "C:\\Apps\\t" + n + ".exe";
-    case 3:
-      return "C:\\Apps\\script" + n + ".bat";
-    case 4:
-      // Several values may start the same program with other switches.
-      return "C:\\Apps\\shared.exe /n" + n;
-    case 5:
-      return "C:\\Windows\\rundll32.exe C:\\Apps\\lib" + n + ".dll,Start";
-    case 6:
-      // Quoted arguments, as many installers write them.
-      return "\"C:\\Apps\\up " + n +
-             "\\Update.exe\" --processStart \"App.exe\" "
-             "--process-start-args \"--system-initiated\"";
-    case 7:
-      return "C:\\Apps\\q" + n + ".exe \"a b\" }";
-    case 8:
-      return "C:\\Apps\\p" + n + ".exe \"x,(y)\"//z=1\t";
-    default:
-      return "\"C:\\Apps\\quoted" + n + ".exe\"";
-    }
+    // "#" stands for the serial. Several values may start shared.exe with
+    // other switches; quoted arguments as many installers write them.
+    static const std::vector<std::string> commands = {
+        "C:\\Apps\\t#.exe /q",
+        "\"C:\\Program Files\\App #\\app.exe\" -min",
+        "C:\\Apps\\t#.exe",
+        "C:\\Apps\\script#.bat",
+        "C:\\Apps\\shared.exe /n#",
+        "C:\\Windows\\rundll32.exe C:\\Apps\\lib#.dll,Start",
+        "\"C:\\Apps\\up #\\Update.exe\" --processStart \"App.exe\" --process-start-args "
+        "\"--system-initiated\"",
+        "C:\\Apps\\q#.exe \"a b\" }",
+        "C:\\Apps\\p#.exe \"x,(y)\"//z=1\t",
+        "\"C:\\Apps\\quoted#.exe\""};
+    std::string command = PickOf(commands);
+    command.replace(command.find('#'), 1, std::to_string(serial_));
+    return command;
   }
 
   // The name of a value Windows holds, in other letters: a stored value
@@ -215,8 +206,7 @@ private:
         // 0 in Windows' hands, 1 delayed, 2 stopped.
         for (int place = 0; place < 3; ++place) {
           for (int i = view32 ? 0 : Pick(4); i > 0; --i) {
-            Entry shortcut{false, currentUser, NewShortcutName(), "", kRegSz, false, false,
-                           {},    false};
+            Entry shortcut{.currentUser = currentUser, .name = NewShortcutName()};
             shortcut.content = "link " + shortcut.name;
             m_.world.AddFile((place == 0 ? startup + "\\" : items) + shortcut.name,
                              shortcut.content);
@@ -228,7 +218,7 @@ private:
             entries_.push_back(shortcut);
           }
           for (int i = Pick(4); i > 0; --i) {
-            Entry value{true, currentUser, "", "", kRegSz, view32, false, {}, false};
+            Entry value{.runValue = true, .currentUser = currentUser, .view32 = view32};
             value.content = NewRunValue(value.name);
             // A stopped entry names only the program, so one that both
             // views stop is found in the 64-bit view first: the 32-bit
@@ -503,6 +493,16 @@ private:
     return true;
   }
 
+  // The records of the group "Startup" that start this entry.
+  static int Records(const Entry& e, const std::vector<ProgramEntry>& startup) {
+    const std::string command = e.runValue ? (e.currentUser ? "ExecuteReg" : "ExecuteRegAU")
+                                           : (e.currentUser ? "Execute" : "ExecuteAU");
+    int records = 0;
+    for (const ProgramEntry& p : startup)
+      records += p.Command == command &&
+                 EqualsIgnoreCase(e.runValue ? p.RegistryName : FileNameOf(p.Path), e.name);
+    return records;
+  }
   static RegKey Root(const Entry& e) {
     return e.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
   }
@@ -535,12 +535,7 @@ private:
   // always somewhere. Once in one place again, it is checked as any other.
   bool CheckRewritten(const std::string& where, Entry& e, const std::vector<ProgramEntry>& startup,
                       const StoreTables& tables, const std::string& backups) {
-    const std::string command = e.runValue ? (e.currentUser ? "ExecuteReg" : "ExecuteRegAU")
-                                           : (e.currentUser ? "Execute" : "ExecuteAU");
-    int records = 0;
-    for (const ProgramEntry& p : startup)
-      records += p.Command == command &&
-                 EqualsIgnoreCase(e.runValue ? p.RegistryName : FileNameOf(p.Path), e.name);
+    const int records = Records(e, startup);
     if (records > 1)
       return Fail(where, Describe(e) + " is delayed twice");
     const auto stored = Stored(e);
@@ -686,12 +681,8 @@ private:
     if (!file.LoadItems())
       return Fail(where, "proggroup.c does not load");
     const StoreTables& tables = fresh.Store;
-    const std::vector<ProgramEntry> noPrograms;
-    const std::vector<ProgramEntry>& startup =
-        tables.StartupGroupIndex >= 0 &&
-                static_cast<std::size_t>(tables.StartupGroupIndex) < tables.ProgramGroups.size()
-            ? tables.ProgramGroups[static_cast<std::size_t>(tables.StartupGroupIndex)].Programs
-            : noPrograms;
+    const ProgramGroup* group = StartupGroup(tables);
+    const std::vector<ProgramEntry>& startup = group ? group->Programs : noPrograms_;
     const std::string backups = AllBackupText();
     // In the store without a record: the tree's found branch shows these.
     const store::UnrecordedItems found = store::FindUnrecordedItems(m_.platform, tables);
@@ -752,25 +743,19 @@ private:
         continue;
       }
       std::vector<std::string> places;
+      const int records = Records(e, startup);
       if (e.runValue) {
-        const RegKey root = e.currentUser ? kHkeyCurrentUser : kHkeyLocalMachine;
-        const std::string key = StoreOf(e.currentUser, e.view32);
-        const std::string command = e.currentUser ? "ExecuteReg" : "ExecuteRegAU";
         // Read in the entry's own view and with its own type: a value that
         // changed either is not where it was.
         const auto text = [&](const std::string& at) -> std::optional<std::string> {
-          const auto value = m_.world.RegGetValue(root, at, e.name);
+          const auto value = m_.world.RegGetValue(Root(e), at, e.name);
           if (!value || value->type != e.type || value->data.empty() || value->data.back() != 0)
             return std::nullopt;
           return value->data.substr(0, value->data.size() - 1);
         };
-        const auto inRun = text(RunKeyOf(e.view32));
-        const auto stored = text(key);
-        if (inRun == e.content)
+        const auto stored = text(StoreOf(e.currentUser, e.view32));
+        if (text(RunKeyOf(e.view32)) == e.content)
           places.push_back("Run key");
-        int records = 0;
-        for (const ProgramEntry& p : startup)
-          records += p.Command == command && EqualsIgnoreCase(p.RegistryName, e.name);
         if (records > 0 && stored == e.content)
           places.push_back("delayed");
         if (records > 1)
@@ -792,21 +777,14 @@ private:
           continue;
         }
       } else {
-        const std::string startupFile =
-            (e.currentUser ? kUserStartup : kCommonStartup) + "\\" + e.name;
-        const std::string itemsFile = (e.currentUser ? kCurrentUserItems : kAllUsersItems) + e.name;
-        const std::string command = e.currentUser ? "Execute" : "ExecuteAU";
-        for (const std::string& file : {startupFile, itemsFile}) {
+        for (const std::string& file : {StartupFile(e), ItemsFile(e)}) {
           const auto bytes = m_.world.ReadFile(file);
           if (bytes && *bytes != e.content)
             return Fail(where, Describe(e) + " changed in " + file);
         }
-        if (m_.world.Exists(startupFile))
+        if (m_.world.Exists(StartupFile(e)))
           places.push_back("Startup folder");
-        if (m_.world.Exists(itemsFile)) {
-          int records = 0;
-          for (const ProgramEntry& p : startup)
-            records += p.Command == command && EqualsIgnoreCase(FileNameOf(p.Path), e.name);
+        if (m_.world.Exists(ItemsFile(e))) {
           if (records > 0)
             places.push_back("delayed");
           if (records > 1)
@@ -872,6 +850,7 @@ private:
     return false;
   }
 
+  const std::vector<ProgramEntry> noPrograms_;
   std::uint64_t seed_;
   std::mt19937_64 random_;
   MovesMachine m_;
@@ -887,7 +866,7 @@ private:
 public:
   int twoFaultSteps_ = 0;
   bool twoKindsFail_ = false; // in the step just done
-  int onlyInBackup_ = 0; // checks that found a value only in a .reg backup
+  int onlyInBackup_ = 0;      // checks that found a value only in a .reg backup
 };
 
 TEST(Conservation, NoStartupEntryIsLostOrDoubledUnderRandomCommandsAndFaults) {

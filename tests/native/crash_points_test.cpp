@@ -9,9 +9,8 @@
 // its record went (the record is left over) may show as delayed too, but
 // the login run does not start it a second time.
 //
-// The commands: Delay, Stop and Run from the popup menu on every kind of
-// actionable item of both scopes; the toolbar's Delay, Stop, Run and Save
-// and File > Save on several checked items at once; saving from the
+// The commands: the toolbar's Delay, Stop, Run and Save and File > Save on
+// the checked items of every kind and both scopes at once; saving from the
 // program-group editor; a changed registration at login in the options
 // window; VantrelSync sync and upgrade. Each command's number of crash
 // points is printed.
@@ -23,8 +22,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "common/store/startup_group.h"
 #include "common/text.h"
 #include "login_test_support.h"
 #include "moves_test_support.h"
@@ -134,35 +135,14 @@ bool VantrelCommand(CrashMachine& c, int k, const std::function<void()>& act) {
   return c.m.platform.crashed();
 }
 
-TreeModel::NodeId ItemStarting(const FakeWindow& window, std::string_view category,
-                               const std::string& prefix) {
-  const TreeModel& tree = window.tree;
-  const TreeModel::NodeId parent = tree.Find(category);
-  if (parent != TreeModel::kNoNode) {
-    for (const TreeModel::NodeId child : tree.At(parent).children) {
-      if (StartsWith(tree.At(child).text, prefix))
-        return child;
-    }
-  }
-  ADD_FAILURE() << "no item " << prefix << " under " << category;
-  return TreeModel::kNoNode;
-}
-
-Command Popup(std::string_view category, std::string prefix, ItemPopupEntry entry) {
-  return [category, prefix, entry](CrashMachine& c, int k) {
-    c.window.selected = ItemStarting(c.window, category, prefix);
-    return VantrelCommand(c, k, [&] {
-      c.commands.TreeMouseUp(kRightButton);
-      c.commands.ItemPopupCommand(entry);
-    });
-  };
-}
-
-// Checks every item of the current user's categories and clicks.
+// Checks every item of the categories and clicks.
 Command Checked(std::vector<std::string_view> categories, std::string_view button) {
   return [categories, button](CrashMachine& c, int k) {
     for (const std::string_view category : categories) {
-      for (const TreeModel::NodeId child : c.window.tree.At(c.window.tree.Find(category)).children)
+      const TreeModel::NodeId node = c.window.tree.Find(category);
+      for (const TreeModel::NodeId child : node == TreeModel::kNoNode
+                                               ? std::vector<TreeModel::NodeId>{}
+                                               : c.window.tree.At(node).children)
         c.window.Check(child);
     }
     return VantrelCommand(c, k, [&] {
@@ -188,81 +168,45 @@ struct NamedCommand {
   Command run;
 };
 
+// The toolbar's commands on the checked items of both scopes (the popup
+// menu's Delay, Stop and Run call the same moves one item at a time).
 std::vector<NamedCommand> AllCommands() {
-  using E = ItemPopupEntry;
-  std::vector<NamedCommand> commands;
-  for (const bool cu : {true, false}) {
-    const std::string u = cu ? "u" : "m";
-    const std::string scope = cu ? "current user " : "all users ";
-    struct Branch {
-      std::string_view startup, registry;
-      std::vector<std::pair<const char*, E>> entries;
-      const char* what;
-      std::string registryItem; // a stopped value shows its program's path
-    };
-    std::vector<Branch> branches = {
-        {cu ? st::kDelayedStartupCurrentUser : st::kDelayedStartupAllUsers,
-         cu ? st::kDelayedRegistryCurrentUser : st::kDelayedRegistryAllUsers,
-         {{"Stop", E::kStop}, {"Run", E::kRun}},
-         "Later",
-         ""},
-        {cu ? st::kStoppedCurrentStartup : st::kStoppedAllStartup,
-         cu ? st::kStoppedCurrentRegistry : st::kStoppedAllRegistry,
-         {{"Delay", E::kDelay}, {"Run", E::kRun}},
-         "Stopped",
-         "C:\\Apps\\" + u + "s.exe"},
-        {cu ? st::kFoundCurrentStartup : st::kFoundAllStartup,
-         cu ? st::kFoundCurrentRegistry : st::kFoundAllRegistry,
-         {{"Delay", E::kDelay}, {"Stop", E::kStop}, {"Run", E::kRun}},
-         "Found",
-         ""},
-    };
-    // All users' items in Windows' own places have no popup menu.
-    if (cu)
-      branches.push_back({st::kCurrentUserStartup,
-                          st::kCurrentUserRegistry,
-                          {{"Delay", E::kDelay}, {"Stop", E::kStop}},
-                          "Win",
-                          ""});
-    for (const Branch& b : branches) {
-      for (const auto& [label, entry] : b.entries) {
-        const std::string item = u + b.what;
-        commands.push_back({"popup " + std::string(label) + " " + scope + "shortcut " + item,
-                            Popup(b.startup, item, entry)});
-        commands.push_back(
-            {"popup " + std::string(label) + " " + scope + "Run value " + item,
-             Popup(b.registry, b.registryItem.empty() ? item : b.registryItem, entry)});
-      }
+  // The categories by letter: Windows', delayed, stopped, found.
+  const auto categories = [](std::string_view letters) {
+    const std::pair<char, std::vector<std::string_view>> all[] = {
+        {'w',
+         {st::kCurrentUserStartup, st::kCurrentUserRegistry, st::kAllUsersStartup,
+          st::kAllUsersRegistry}},
+        {'d',
+         {st::kDelayedStartupCurrentUser, st::kDelayedRegistryCurrentUser,
+          st::kDelayedStartupAllUsers, st::kDelayedRegistryAllUsers}},
+        {'s',
+         {st::kStoppedCurrentStartup, st::kStoppedCurrentRegistry, st::kStoppedAllStartup,
+          st::kStoppedAllRegistry}},
+        {'f',
+         {st::kFoundCurrentStartup, st::kFoundCurrentRegistry, st::kFoundAllStartup,
+          st::kFoundAllRegistry}}};
+    std::vector<std::string_view> chosen;
+    for (const auto& [letter, keys] : all) {
+      if (letters.find(letter) != std::string_view::npos)
+        chosen.insert(chosen.end(), keys.begin(), keys.end());
     }
-  }
-  const std::vector<std::string_view> windows = {st::kCurrentUserStartup, st::kCurrentUserRegistry};
-  const std::vector<std::string_view> delayed = {st::kDelayedStartupCurrentUser,
-                                                 st::kDelayedRegistryCurrentUser};
-  const std::vector<std::string_view> stopped = {st::kStoppedCurrentStartup,
-                                                 st::kStoppedCurrentRegistry};
-  const std::vector<std::string_view> found = {st::kFoundCurrentStartup, st::kFoundCurrentRegistry};
-  const auto join = [](std::vector<std::vector<std::string_view>> parts) {
-    std::vector<std::string_view> all;
-    for (const auto& part : parts)
-      all.insert(all.end(), part.begin(), part.end());
-    return all;
+    return chosen;
   };
-  commands.push_back({"toolbar Delay on Windows, stopped and found items",
-                      Checked(join({windows, stopped, found}), toolbar_key::kDelay)});
-  commands.push_back({"toolbar Stop on Windows, delayed and found items",
-                      Checked(join({windows, delayed, found}), toolbar_key::kStop)});
-  commands.push_back({"toolbar Run on delayed, stopped and found items",
-                      Checked(join({delayed, stopped, found}), toolbar_key::kRun)});
-  commands.push_back({"toolbar Save on every item",
-                      Checked(join({windows, delayed, stopped, found}), toolbar_key::kSave)});
-  commands.push_back(
-      {"File > Save on every item", Checked(join({windows, delayed, stopped, found}), "")});
+  std::vector<NamedCommand> commands;
+  for (const auto& [name, letters, button] :
+       std::vector<std::tuple<std::string, std::string_view, std::string_view>>{
+           {"toolbar Delay on Windows, stopped and found items", "wsf", toolbar_key::kDelay},
+           {"toolbar Stop on Windows, delayed and found items", "wdf", toolbar_key::kStop},
+           {"toolbar Run on delayed, stopped and found items", "dsf", toolbar_key::kRun},
+           {"toolbar Save on every item", "wdsf", toolbar_key::kSave},
+           {"File > Save on every item", "wdsf", ""}})
+    commands.push_back({name, Checked(categories(letters), button)});
   commands.push_back({"editor: another delay, OK", [](CrashMachine& c, int k) {
                         ProgramGroupsEditor editor(c.m.context);
                         editor.SetOwner(kWindow);
                         editor.Load();
-                        const auto nodes = NodesInIndexOrder(editor.Tree());
-                        editor.NodeClicked(nodes.at(1));
+                        editor.NodeClicked(NodesInIndexOrder(editor.Tree()).at(1));
                         editor.ModeChosen(false);
                         editor.Fields().Delay = "12";
                         editor.AddClicked();
@@ -335,11 +279,8 @@ public:
 private:
   const std::vector<ProgramEntry>& Startup() const {
     static const std::vector<ProgramEntry> none;
-    const StoreTables& t = context_.Store;
-    return t.StartupGroupIndex >= 0 &&
-                   static_cast<std::size_t>(t.StartupGroupIndex) < t.ProgramGroups.size()
-               ? t.ProgramGroups[static_cast<std::size_t>(t.StartupGroupIndex)].Programs
-               : none;
+    const ProgramGroup* group = StartupGroup(context_.Store);
+    return group ? group->Programs : none;
   }
   bool Found(std::string_view category, const std::string& text) const {
     return std::find(found_.begin(), found_.end(), std::string(category) + "|" + text) !=

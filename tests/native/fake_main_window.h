@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +35,6 @@ public:
   TreeModel::NodeId SelectedNode() const override { return selected; }
   WindowHandle Handle() const override { return kWindow; }
   void RefreshData() override {
-    if (failRefresh)
-      throw std::bad_alloc();
     RefreshStartupItems(m_.context, m_.store, tree, lists);
     selected = TreeModel::kNoNode;
     events.push_back("refresh");
@@ -84,7 +81,6 @@ public:
   TreeModel::NodeId selected = TreeModel::kNoNode;
   std::vector<std::string> events;
   ItemButtons buttons;
-  bool failRefresh = false;
 
 private:
   MovesMachine& m_;

@@ -26,31 +26,38 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class StartDelayTest : public LoginTest {
-protected:
-  void Run() {
-    LoadHiddenWindow();
-    StartDelay(context, window);
-  }
-};
-
-TEST_F(StartDelayTest, WaitsAddUpAndEveryStepIsLogged) {
+// The login run: main wait, each program after its own wait, the lines of
+// log.txt, and how the run ends (startup type, the window opened or Vantrel
+// quit from the tray while it runs). Every start asks the shell in the one
+// way Vantrel starts programs (Starts() marks any other call).
+TEST(LoginRun, TimelineLogLinesAndEnd) {
+  enum Tray { kNoTray, kOpen, kQuit };
+  const auto refuseQuoted = [](const sim::ShellExecuteRecord& call) {
+    return call.file.find('"') != std::string::npos || call.file.find("gone") != std::string::npos;
+  };
   struct Case {
     const char* name;
     float mainDelay;
+    int startupType;
     std::vector<ProgramEntry> programs;
     Lines log;
     Lines starts;
+    bool staysLoaded = false;
+    std::function<bool(const sim::ShellExecuteRecord&)> refused = nullptr;
+    Tray tray = kNoTray;
+    std::uint64_t trayAtMs = 0;
   };
   const std::vector<Case> cases = {
       {"main wait 30 s, one item of 5 s",
        30,
+       1,
        {Program("Execute", "C:\\Tools\\a.exe", 5)},
        {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
         "Info: 08:00:30 Waiting for 5 seconds.", "Info: 08:00:35  C:\\Tools\\a.exe "},
        {"C:\\Tools\\a.exe|@35000"}},
       {"an all-users shortcut of 0 s, then a machine Run value of 10 s",
        30,
+       1,
        {Program("ExecuteAU", "C:\\Tools\\b.exe", 0),
         Program("ExecuteRegAU", "C:\\Tools\\c.exe", 10, "-q -x")},
        {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
@@ -59,6 +66,7 @@ TEST_F(StartDelayTest, WaitsAddUpAndEveryStepIsLogged) {
        {"C:\\Tools\\b.exe|@30000", "C:\\Tools\\c.exe|-q -x@40000"}},
       {"fractions, and an unknown command word still waits",
        1.5f,
+       1,
        {Program("ExecuteReg", "C:\\Tools\\d.exe", 0.25f), Program("Close", "C:\\Tools\\e.exe", 2),
         Program("Execute", "C:\\Tools\\f.exe", 0.1f)},
        {"Info: 08:00:00  Waiting for 1.5 seconds.", "Info: 08:00:01  Wait over.",
@@ -68,138 +76,127 @@ TEST_F(StartDelayTest, WaitsAddUpAndEveryStepIsLogged) {
        {"C:\\Tools\\d.exe|@1750", "C:\\Tools\\f.exe|@3850"}},
       {"free slots are neither waited nor logged",
        2,
+       1,
        {Program("", "", 7), Program("Execute", "C:\\Tools\\g.exe", 1)},
        {"Info: 08:00:00  Waiting for 2 seconds.", "Info: 08:00:02  Wait over.",
         "Info: 08:00:02 Waiting for 1 seconds.", "Info: 08:00:03  C:\\Tools\\g.exe "},
        {"C:\\Tools\\g.exe|@3000"}},
+      {"a quoted path the shell refuses is tried once without quotes",
+       0,
+       1,
+       {Program("ExecuteRegAU", "\"C:\\Program Files\\Agent\\agent.exe\"", 0, "-q"),
+        Program("ExecuteReg", "C:\\Missing\\gone.exe", 0)},
+       {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
+        "Info: 08:00:00 Waiting for 0 seconds.",
+        "Info: 08:00:00  \"C:\\Program Files\\Agent\\agent.exe\" -q",
+        "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  C:\\Missing\\gone.exe ",
+        "Error: Program: C:\\Missing\\gone.exe failed to start."},
+       {"\"C:\\Program Files\\Agent\\agent.exe\"|-q@0", "C:\\Program Files\\Agent\\agent.exe|-q@0",
+        "C:\\Missing\\gone.exe|@0"},
+       false,
+       refuseQuoted},
+      {"refused with and without quotes: the log names the path without them",
+       0,
+       1,
+       {Program("Execute", "\"C:\\A B\\x.exe\"", 0)},
+       {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
+        "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  \"C:\\A B\\x.exe\" ",
+        "Error: Program: C:\\A B\\x.exe failed to start."},
+       {"\"C:\\A B\\x.exe\"|@0", "C:\\A B\\x.exe|@0"},
+       false,
+       [](const sim::ShellExecuteRecord&) { return true; }},
+      {"type 1, opened from the tray during the main wait: stays",
+       30,
+       1,
+       {Program("Execute", "C:\\Tools\\a.exe", 0)},
+       {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:30  Wait over.",
+        "Info: 08:00:30 Waiting for 0 seconds.", "Info: 08:00:30  C:\\Tools\\a.exe "},
+       {"C:\\Tools\\a.exe|@30000"},
+       true,
+       nullptr,
+       kOpen,
+       5000},
+      {"type 2, hidden: stays in the tray",
+       0,
+       2,
+       {Program("Execute", "C:\\Tools\\a.exe", 0)},
+       {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
+        "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  C:\\Tools\\a.exe "},
+       {"C:\\Tools\\a.exe|@0"},
+       true},
+      {"type 3, hidden: stays in the tray",
+       0,
+       3,
+       {Program("Execute", "C:\\Tools\\a.exe", 0)},
+       {"Info: 08:00:00  Waiting for 0 seconds.", "Info: 08:00:00  Wait over.",
+        "Info: 08:00:00 Waiting for 0 seconds.", "Info: 08:00:00  C:\\Tools\\a.exe "},
+       {"C:\\Tools\\a.exe|@0"},
+       true},
+      {"quit from the tray during the main wait: the wait ends, nothing starts",
+       30,
+       1,
+       {Program("Execute", "C:\\Tools\\a.exe", 0), Program("Execute", "C:\\Tools\\fdisk.exe", 0)},
+       {"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:10  Wait over.",
+        "Warning: Startup Item Not Allowed: C:\\Tools\\fdisk.exe"},
+       {},
+       false,
+       nullptr,
+       kQuit,
+       10000},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    LoginRig fresh;
-    fresh.context.Store.MainStartupDelay = c.mainDelay;
-    fresh.SetStartup(c.programs);
-    fresh.LoadHiddenWindow();
-    StartDelay(fresh.context, fresh.window);
-    EXPECT_EQ(fresh.LogLines(), c.log);
-    EXPECT_EQ(fresh.Starts(), c.starts);
-    // The shell is asked in the one way Vantrel starts programs.
-    for (const auto& call : fresh.platform.shellExecutes()) {
-      EXPECT_TRUE(call.extended);
-      EXPECT_EQ(call.mask, 0x44Cu);
-      EXPECT_EQ(call.verb, "");
-      EXPECT_EQ(call.directory, "");
-      EXPECT_EQ(call.show, 1);
-      EXPECT_EQ(call.hwnd, 0u);
+    LoginRig rig;
+    rig.context.Store.MainStartupDelay = c.mainDelay;
+    rig.context.Store.StartupType = c.startupType;
+    rig.SetStartup(c.programs);
+    if (c.refused)
+      rig.platform.shellExecuteFails = c.refused;
+    rig.LoadHiddenWindow();
+    if (c.tray != kNoTray) {
+      rig.world.ScheduleMessage(c.trayAtMs, [&] {
+        BuildTrayMenu(rig.context);
+        HandleTrayCommand(rig.context, rig.window,
+                          c.tray == kOpen ? rig.context.Tray.TrayOpenId
+                                          : rig.context.Tray.TrayQuitId);
+      });
     }
-    EXPECT_EQ(fresh.platform.openProcessHandles(), 0u) << "process handles leak";
-    // Startup type 1, window hidden: the window goes and the process ends.
-    EXPECT_FALSE(fresh.window.loaded);
-    for (const auto& wait : fresh.platform.waits())
+    StartDelay(rig.context, rig.window);
+    EXPECT_EQ(rig.LogLines(), c.log);
+    EXPECT_EQ(rig.Starts(), c.starts);
+    EXPECT_EQ(rig.platform.openProcessHandles(), 0u) << "process handles leak";
+    EXPECT_EQ(rig.window.loaded, c.staysLoaded);
+    EXPECT_EQ(rig.context.GuiMode, c.staysLoaded);
+    EXPECT_EQ(rig.context.AbortWait, c.tray == kQuit);
+    EXPECT_TRUE(c.tray != kQuit || rig.world.Now() == c.trayAtMs)
+        << "the wait ends the moment the window closes";
+    for (const auto& wait : rig.platform.waits())
       EXPECT_LE(wait.requestedMs, 2000u);
   }
 }
 
-TEST_F(StartDelayTest, AQuotedPathTheShellRefusesIsTriedOnceWithoutQuotes) {
-  context.Store.MainStartupDelay = 0;
-  SetStartup({Program("ExecuteRegAU", "\"C:\\Program Files\\Agent\\agent.exe\"", 0, "-q"),
-              Program("ExecuteReg", "C:\\Missing\\gone.exe", 0)});
-  platform.shellExecuteFails = [](const sim::ShellExecuteRecord& call) {
-    return call.file.find('"') != std::string::npos || call.file.find("gone") != std::string::npos;
-  };
-  Run();
-  EXPECT_EQ(Starts(),
-            (Lines{"\"C:\\Program Files\\Agent\\agent.exe\"|-q@0",
-                   "C:\\Program Files\\Agent\\agent.exe|-q@0", "C:\\Missing\\gone.exe|@0"}));
-  const Lines log = LogLines();
-  ASSERT_EQ(log.size(), 7u);
-  EXPECT_EQ(log[3], "Info: 08:00:00  \"C:\\Program Files\\Agent\\agent.exe\" -q");
-  EXPECT_EQ(log[6], "Error: Program: C:\\Missing\\gone.exe failed to start.");
-
-  // Refused with and without quotes: the log names the path without them.
-  LoginRig both;
-  both.context.Store.MainStartupDelay = 0;
-  both.SetStartup({Program("Execute", "\"C:\\A B\\x.exe\"", 0)});
-  both.platform.shellExecuteFails = [](const sim::ShellExecuteRecord&) { return true; };
-  both.LoadHiddenWindow();
-  StartDelay(both.context, both.window);
-  EXPECT_EQ(both.platform.shellExecutes().size(), 2u);
-  EXPECT_EQ(both.LogLines().back(), "Error: Program: C:\\A B\\x.exe failed to start.");
-}
-
-TEST_F(StartDelayTest, TheEndOfTheRunDependsOnTheWindowAndTheStartupType) {
-  struct Case {
-    const char* name;
-    int startupType;
-    bool openedDuringRun;
-    bool staysLoaded;
-  };
-  const std::vector<Case> cases = {
-      {"type 1, still hidden: unloaded", 1, false, false},
-      {"type 1, opened from the tray: stays", 1, true, true},
-      {"type 2, hidden: stays in the tray", 2, false, true},
-      {"type 3, hidden: stays in the tray", 3, false, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    LoginRig fresh;
-    fresh.context.Store.StartupType = c.startupType;
-    fresh.SetStartup({Program("Execute", "C:\\Tools\\a.exe", 0)});
-    fresh.LoadHiddenWindow();
-    if (c.openedDuringRun) {
-      fresh.world.ScheduleMessage(5000, [&] {
-        BuildTrayMenu(fresh.context);
-        HandleTrayCommand(fresh.context, fresh.window, fresh.context.Tray.TrayOpenId);
-      });
-    }
-    StartDelay(fresh.context, fresh.window);
-    EXPECT_EQ(fresh.window.loaded, c.staysLoaded);
-    EXPECT_EQ(fresh.context.GuiMode, c.staysLoaded);
-    EXPECT_EQ(fresh.Starts().size(), 1u);
-  }
-}
-
-TEST_F(StartDelayTest, QuittingFromTheTrayDuringTheMainWaitStartsNothing) {
-  SetStartup(
-      {Program("Execute", "C:\\Tools\\a.exe", 0), Program("Execute", "C:\\Tools\\fdisk.exe", 0)});
-  LoadHiddenWindow();
-  world.ScheduleMessage(10000, [&] {
-    BuildTrayMenu(context);
-    HandleTrayCommand(context, window, context.Tray.TrayQuitId);
-  });
-  StartDelay(context, window);
-  EXPECT_EQ(world.Now(), 10000u) << "the wait ends the moment the window closes";
-  EXPECT_TRUE(Starts().empty());
-  EXPECT_FALSE(window.loaded);
-  EXPECT_TRUE(context.AbortWait);
-  EXPECT_EQ(LogLines(),
-            (Lines{"Info: 08:00:00  Waiting for 30 seconds.", "Info: 08:00:10  Wait over.",
-                   "Warning: Startup Item Not Allowed: C:\\Tools\\fdisk.exe"}));
-}
-
 TEST(DelayToMillisecondsTest, RoundsAndRefusesWhatLeavesTheRange) {
-  struct Case {
-    float seconds;
-    std::optional<std::int32_t> ms;
-  };
-  const std::vector<Case> cases = {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::optional<std::int32_t> no;
+  // 2.5 ms rounds to the even 2; 2147483.5 s is the float product nearest
+  // below 2^31.
+  const std::vector<std::pair<float, std::optional<std::int32_t>>> cases = {
       {0, 0},
       {5, 5000},
       {2.5f, 2500},
       {0.1f, 100},
-      {0.0025f, 2}, // 2.5 ms rounds to the even 2
+      {0.0025f, 2},
       {-2.5f, -2500},
-      {2147483.5f, 2147483520}, // the float product nearest below 2^31
-      {2147484.0f, std::nullopt},
+      {2147483.5f, 2147483520},
+      {2147484.0f, no},
+      {1e30f, no},
+      {-2147484.0f, no},
       {-2147483.648f, -2147483648},
-      {-2147484.0f, std::nullopt},
-      {1e30f, std::nullopt},
-      {std::numeric_limits<float>::infinity(), std::nullopt},
-      {std::numeric_limits<float>::quiet_NaN(), std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.seconds);
-    EXPECT_EQ(DelayToMilliseconds(c.seconds), c.ms);
-  }
+      {inf, no},
+      {nan, no}};
+  for (const auto& [seconds, ms] : cases)
+    EXPECT_EQ(DelayToMilliseconds(seconds), ms) << seconds;
 }
 
 TEST_F(LoginTest, WaitsInSlicesOfAtMostTwoSeconds) {
@@ -213,241 +210,218 @@ TEST_F(LoginTest, WaitsInSlicesOfAtMostTwoSeconds) {
   EXPECT_EQ(slices, (std::vector<std::uint32_t>{2000, 2000, 1500}));
   EXPECT_EQ(platform.pumpCount(), 3);
   EXPECT_FALSE(context.WaitInProgress);
-
-  for (std::int32_t nothing : {0, -1, -2000}) {
+  for (std::int32_t nothing : {0, -1, -2000})
     WaitMilliseconds(context, nothing);
-    EXPECT_EQ(world.Now(), 5500u);
-  }
+  EXPECT_EQ(world.Now(), 5500u);
 }
 
-TEST_F(LoginTest, CloseTypeAndReasonDecideBetweenHidingAndClosing) {
+TEST(CloseTest, CloseTypeAndReasonDecideBetweenHidingAndClosing) {
+  using R = CloseReason;
   struct Case {
-    const char* name;
     int closeType;
     CloseReason reason;
-    bool waiting;
-    bool closes;
-    bool aborts;
+    bool waiting, closes, aborts;
     int pumps;
   };
   const std::vector<Case> cases = {
-      {"type 1, close button: hidden", 1, CloseReason::kUserClose, true, false, false, 0},
-      {"type 1, own unload", 1, CloseReason::kProgram, false, true, false, 0},
-      {"type 1, shutdown during a wait", 1, CloseReason::kWindowsShutdown, true, true, true, 5001},
-      {"type 1, task manager during a wait", 1, CloseReason::kTaskManager, true, true, true, 5001},
-      {"type 0, close button", 0, CloseReason::kUserClose, false, true, true, 0},
-      {"type 0, close button during a wait", 0, CloseReason::kUserClose, true, true, true, 0},
+      {1, R::kUserClose, true, false, false, 0},
+      {1, R::kProgram, false, true, false, 0},
+      {1, R::kWindowsShutdown, true, true, true, 5001},
+      {1, R::kTaskManager, true, true, true, 5001},
+      {0, R::kUserClose, false, true, true, 0},
+      {0, R::kUserClose, true, true, true, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    LoginRig fresh;
-    fresh.context.Store.CloseType = c.closeType;
-    fresh.context.WaitInProgress = c.waiting;
-    fresh.window.Load();
-    fresh.window.visible = true;
-    EXPECT_EQ(fresh.window.Close(c.reason), c.closes);
-    EXPECT_EQ(fresh.window.loaded, !c.closes);
-    EXPECT_FALSE(fresh.window.visible);
-    EXPECT_EQ(fresh.context.AbortWait, c.aborts);
-    EXPECT_EQ(fresh.platform.pumpCount(), c.pumps);
+    SCOPED_TRACE(testing::Message() << "type " << c.closeType << ", reason "
+                                    << static_cast<int>(c.reason) << ", waiting " << c.waiting);
+    LoginRig rig;
+    rig.context.Store.CloseType = c.closeType;
+    rig.context.WaitInProgress = c.waiting;
+    rig.window.Load();
+    rig.window.visible = true;
+    EXPECT_EQ(rig.window.Close(c.reason), c.closes);
+    EXPECT_EQ(rig.window.loaded, !c.closes);
+    EXPECT_FALSE(rig.window.visible);
+    EXPECT_EQ(rig.context.AbortWait, c.aborts);
+    EXPECT_EQ(rig.platform.pumpCount(), c.pumps);
   }
 }
 
-using Value = std::optional<std::string>;
-const Value kNone;
-const std::string kStale = "\"C:\\Old Place\\Vantrel.exe\" -nogui";
-
-TEST_F(LoginTest, SetRunAtLoginForEveryType) {
+TEST(RunAtLoginTest, SetRunAtLoginForEveryType) {
+  using Value = std::optional<std::string>;
+  const Value no;
+  const Value own = kOwnRun;
+  const Value stale = "\"C:\\Old Place\\Vantrel.exe\" -nogui";
   struct Case {
     const char* name;
     int type;
     std::vector<std::string> commands; // of the group "Startup"
-    Value userBefore, machineBefore;
-    Value userAfter, machineAfter;
+    Value userBefore, machineBefore, userAfter, machineAfter;
   };
   const std::vector<Case> cases = {
-      {"0 removes both", 0, {"Execute"}, kOwnRun, kOwnRun, kNone, kNone},
-      {"0 with nothing there", 0, {}, kNone, kNone, kNone, kNone},
-      {"2 writes the user's value", 2, {}, kNone, kNone, kOwnRun, kNone},
-      {"2 leaves a stale value as it is", 2, {}, kStale, kNone, kStale, kNone},
-      {"3 to 2 moves the value to the user", 2, {}, kNone, kOwnRun, kOwnRun, kNone},
-      {"3 writes the machine's value", 3, {}, kNone, kNone, kNone, kOwnRun},
-      {"2 to 3 moves the value to the machine", 3, {}, kOwnRun, kNone, kNone, kOwnRun},
-      {"3 leaves a stale machine value", 3, {}, kStale, kStale, kNone, kStale},
+      {"0 removes both", 0, {"Execute"}, own, own, no, no},
+      {"0 with nothing there", 0, {}, no, no, no, no},
+      {"2 writes the user's value", 2, {}, no, no, own, no},
+      {"2 leaves a stale value as it is", 2, {}, stale, no, stale, no},
+      {"3 to 2 moves the value to the user", 2, {}, no, own, own, no},
+      {"3 writes the machine's value", 3, {}, no, no, no, own},
+      {"2 to 3 moves the value to the machine", 3, {}, own, no, no, own},
+      {"3 leaves a stale machine value", 3, {}, stale, stale, no, stale},
       {"1 with all-users and user items: machine only",
        1,
        {"Execute", "ExecuteRegAU"},
-       kOwnRun,
-       kNone,
-       kNone,
-       kOwnRun},
-      {"1 with an all-users shortcut", 1, {"ExecuteAU"}, kNone, kNone, kNone, kOwnRun},
-      {"1 with user items only", 1, {"ExecuteReg"}, kNone, kOwnRun, kOwnRun, kNone},
-      {"1 counts items of any command word", 1, {"Close"}, kNone, kNone, kOwnRun, kNone},
-      {"1 without items removes a value", 1, {}, kStale, kOwnRun, kNone, kNone},
-      {"1 without items and values touches nothing", 1, {}, kNone, kNone, kNone, kNone},
-      {"an unknown type changes nothing", 7, {}, kStale, kNone, kStale, kNone},
-      {"a negative type changes nothing", -1, {"Execute"}, kNone, kStale, kNone, kStale},
+       own,
+       no,
+       no,
+       own},
+      {"1 with an all-users shortcut", 1, {"ExecuteAU"}, no, no, no, own},
+      {"1 with user items only", 1, {"ExecuteReg"}, no, own, own, no},
+      {"1 counts items of any command word", 1, {"Close"}, no, no, own, no},
+      {"1 without items removes a value", 1, {}, stale, own, no, no},
+      {"1 without items and values touches nothing", 1, {}, no, no, no, no},
+      {"an unknown type changes nothing", 7, {}, stale, no, stale, no},
+      {"a negative type changes nothing", -1, {"Execute"}, no, stale, no, stale},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    LoginRig fresh;
+    LoginRig rig;
     std::vector<ProgramEntry> programs;
     for (const auto& command : c.commands)
       programs.push_back(Program(command, "C:\\Tools\\" + command + ".exe", 0));
-    fresh.SetStartup(programs);
-    if (c.userBefore)
-      fresh.world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", *c.userBefore);
-    if (c.machineBefore)
-      fresh.world.RegSetString(kHkeyLocalMachine, kRunKey, "Tarrow", *c.machineBefore);
-    SetRunAtLogin(fresh.context, c.type);
-    EXPECT_EQ(fresh.RunValue(kHkeyCurrentUser), c.userAfter);
-    EXPECT_EQ(fresh.RunValue(kHkeyLocalMachine), c.machineAfter);
-    EXPECT_EQ(fresh.platform.openKeyHandles(), 0u);
+    rig.SetStartup(programs);
+    for (const auto& [root, value] : {std::pair{kHkeyCurrentUser, c.userBefore},
+                                      std::pair{kHkeyLocalMachine, c.machineBefore}}) {
+      if (value)
+        rig.world.RegSetString(root, kRunKey, "Tarrow", *value);
+    }
+    SetRunAtLogin(rig.context, c.type);
+    EXPECT_EQ(rig.RunValue(kHkeyCurrentUser), c.userAfter);
+    EXPECT_EQ(rig.RunValue(kHkeyLocalMachine), c.machineAfter);
+    EXPECT_EQ(rig.platform.openKeyHandles(), 0u);
   }
 }
 
 struct MainRig : LoginRig {
-  MainRig() {
+  // proggroup.c as a separate process wrote it for the user "Tester".
+  explicit MainRig(std::vector<ProgramEntry> programs = {}, float mainDelay = 0) {
     world.AddFile(kFolder + "\\lang\\languagefile.dat", "English, en\r\n");
     world.AddFile(kFolder + "\\lang\\en\\messages.en", "Vantrel is already running.\r\n");
-  }
-
-  // Writes proggroup.c for the user "Tester" through a separate process.
-  void WriteProgramGroups(float mainDelay, int startupType, std::vector<ProgramEntry> programs) {
     sim::SimPlatform writer(world);
     AppContext prepared(writer);
     CDelayLoad store = prepared.NewDelayLoad();
     store.LoadItems(); // the defaults
     prepared.Store.MainStartupDelay = mainDelay;
-    prepared.Store.StartupType = startupType;
+    prepared.Store.StartupType = 1;
     prepared.Store.ShowTipsAtStartup = 0;
     prepared.Store.ProgramGroups = {ProgramGroup{"Startup", std::move(programs)}};
-    ASSERT_TRUE(store.WriteItems());
+    EXPECT_TRUE(store.WriteItems());
   }
 
   MainOutcome Start(const std::string& commandLine) {
     platform.SetCommandLine(commandLine);
     return Main(context, window);
   }
-
-  // Everything on the machine that a start could have changed.
-  std::string MachineState() const {
-    std::string state;
-    for (const auto& path : world.ListAll())
-      state += path + "=" + world.ReadFile(path).value_or("<folder>") + "\n";
-    for (RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine})
-      state += RunValue(root).value_or("-") + "\n";
-    return state;
-  }
 };
 
-class MainTest : public ::testing::Test, public MainRig {};
+const std::string kLogFile = kFolder + "\\log.txt";
+const std::string kProgGroupFile = kFolder + "\\Tester\\proggroup.c";
 
-TEST_F(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
-  // Only a windowed second start brings the window to the front with its
-  // box; a second login start ends quietly, leaving a log line.
+// Only a windowed second start brings the window to the front with its box;
+// a second login start ends quietly, leaving a log line. The first
+// instance's window may not be found: the box still comes.
+TEST(MainTest, ASecondInstanceOnlyActivatesTheFirst) {
   struct Case {
     const char* commandLine;
-    bool windowed;
+    bool firstWindow;
+    Lines activations;
+    std::size_t boxes;
+    std::optional<std::string> log;
   };
-  for (const Case& c : {Case{"Vantrel.exe", true}, Case{"Vantrel.exe -nogui", false}}) {
-    SCOPED_TRACE(c.commandLine);
-    MainRig fresh;
-    fresh.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
-    sim::SimPlatform first(fresh.world);
+  const std::vector<Case> cases = {
+      {"Vantrel.exe", true, {kMainWindowTitle}, 1, std::nullopt},
+      {"Vantrel.exe", false, {}, 1, std::nullopt},
+      {"Vantrel.exe -nogui",
+       true,
+       {},
+       0,
+       "Info: Vantrel is already running; this login start ends.\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.commandLine << ", window " << c.firstWindow);
+    MainRig rig({Program("Execute", "C:\\Tools\\a.exe", 0)});
+    sim::SimPlatform first(rig.world);
     bool existed = true;
     first.CreateNamedMutex(kSingleInstanceMutex, &existed);
     EXPECT_FALSE(existed);
-    fresh.world.AddWindow(kMainWindowTitle);
+    if (c.firstWindow)
+      rig.world.AddWindow(kMainWindowTitle);
+    EXPECT_EQ(rig.Start(c.commandLine), MainOutcome::kEnded);
+    EXPECT_FALSE(rig.window.loaded);
+    EXPECT_TRUE(rig.platform.shellExecutes().empty());
+    EXPECT_EQ(rig.world.activations(), c.activations);
+    EXPECT_EQ(rig.world.ReadFile(kLogFile), c.log);
+    ASSERT_EQ(rig.platform.messageBoxes().size(), c.boxes);
+    if (c.boxes) {
+      const auto& box = rig.platform.messageBoxes()[0];
+      EXPECT_EQ(box.text + "|" + box.caption, "Vantrel is already running.|Vantrel");
+      EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
+    }
+  }
+}
 
-    EXPECT_EQ(fresh.Start(c.commandLine), MainOutcome::kEnded);
-    EXPECT_FALSE(fresh.window.loaded);
-    EXPECT_TRUE(fresh.platform.shellExecutes().empty());
-    if (!c.windowed) {
-      EXPECT_TRUE(fresh.world.activations().empty());
-      EXPECT_TRUE(fresh.platform.messageBoxes().empty());
-      EXPECT_EQ(fresh.world.ReadFile(kFolder + "\\log.txt"),
-                "Info: Vantrel is already running; this login start ends.\r\n");
+// At login a proggroup.c that another program holds open is waited for: its
+// items start once it is free, with one log line and no box. Held for good,
+// the run gives up after two minutes and says why, once.
+TEST(MainTest, ALoginStartWaitsForAFileHeldOpen) {
+  for (const bool freed : {true, false}) {
+    SCOPED_TRACE(freed ? "freed after 9 s" : "held for good");
+    MainRig rig({Program("Execute", "C:\\Tools\\a.exe", 0)});
+    rig.world.LockFile(kProgGroupFile);
+    if (freed)
+      rig.world.ScheduleMessage(9000, [&] { rig.world.LockFile(kProgGroupFile, false); });
+    EXPECT_EQ(rig.Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
+    EXPECT_EQ(rig.world.ReadFile(kLogFile).value_or("").rfind(
+                  "Warning: proggroup.c is held open by another program; waiting for it.\r\n", 0),
+              0u);
+    if (freed) {
+      EXPECT_EQ(rig.Starts(), Lines{"C:\\Tools\\a.exe|@10000"});
+      EXPECT_TRUE(rig.platform.messageBoxes().empty());
       continue;
     }
-    EXPECT_EQ(fresh.world.activations(), std::vector<std::string>{kMainWindowTitle});
-    ASSERT_EQ(fresh.platform.messageBoxes().size(), 1u);
-    const auto& box = fresh.platform.messageBoxes()[0];
-    EXPECT_EQ(box.text, "Vantrel is already running.");
-    EXPECT_EQ(box.caption, "Vantrel");
-    EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
-    EXPECT_FALSE(fresh.world.Exists(kFolder + "\\log.txt"));
+    EXPECT_TRUE(rig.Starts().empty());
+    ASSERT_EQ(rig.platform.messageBoxes().size(), 1u);
+    EXPECT_EQ(rig.platform.messageBoxes()[0].caption, "Vantrel - Error");
+    EXPECT_GE(rig.world.Now(), 120000u);
   }
-
-  // The first instance's window cannot be found: the message still comes.
-  MainRig noWindow;
-  sim::SimPlatform first(noWindow.world);
-  first.CreateNamedMutex(kSingleInstanceMutex, nullptr);
-  EXPECT_EQ(noWindow.Start("Vantrel.exe"), MainOutcome::kEnded);
-  EXPECT_TRUE(noWindow.world.activations().empty());
-  EXPECT_EQ(noWindow.platform.messageBoxes().size(), 1u);
 }
 
-// 5. At login a proggroup.c that another program holds open is waited for:
-// its items start once it is free, with one log line and no box.
-TEST_F(MainTest, ALoginStartWaitsForAFileHeldOpen) {
-  WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
-  const std::string file = kFolder + "\\Tester\\proggroup.c";
-  world.LockFile(file);
-  world.ScheduleMessage(9000, [&] { world.LockFile(file, false); });
-  EXPECT_EQ(Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
-  EXPECT_EQ(Starts(), std::vector<std::string>{"C:\\Tools\\a.exe|@10000"});
-  EXPECT_TRUE(platform.messageBoxes().empty());
+TEST(MainTest, AWholeLoginRunFromTheFile) {
+  MainRig rig({Program("Execute", "Tool.lnk", 0), Program("ExecuteAU", "Shared.lnk", 0.5f),
+               Program("ExecuteReg", "C:\\Tools\\reg.exe", 1, "/min"),
+               Program("ExecuteRegAU", "C:\\Tools\\machine.exe", 2)},
+              1);
+  ASSERT_TRUE(rig.world.AddFile(kCurrentUserItems + "Tool.lnk", "L"));
+  ASSERT_TRUE(rig.world.AddFile(kAllUsersItems + "Shared.lnk", "L"));
+  EXPECT_EQ(rig.Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\" -nogui"), MainOutcome::kEnded);
+  EXPECT_EQ(rig.Starts(),
+            (Lines{kCurrentUserItems + "Tool.lnk|@1000", kAllUsersItems + "Shared.lnk|@1500",
+                   "C:\\Tools\\reg.exe|/min@2500", "C:\\Tools\\machine.exe|@4500"}));
   EXPECT_EQ(
-      world.ReadFile(kFolder + "\\log.txt")
-          .value_or("")
-          .rfind("Warning: proggroup.c is held open by another program; waiting for it.\r\n", 0),
-      0u);
-
-  // Held for good: the run gives up after two minutes and says why, once.
-  MainRig held;
-  held.WriteProgramGroups(0, 1, {Program("Execute", "C:\\Tools\\a.exe", 0)});
-  held.world.LockFile(file);
-  EXPECT_EQ(held.Start("Vantrel.exe -nogui"), MainOutcome::kEnded);
-  EXPECT_TRUE(held.Starts().empty());
-  ASSERT_EQ(held.platform.messageBoxes().size(), 1u);
-  EXPECT_EQ(held.platform.messageBoxes()[0].caption, "Vantrel - Error");
-  EXPECT_GE(held.world.Now(), 120000u);
-}
-
-TEST_F(MainTest, AWholeLoginRunFromTheFile) {
-  ASSERT_TRUE(world.AddFile(kCurrentUserItems + "Tool.lnk", "L"));
-  ASSERT_TRUE(world.AddFile(kAllUsersItems + "Shared.lnk", "L"));
-  WriteProgramGroups(1, 1,
-                     {Program("Execute", "Tool.lnk", 0), Program("ExecuteAU", "Shared.lnk", 0.5f),
-                      Program("ExecuteReg", "C:\\Tools\\reg.exe", 1, "/min"),
-                      Program("ExecuteRegAU", "C:\\Tools\\machine.exe", 2)});
-  EXPECT_EQ(Start("\"C:\\Program Files\\Vantrel\\Vantrel.exe\" -nogui"), MainOutcome::kEnded);
-  EXPECT_EQ(Starts(), (std::vector<std::string>{
-                          kCurrentUserItems + "Tool.lnk|@1000", kAllUsersItems + "Shared.lnk|@1500",
-                          "C:\\Tools\\reg.exe|/min@2500", "C:\\Tools\\machine.exe|@4500"}));
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                            "Info: 08:00:00  Waiting for 1 seconds.",
-                            "Info: 08:00:01  Wait over.",
-                            "Info: 08:00:01 Waiting for 0 seconds.",
-                            "Info: 08:00:01  Tool.lnk ",
-                            "Info: 08:00:01 Waiting for 0.5 seconds.",
-                            "Info: 08:00:01  Shared.lnk ",
-                            "Info: 08:00:01 Waiting for 1 seconds.",
-                            "Info: 08:00:02  C:\\Tools\\reg.exe /min",
-                            "Info: 08:00:02 Waiting for 2 seconds.",
-                            "Info: 08:00:04  C:\\Tools\\machine.exe ",
-                        }));
+      rig.LogLines(),
+      (Lines{"Info: 08:00:00  Waiting for 1 seconds.", "Info: 08:00:01  Wait over.",
+             "Info: 08:00:01 Waiting for 0 seconds.", "Info: 08:00:01  Tool.lnk ",
+             "Info: 08:00:01 Waiting for 0.5 seconds.", "Info: 08:00:01  Shared.lnk ",
+             "Info: 08:00:01 Waiting for 1 seconds.", "Info: 08:00:02  C:\\Tools\\reg.exe /min",
+             "Info: 08:00:02 Waiting for 2 seconds.", "Info: 08:00:04  C:\\Tools\\machine.exe "}));
   // The run ended with the window closed for good, which registered the
   // machine-wide start for the all-users items.
-  EXPECT_EQ(window.events, (std::vector<std::string>{"load@0", "closed@4500"}));
-  EXPECT_EQ(RunValue(kHkeyLocalMachine), kOwnRun);
-  EXPECT_EQ(RunValue(kHkeyCurrentUser), std::nullopt);
-  EXPECT_EQ(platform.openProcessHandles(), 0u);
+  EXPECT_EQ(rig.window.events, (Lines{"load@0", "closed@4500"}));
+  EXPECT_EQ(rig.RunValue(kHkeyLocalMachine), kOwnRun);
+  EXPECT_EQ(rig.RunValue(kHkeyCurrentUser), std::nullopt);
+  EXPECT_EQ(rig.platform.openProcessHandles(), 0u);
   // With items to start, the run watches Windows' Startup folders for
   // items that come back, so it looked them up although no window showed.
-  EXPECT_EQ(context.AllUsersStartupFolder,
+  EXPECT_EQ(rig.context.AllUsersStartupFolder,
             "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp");
 }
 
@@ -456,17 +430,15 @@ TEST_F(MainTest, AWholeLoginRunFromTheFile) {
 // instead of ending without a word, in both modes.
 TEST(MainUnpassedNames, AProgramFolderOrLogonNameThatDidNotPassIsNamed) {
   const struct {
-    const char* name;
-    std::string moduleFileName;
-    std::string userName;
+    std::string moduleFileName, userName;
     const char* named;
   } rows[] = {
-      {"program folder", "C:\\??\\Vantrel\\Vantrel.exe", "Tester", "C:\\??\\Vantrel."},
-      {"logon name", "C:\\Program Files\\Vantrel\\Vantrel.exe", "??", "logon name ??."},
+      {"C:\\??\\Vantrel\\Vantrel.exe", "Tester", "C:\\??\\Vantrel."},
+      {"C:\\Program Files\\Vantrel\\Vantrel.exe", "??", "logon name ??."},
   };
   for (const auto& row : rows) {
     for (const char* commandLine : {"Vantrel.exe", "Vantrel.exe -nogui"}) {
-      SCOPED_TRACE(std::string(row.name) + ", " + commandLine);
+      SCOPED_TRACE(std::string(row.named) + ", " + commandLine);
       sim::SimWorld world;
       sim::SimProcessOptions options;
       options.moduleFileName = row.moduleFileName;
@@ -478,42 +450,25 @@ TEST(MainUnpassedNames, AProgramFolderOrLogonNameThatDidNotPassIsNamed) {
       const auto before = world.ListAll();
       EXPECT_EQ(Main(context, window), MainOutcome::kEnded);
       ASSERT_EQ(platform.messageBoxes().size(), 1u);
-      EXPECT_NE(platform.messageBoxes()[0].text.find(row.named), std::string::npos)
-          << platform.messageBoxes()[0].text;
-      EXPECT_NE(platform.messageBoxes()[0].text.find("Windows 10 version 1903"), std::string::npos);
+      const std::string& text = platform.messageBoxes()[0].text;
+      EXPECT_NE(text.find(row.named), std::string::npos) << text;
+      EXPECT_NE(text.find("Windows 10 version 1903"), std::string::npos);
       EXPECT_FALSE(window.loaded);
       EXPECT_EQ(world.ListAll(), before) << "nothing written";
     }
   }
 }
 
-using Kind = TrayMenuEntry::Kind;
-
 // The menu as lines: "text=id", "-" for a separator, children indented.
-void Describe(const std::vector<TrayMenuEntry>& entries, const std::string& indent,
-              std::vector<std::string>& out) {
+void Describe(const std::vector<TrayMenuEntry>& entries, const std::string& indent, Lines& out) {
   for (const auto& entry : entries) {
-    if (entry.kind == Kind::kSeparator)
+    if (entry.kind == TrayMenuEntry::Kind::kSeparator)
       out.push_back(indent + "-");
-    else if (entry.kind == Kind::kSubmenu)
+    else if (entry.kind == TrayMenuEntry::Kind::kSubmenu)
       out.push_back(indent + entry.text + ">");
     else
       out.push_back(indent + entry.text + "=" + std::to_string(entry.id));
     Describe(entry.children, indent + "  ", out);
-  }
-}
-
-std::vector<std::string> Describe(const std::vector<TrayMenuEntry>& entries) {
-  std::vector<std::string> out;
-  Describe(entries, "", out);
-  return out;
-}
-
-void CollectIds(const std::vector<TrayMenuEntry>& entries, std::vector<std::int32_t>& ids) {
-  for (const auto& entry : entries) {
-    if (entry.kind == Kind::kCommand)
-      ids.push_back(entry.id);
-    CollectIds(entry.children, ids);
   }
 }
 
@@ -526,23 +481,12 @@ TEST_F(LoginTest, TheMenuListsTheStartupGroupTheStoppedProgramsAndTheFixedEntrie
                     Program("Execute", "C:\\Odd\\  ", 1)}}};
   context.Store.StartupGroupIndex = 1;
   context.Store.StoppedPrograms = {"_STPCU_Old.lnk", "", "_REGAU_C:\\Tools\\Tom & Jerry.exe"};
-  EXPECT_EQ(Describe(BuildTrayMenu(context)), (std::vector<std::string>{
-                                                  "Startup>",
-                                                  "  Run All=2000",
-                                                  "  -",
-                                                  "  Tool.lnk=2002",
-                                                  "  agent.exe=2004",
-                                                  "  C:\\Odd\\  =2005",
-                                                  "-",
-                                                  "Stopped>",
-                                                  "  Run All=3000",
-                                                  "  -",
-                                                  "  Old.lnk=3002",
-                                                  "  Tom && Jerry.exe=3004",
-                                                  "-",
-                                                  "&Open=4001",
-                                                  "&Quit Program=4002",
-                                              }));
+  Lines menu;
+  Describe(BuildTrayMenu(context), "", menu);
+  EXPECT_EQ(menu,
+            (Lines{"Startup>", "  Run All=2000", "  -", "  Tool.lnk=2002", "  agent.exe=2004",
+                   "  C:\\Odd\\  =2005", "-", "Stopped>", "  Run All=3000", "  -", "  Old.lnk=3002",
+                   "  Tom && Jerry.exe=3004", "-", "&Open=4001", "&Quit Program=4002"}));
   const auto& programs = context.Store.ProgramGroups[1].Programs;
   EXPECT_EQ(programs[0].MenuId, 2002);
   EXPECT_EQ(programs[1].MenuId, 0);
@@ -553,86 +497,56 @@ TEST_F(LoginTest, TheMenuListsTheStartupGroupTheStoppedProgramsAndTheFixedEntrie
   EXPECT_EQ(context.Tray.TrayQuitId, 4002);
 }
 
-class TrayCommandTest : public LoginTest {
-protected:
-  TrayCommandTest() {
-    world.AddFile(kAllUsersItems + "Shared.lnk", "L");
-    SetStartup({Program("ExecuteAU", "Shared.lnk", 2),
-                Program("Execute", "C:\\Tools\\b.exe", 1, "-b"),
-                Program("Execute", "Gone.lnk", 0)});
-    world.AddFile(kCurrentUserItems + "Old.lnk", "L");
-    world.RegSetString(kHkeyLocalMachine, "Software\\Korvane\\Vantrel\\HKLM", "Tray",
-                       "C:\\Tools\\tray.exe -start");
-    context.Store.StoppedPrograms = {"_STPCU_Old.lnk", "", "_REGAU_C:\\Tools\\tray.exe"};
-    context.GuiMode = true;
-    window.Load();
-    BuildTrayMenu(context);
-  }
-  void Choose(std::int32_t id) { HandleTrayCommand(context, window, id); }
-};
+// Run All starts the group with its delays and no main delay, logging only
+// the shortcut found nowhere; Open fills the tree first after a login
+// start; unknown ids do nothing; Quit closes for good under close type 1.
+TEST_F(LoginTest, TrayCommands) {
+  world.AddFile(kAllUsersItems + "Shared.lnk", "L");
+  SetStartup({Program("ExecuteAU", "Shared.lnk", 2),
+              Program("Execute", "C:\\Tools\\b.exe", 1, "-b"), Program("Execute", "Gone.lnk", 0)});
+  context.GuiMode = true;
+  window.Load();
+  BuildTrayMenu(context);
+  const auto choose = [&](std::int32_t id) {
+    window.events.clear();
+    HandleTrayCommand(context, window, id);
+    return window.events;
+  };
+  choose(context.Tray.StartupRunAllId);
+  EXPECT_EQ(Starts(),
+            (Lines{kAllUsersItems + "Shared.lnk|@2000", "C:\\Tools\\b.exe|-b@3000", "|@3000"}));
+  EXPECT_EQ(LogLines(), Lines{"Error: Program:  failed to start."});
 
-TEST_F(TrayCommandTest, RunAllStartsTheGroupWithItsDelaysAndNoMainDelay) {
-  Choose(context.Tray.StartupRunAllId);
-  EXPECT_EQ(Starts(), (std::vector<std::string>{kAllUsersItems + "Shared.lnk|@2000",
-                                                "C:\\Tools\\b.exe|-b@3000", "|@3000"}));
-  // Nothing is logged but the shortcut found nowhere.
-  EXPECT_EQ(LogLines(), std::vector<std::string>{"Error: Program:  failed to start."});
-}
-
-TEST_F(TrayCommandTest, OpenAndQuit) {
-  // A login start: the tree is filled first.
   context.GuiMode = false;
   window.visible = false;
-  window.events.clear();
-  Choose(context.Tray.TrayOpenId);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"refresh@0", "show@0"}));
+  EXPECT_EQ(choose(context.Tray.TrayOpenId), (Lines{"refresh@3000", "show@3000"}));
   window.minimized = true;
-  window.events.clear();
-  Choose(context.Tray.TrayOpenId);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"restore@0", "show@0"}));
+  EXPECT_EQ(choose(context.Tray.TrayOpenId), (Lines{"restore@3000", "show@3000"}));
   context.GuiMode = true;
-  window.events.clear();
-  Choose(context.Tray.TrayOpenId);
-  EXPECT_EQ(window.events, (std::vector<std::string>{"show@0"}));
-
-  window.events.clear();
+  EXPECT_EQ(choose(context.Tray.TrayOpenId), Lines{"show@3000"});
   for (std::int32_t nothing : {0, -5, 999, 4000})
-    Choose(nothing);
-  EXPECT_TRUE(window.events.empty());
-  EXPECT_TRUE(Starts().empty());
-
-  Choose(context.Tray.TrayQuitId);
+    EXPECT_TRUE(choose(nothing).empty());
+  EXPECT_EQ(Starts().size(), 3u);
+  choose(context.Tray.TrayQuitId);
   EXPECT_FALSE(window.loaded) << "quit closes for good under close type 1";
 }
 
 TEST(TrayClickCounterTest, TwoLeftClicksShowTheWindowAndARightClickTheMenu) {
   using M = TrayMouse;
   using A = TrayAction;
-  struct Case {
-    const char* name;
-    std::vector<M> mice;
-    std::vector<A> actions;
+  const std::vector<std::pair<std::vector<M>, std::vector<A>>> cases = {
+      {{M::kLeftClick, M::kLeftClick}, {A::kNone, A::kShowWindow}},
+      {{M::kLeftClick, M::kLeftDoubleClick}, {A::kNone, A::kShowWindow}},
+      {{M::kLeftClick, M::kLeftClick, M::kLeftClick}, {A::kNone, A::kShowWindow, A::kNone}},
+      {{M::kLeftClick, M::kRightClick, M::kLeftClick}, {A::kNone, A::kShowMenu, A::kNone}},
+      {{M::kLeftClick, M::kOther, M::kLeftClick}, {A::kNone, A::kNone, A::kShowWindow}},
   };
-  const std::vector<Case> cases = {
-      {"two clicks", {M::kLeftClick, M::kLeftClick}, {A::kNone, A::kShowWindow}},
-      {"a double click", {M::kLeftClick, M::kLeftDoubleClick}, {A::kNone, A::kShowWindow}},
-      {"the count starts again",
-       {M::kLeftClick, M::kLeftClick, M::kLeftClick},
-       {A::kNone, A::kShowWindow, A::kNone}},
-      {"a right click resets the count",
-       {M::kLeftClick, M::kRightClick, M::kLeftClick},
-       {A::kNone, A::kShowMenu, A::kNone}},
-      {"other messages change nothing",
-       {M::kLeftClick, M::kOther, M::kLeftClick},
-       {A::kNone, A::kNone, A::kShowWindow}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
     TrayClickCounter counter;
     std::vector<A> actions;
-    for (M mouse : c.mice)
+    for (M mouse : cases[i].first)
       actions.push_back(counter.OnMouse(mouse));
-    EXPECT_EQ(actions, c.actions);
+    EXPECT_EQ(actions, cases[i].second) << "case " << i;
   }
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,6 @@ public:
   FakeMainWindow(AppContext& context, sim::SimWorld& world) : context_(context), world_(world) {}
 
   void Load() override {
-    if (failLoad)
-      throw std::bad_alloc();
     loaded = true;
     Record("load");
     if (context_.GuiMode) {
@@ -77,7 +74,6 @@ public:
   bool loaded = false;
   bool visible = false;
   bool minimized = false;
-  bool failLoad = false; // the load runs out of memory
   std::vector<std::string> events;
 
 private:
@@ -127,11 +123,16 @@ struct LoginRig {
     return test_text::CrLfLinesOf(world.ReadFile(kFolder + "\\log.txt").value_or(""));
   }
 
-  // The programs the shell was asked to start, as "file|parameters@ms".
+  // The programs the shell was asked to start, as "file|parameters@ms",
+  // marked when not asked in the one way Vantrel starts programs.
   std::vector<std::string> Starts() const {
     std::vector<std::string> starts;
     for (const auto& call : platform.shellExecutes())
-      starts.push_back(call.file + "|" + call.parameters + "@" + std::to_string(call.atMs));
+      starts.push_back(call.file + "|" + call.parameters + "@" + std::to_string(call.atMs) +
+                       (call.extended && call.mask == 0x44Cu && call.verb.empty() &&
+                                call.directory.empty() && call.show == 1 && call.hwnd == 0
+                            ? ""
+                            : " (not the usual ShellExecuteEx)"));
     return starts;
   }
 
