@@ -82,11 +82,13 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
 TEST_F(ProgramGroupsTest, RenamingAGroupUpdatesFileListAndTree) {
   Click("Tools");
   fields.GroupName = " Utilities ";
+  editor.GroupNameChanged(); // a free name, as typed: the rename is offered
   editor.EditGroupClicked();
   EXPECT_NE(File().find("\r\nvoid Utilities()\r\n"), std::string::npos) << File();
   EXPECT_EQ(fields.GroupList,
             (std::vector<std::string>{"Startup", "Utilities", "My startup things"}));
   EXPECT_EQ(editor.Tree().At(editor.Tree().Find("Tools")).text, "Utilities");
+  EXPECT_FALSE(fields.EditGroupEnabled); // the name is taken now
   // Programs of the Startup group are added from the main window only.
   Click("StartupProgramPath0");
   editor.ModeChosen(true);

@@ -28,7 +28,6 @@ std::function<double()> Scripted(std::deque<double> numbers) {
 class TipTest : public ::testing::Test, public SecondaryRig {};
 
 TEST_F(TipTest, EachPickIsOneOfTheTipsAsTheyStand) {
-  EXPECT_EQ(TipsFilePath(context), kTips);
   world.AddFile(kTips, CrLf({"First tip", "  Second tip  ", "Third // not a comment"}));
   TipOfTheDay tips(Scripted({0.0, 0.34, 0.999999, 0.5, 0.5}));
   ASSERT_TRUE(tips.LoadTips(platform, kTips));
