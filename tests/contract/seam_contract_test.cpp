@@ -106,17 +106,6 @@ TEST_F(SeamContract, FilesAndFolders) {
   EXPECT_FALSE(platform().DeleteFile(dir("Folder\\f.txt")));
   EXPECT_TRUE(platform().RemoveDirectory(dir("Folder")));
   EXPECT_FALSE(exists("Folder"));
-
-  // The shell moves a file into an existing folder.
-  ShFileOpStruct op;
-  op.func = kFoMove;
-  op.from = dir("copy.txt") + std::string(2, '\0');
-  op.to = dir("Target") + std::string(2, '\0');
-  op.flags = kFofSilent | kFofNoConfirmation;
-  makeFolder("Target");
-  EXPECT_EQ(0, platform().ShFileOperation(&op));
-  EXPECT_EQ("created", readFile("Target\\copy.txt"));
-  EXPECT_FALSE(exists("copy.txt"));
 }
 
 } // namespace

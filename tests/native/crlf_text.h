@@ -36,4 +36,12 @@ inline std::vector<std::string> CrLfLinesOf(const std::string& text) {
   return lines;
 }
 
+// The display of a text with its line ends made visible, for diffs.
+inline std::string Visible(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n\n") : std::string(1, c);
+  return out;
+}
+
 } // namespace vantrel::test_text

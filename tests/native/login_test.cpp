@@ -416,6 +416,11 @@ TEST_F(LoginTest, TrayCommands) {
   EXPECT_EQ(Starts(),
             (Lines{kAllUsersItems + "Shared.lnk|@2000", "C:\\Tools\\b.exe|-b@3000", "|@3000"}));
   EXPECT_EQ(LogLines(), Lines{"Error: Program:  failed to start."});
+  // The stopped menu's Run All starts every stopped program.
+  context.Store.StoppedPrograms = {"C:\\Tools\\s.exe", "", "C:\\Tools\\t.exe"};
+  BuildTrayMenu(context);
+  choose(context.Tray.StoppedRunAllId);
+  EXPECT_EQ(Starts().size(), 5u);
 
   context.GuiMode = false;
   window.visible = false;
@@ -426,7 +431,7 @@ TEST_F(LoginTest, TrayCommands) {
   EXPECT_EQ(choose(context.Tray.TrayOpenId), Lines{"show@3000"});
   for (std::int32_t nothing : {0, -5, 999, 4000})
     EXPECT_TRUE(choose(nothing).empty());
-  EXPECT_EQ(Starts().size(), 3u);
+  EXPECT_EQ(Starts().size(), 5u);
   choose(context.Tray.TrayQuitId);
   EXPECT_FALSE(window.loaded) << "quit closes for good under close type 1";
 }

@@ -12,6 +12,7 @@
 namespace vantrel::sync_test {
 
 using test_text::CrLf;
+using test_text::Visible;
 
 // Everything VantrelSync writes before the group Startup: the header
 // comment, the built-in words, no stopped items and the fixed options. Its
@@ -27,18 +28,6 @@ inline std::string SyncFile(std::initializer_list<std::string_view> programLines
   for (std::string_view line : programLines)
     text += CrLf({line});
   return text + CrLf({"}", ""});
-}
-
-// Line ends made visible, so that a failing comparison reads as lines.
-inline std::string Visible(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\r')
-      out += "\\r";
-    else
-      out += c;
-  }
-  return out;
 }
 
 } // namespace vantrel::sync_test

@@ -1,5 +1,5 @@
 // The main window's texts from the language tables, the Language menu and
-// its switch, and the Help menu's links.
+// its switch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,6 @@
 #include "native/startup_items_machine.h"
 #include "vantrel/text/language_switch.h"
 #include "vantrel/text/window_texts.h"
-#include "vantrel/window/web_links.h"
 
 namespace vantrel::startup_test {
 namespace {
@@ -33,13 +32,10 @@ protected:
 
 TEST_F(WindowTextsTest, TablesReplaceTheDesignedTextsAndTheMenuChecksTheLanguage) {
   MainWindowTexts texts = DesignedWindowTexts();
-  EXPECT_EQ(texts.menuCaptions[menu::kHelpOnlineMainPage], "&Main Page");
-  context.Text.Menus[menu::kFile] = "&Datei";
   context.Text.Menus[menu::kTVSearchOnline] = "Online &suchen";
   context.Text.Toolbar[toolbar::kRunTip] = "Normal starten";
   context.Text.Toolbar[toolbar::kStatusPanel] = "Bereit";
   LoadWindowTexts(context.Text, "de", texts);
-  EXPECT_EQ(texts.menuCaptions[menu::kFile], "&Datei");
   EXPECT_EQ(texts.menuCaptions[menu::kTVSearchOnline], "Online &suchen");
   EXPECT_EQ(texts.menuCaptions[menu::kFileExit], "E&xit"); // not filled: as designed
   EXPECT_EQ(texts.toolTips[toolbar::kRunTip], "Normal starten");
@@ -70,28 +66,11 @@ TEST_F(WindowTextsTest, SwitchingLanguageLoadsItsTablesAndSavesTheFile) {
 
   EXPECT_TRUE(SwitchLanguage(context, store, 1, texts));
   EXPECT_EQ(Checked(texts), std::vector<std::string>{"Deutsch"});
-  EXPECT_EQ(context.Store.Language, "de");
   EXPECT_EQ(context.Text.Menus[menu::kFile], "&Datei");
   EXPECT_EQ(context.Text.Messages[message::kAlreadyRunning], "Vantrel läuft schon.");
   EXPECT_NE(world.ReadFile(path)->find("const Language = Deutsch;\r\n"), std::string::npos);
   // The captions on screen are not reapplied.
   EXPECT_EQ(texts.menuCaptions[menu::kFile], "&File");
-}
-
-TEST_F(WindowTextsTest, HelpFileOpensOnlyWhenPresentAndWebLinksUseTheDefaultAction) {
-  EXPECT_FALSE(ShowHelp(platform, kFolder, 42));
-  EXPECT_TRUE(platform.shellExecutes().empty());
-  world.AddFile(kFolder + "\\Vantrel.chm", "help");
-  ShowHelp(platform, kFolder, 42);
-  OpenWebLink(platform, 7, web_links::kForumPage);
-  ASSERT_EQ(platform.shellExecutes().size(), 2u);
-  const auto& help = platform.shellExecutes()[0];
-  EXPECT_EQ(help.file + "|" + std::to_string(help.hwnd) + "|" + std::to_string(help.show),
-            kFolder + "\\Vantrel.chm|42|" + std::to_string(kSwShowNormal));
-  const auto& link = platform.shellExecutes()[1];
-  EXPECT_EQ(link.verb + "|" + link.file + "|" + std::to_string(link.hwnd),
-            "|https://forum.korvane.example/vantrel|7");
-  EXPECT_EQ(SupportMailLink(), "mailto:support@korvane.example?subject=Vantrel%202%20Support");
 }
 
 } // namespace
