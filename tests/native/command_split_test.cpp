@@ -36,6 +36,9 @@ TEST(CommandSplit, NameAndCommandAtTheFirstEquals) {
     EXPECT_EQ(split.name.find('='), std::string::npos) << text;
   }
   EXPECT_EQ(ToLowerAscii("AZaz@[`{"), "azaz@[`{");
+  // A suffix may be the whole text, never longer than it.
+  EXPECT_TRUE(EndsWith(".lnk", ".lnk"));
+  EXPECT_FALSE(EndsWith("lnk", ".lnk"));
 }
 
 } // namespace
