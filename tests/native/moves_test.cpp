@@ -7,11 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "common/store/startup_group.h"
-#include "common/text.h"
 #include "native/window_machine.h"
 #include "store_test_support.h"
-#include "vantrel/moves/check_propagation.h"
-#include "vantrel/moves/popup_menu.h"
 #include "vantrel/moves/registry_backup.h"
 #include "vantrel/moves/registry_moves.h"
 #include "vantrel/window/online_search.h"

@@ -3,11 +3,6 @@
 // texts and tags, Vantrel's own Run value, and expanded states.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "common/event_log.h"
 #include "native/startup_items_machine.h"
 #include "vantrel/tree/refresh_startup_items.h"
 #include "vantrel/tree/startup_tree.h"

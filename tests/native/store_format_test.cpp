@@ -3,7 +3,6 @@
 // tree the editor mirrors.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 #include "common/store/field_escape.h"
