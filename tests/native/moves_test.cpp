@@ -1,8 +1,8 @@
-// The moves on the simulated machine: Run values of both scopes delayed, stopped
-// and put back (the Run keys, Vantrel's stores, the model and the .reg backups
-// byte for byte), REG_EXPAND_SZ data and the 32-bit view chained through the
-// popup, the login run and putting back, and the main window's item commands
-// on the real tree.
+// The moves on the simulated machine: Run values of both scopes delayed,
+// stopped and delayed again (the Run keys, Vantrel's stores, the model and the
+// .reg backups byte for byte), and the main window's item commands on the
+// real tree. The random conservation test chains these through REG_EXPAND_SZ
+// data and the 32-bit view.
 
 #include <gtest/gtest.h>
 
