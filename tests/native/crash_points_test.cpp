@@ -6,7 +6,7 @@
 // had must be in exactly one place, and the login run start only what is
 // delayed.
 //
-// The commands: the toolbar's Delay, Stop, Run and Save and File > Save on
+// The commands: the toolbar's Delay, Stop, Run and Save on
 // the checked items of every kind and both scopes at once; saving from the
 // program-group editor; a changed registration at login in the options
 // window; VantrelSync sync and upgrade. Each command's number of crash
@@ -129,12 +129,7 @@ Command Checked(std::vector<std::string_view> categories, std::string_view butto
            node != TreeModel::kNoNode && i < c.window.tree.At(node).children.size(); ++i)
         c.window.Check(c.window.tree.At(node).children[i]);
     }
-    return VantrelCommand(c, k, [&] {
-      if (button.empty())
-        c.commands.FileSave();
-      else
-        c.commands.ToolbarButtonClick(button);
-    });
+    return VantrelCommand(c, k, [&] { c.commands.ToolbarButtonClick(button); });
   };
 }
 
@@ -174,8 +169,7 @@ std::vector<NamedCommand> AllCommands() {
            {"toolbar Delay on Windows, stopped and found items", "wsf", toolbar_key::kDelay},
            {"toolbar Stop on Windows, delayed and found items", "wdf", toolbar_key::kStop},
            {"toolbar Run on delayed, stopped and found items", "dsf", toolbar_key::kRun},
-           {"toolbar Save on every item", "wdsf", toolbar_key::kSave},
-           {"File > Save on every item", "wdsf", ""}})
+           {"toolbar Save on every item", "wdsf", toolbar_key::kSave}})
     commands.push_back({name, Checked(categories(letters), button)});
   commands.push_back({"editor: another delay, OK", [](CrashMachine& c, int k) {
                         ProgramGroupsEditor editor(c.m.context);

@@ -37,40 +37,23 @@ struct ReturnMachine : WindowMachine {
 };
 
 TEST(ReturnedItems, FoundByNameInTheirOwnScope) {
-  const struct {
-    std::string what;
-    std::function<void(ReturnMachine&)> change;
-    std::vector<std::string> returned;
-  } cases[] = {
-      {"nothing came back", [](ReturnMachine&) {}, {}},
-      {"value names compare in any case",
-       [](ReturnMachine& m) { m.AddRunValue(kHkeyCurrentUser, "CHAT", "C:\\Chat\\chat.exe"); },
-       {"1 delayed CHAT=C:\\Chat\\chat.exe"}},
-      {"a stopped value by its stored value's name",
-       [](ReturnMachine& m) { m.AddRunValue(kHkeyCurrentUser, "Sync", "C:\\Sync\\sync.exe"); },
-       {"1 stopped Sync=C:\\Sync\\sync.exe"}},
-      {"the other hive's Run key is another scope",
-       [](ReturnMachine& m) { m.AddRunValue(kHkeyLocalMachine, "Chat", "C:\\Chat\\chat.exe"); },
-       {}},
-      {"a value of another name that starts the same program is not it",
-       [](ReturnMachine& m) { m.AddRunValue(kHkeyCurrentUser, "Chat2", "C:\\Chat\\chat.exe"); },
-       {}},
-      {"shortcuts by file name in any case, delayed and stopped",
-       [](ReturnMachine& m) {
-         m.world.AddFile(kUserStartup + "\\Note.lnk", "new");
-         m.world.AddFile(kUserStartup + "\\pad.lnk", "new");
-       },
-       {"3 delayed Note.lnk", "3 stopped pad.lnk"}},
-      {"the all users' Startup folder is another scope",
-       [](ReturnMachine& m) { m.world.AddFile(kCommonStartup + "\\note.lnk", "new"); },
-       {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ReturnMachine m;
-    c.change(m);
-    EXPECT_EQ(m.Returned(), c.returned);
-  }
+  ReturnMachine m;
+  EXPECT_TRUE(m.Returned().empty());
+  // Another hive's Run key or Startup folder is another scope; a value of
+  // another name that starts the same program is not it.
+  m.AddRunValue(kHkeyLocalMachine, "Chat", "C:\\Chat\\chat.exe");
+  m.AddRunValue(kHkeyCurrentUser, "Chat2", "C:\\Chat\\chat.exe");
+  m.world.AddFile(kCommonStartup + "\\note.lnk", "new");
+  EXPECT_TRUE(m.Returned().empty());
+  // Value names and shortcut file names compare in any case; a stopped
+  // value comes back by its stored value's name.
+  m.AddRunValue(kHkeyCurrentUser, "CHAT", "C:\\Chat\\chat.exe");
+  m.AddRunValue(kHkeyCurrentUser, "Sync", "C:\\Sync\\sync.exe");
+  m.world.AddFile(kUserStartup + "\\Note.lnk", "new");
+  m.world.AddFile(kUserStartup + "\\pad.lnk", "new");
+  EXPECT_EQ(m.Returned(), (std::vector<std::string>{"3 delayed Note.lnk", "3 stopped pad.lnk",
+                                                    "1 delayed CHAT=C:\\Chat\\chat.exe",
+                                                    "1 stopped Sync=C:\\Sync\\sync.exe"}));
 }
 
 // Sync and chat (its name in another case) come back with new commands,

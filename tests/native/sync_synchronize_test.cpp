@@ -69,15 +69,6 @@ TEST(SyncTest, RebuildsTheFileFromTheFourStores) {
   ExpectOneBox(platform, "Synchronization complete!", kMbOk | kMbIconInformation);
   // The stores themselves are only read.
   EXPECT_TRUE(world.Exists(kCurrentUserItems + "Notes.lnk") && platform.shFileOperations().empty());
-
-  // A first run creates the user's folder; the next keeps it as the copy.
-  sim::SimWorld fresh;
-  sim::SimPlatform first(fresh, SyncProcess());
-  EXPECT_EQ(0, RunVantrelSync(first, "s"));
-  EXPECT_EQ(SyncFile({}), fresh.ReadFile(kProgGroup).value_or("<missing>"));
-  EXPECT_FALSE(fresh.Exists(kBackup));
-  EXPECT_EQ(0, RunVantrelSync(first, "s"));
-  EXPECT_EQ(SyncFile({}), fresh.ReadFile(kBackup).value_or("<missing>"));
 }
 
 // A machine on which chosen stores break off after their first value.
@@ -120,10 +111,6 @@ TEST(SyncSources, BrokenSourcesAndFailures) {
   const std::string links = "     Execute (\"A.lnk\", \"\", 0, \"\");\r\n"
                             "     Execute (\"B.lnk\", \"\", 0, \"\");\r\n"
                             "     ExecuteAU (\"C.lnk\", \"\", 0, \"\");\r\n";
-  const std::string cuValues = "     ExecuteReg (\"a.exe\", \"\", 0, \"A\");\r\n"
-                               "     ExecuteReg (\"b.exe\", \"\", 0, \"B\");\r\n";
-  const std::string auValues = "     ExecuteRegAU (\"c.exe\", \"\", 0, \"C\");\r\n"
-                               "     ExecuteRegAU (\"d.exe\", \"\", 0, \"D\");\r\n";
   using Arrange = std::function<void(sim::SimWorld&)>;
   const Arrange none = [](sim::SimWorld&) {};
   const auto fault = [](sim::SimOp failing, std::string subject) -> Arrange {
@@ -157,10 +144,6 @@ TEST(SyncSources, BrokenSourcesAndFailures) {
           programs(std::move(p)), backup(std::move(k)) {}
   };
   const Row rows[] = {
-      Row("user's store", {kCurrentUserStore}, none, start + cuLine + end, links + auValues,
-          kOldFile),
-      Row("all users' store", {kAllUsersStore}, none, start + auLine + end, links + cuValues,
-          kOldFile),
       Row("both stores", {kCurrentUserStore, kAllUsersStore}, none, start + cuLine + auLine + end,
           links, kOldFile),
       Row("no copy of the old file", {}, fault(sim::SimOp::kFileCopy, kBackup), start, ""),
