@@ -76,7 +76,13 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
     EXPECT_EQ(fields.Delay, c.delay);
     EXPECT_EQ(editor.Remembered().Group + "|" + editor.Remembered().Path,
               std::string(c.group) + "|" + c.path);
+    EXPECT_TRUE(fields.RemoveEnabled);
   }
+  // The root cannot be removed; loading again lists each group once.
+  Click("Root");
+  EXPECT_FALSE(fields.RemoveEnabled);
+  editor.Load();
+  EXPECT_EQ(fields.GroupList, (std::vector<std::string>{"Startup", "Tools", "My startup things"}));
 }
 
 TEST_F(ProgramGroupsTest, RenamingAGroupUpdatesFileListAndTree) {
