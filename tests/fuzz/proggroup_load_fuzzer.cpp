@@ -2,13 +2,10 @@
 // user's proggroup.c on a simulated machine, with a tree bound, followed by
 // the operations that run on whatever was loaded and a save and reload.
 // Any crash, hang or sanitizer report is a finding.
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "common/platform/sim/sim_platform.h"
-#include "common/platform/sim/sim_world.h"
 #include "common/store/delay_load.h"
 
 using namespace vantrel;

@@ -15,6 +15,8 @@ TEST(MovesLocalTime, ParsesTheUsualLocaleFormsAndNamesTheBackups) {
   const std::pair<const char*, std::optional<LocalTime>> cases[] = {
       {"06/12/2026 08:00:00", LocalTime{2026, 6, 12, 8, 0, 0}},
       {"6/12/2026 2:05:09 PM", LocalTime{2026, 6, 12, 14, 5, 9}},
+      // Right-to-left marks around the separators reach Vantrel as "?".
+      {"?06/?12/?2026 08:00:00", LocalTime{2026, 6, 12, 8, 0, 0}},
       {"6/12/2026 12:05:09 AM", LocalTime{2026, 6, 12, 0, 5, 9}},
       {"6/12/2026 12:05:09 PM", LocalTime{2026, 6, 12, 12, 5, 9}},
       {"12.06.2026 14:05:09", LocalTime{2026, 6, 12, 14, 5, 9}},

@@ -23,7 +23,6 @@ TEST(OptionsDelayText, ShownReadBackAndTyped) {
   for (const auto& [text, reason] :
        {std::pair<std::string, std::string>{"   ", "the delay is empty"},
         {"1.2.3", "\"1.2.3\" is not a number of seconds"},
-        {"-5", "\"-5\" is not a number of seconds"},
         {large, "\"" + large + "\" is too large"}}) {
     std::string why;
     EXPECT_FALSE(ParseDelayText(text, &why));
@@ -36,7 +35,8 @@ TEST(OptionsDelayText, ShownReadBackAndTyped) {
 
 // "30.0" over 30 is a change, and so is a ticked box over the 1 the tip
 // window stores (a ticked box is stored as -1); OK saves what changed and
-// registers a new login type before the file is written.
+// registers a new login type before the file is written. An unreadable
+// delay changes nothing at all; a failed save is reported.
 TEST(OptionsOk, SavesWhatChangedAndRegistersANewLoginTypeFirst) {
   SecondaryRig rig;
   AppContext& context = rig.context;
@@ -66,33 +66,26 @@ TEST(OptionsOk, SavesWhatChangedAndRegistersANewLoginTypeFirst) {
   EXPECT_EQ(ConfirmOptions(context, form, 0, registration), OptionsOkResult::kSaved);
   EXPECT_EQ(context.Store.ShowTipsAtStartup, -1);
   EXPECT_EQ(calls, std::vector<std::string>{"3:" + saved}); // not while the type stayed
-  EXPECT_NE(rig.File().find("const StartupType = 3;"), std::string::npos);
-}
+  const std::string file = rig.File();
+  EXPECT_NE(file.find("const StartupType = 3;"), std::string::npos);
 
-// An unreadable delay changes nothing at all (the login type is not
-// registered); a failed save is reported.
-TEST(OptionsOk, AnUnreadableDelayOrAFailedSave) {
-  SecondaryRig rig;
-  rig.world.AddFile(kFile, "before");
   rig.world.RegSetString(kHkeyCurrentUser, kRunKey, "Tarrow", "old");
-  OptionsForm form = OptionsFormFor(rig.context.Store);
-  form.RunAtLogin = 0;
-  form.CloseMethod = 0;
+  form.RunAtLogin = 1;
+  form.CloseMethod = 1;
   for (const char* text : {"", "1..5"}) {
     form.StartupDelay = text;
-    EXPECT_EQ(ConfirmOptions(rig.context, form), OptionsOkResult::kInvalidDelay);
+    EXPECT_EQ(ConfirmOptions(context, form), OptionsOkResult::kInvalidDelay);
     EXPECT_EQ(rig.world.RegGetString(kHkeyCurrentUser, kRunKey, "Tarrow"), "old");
-    EXPECT_EQ(rig.File() + std::to_string(rig.context.Store.StartupType) +
-                  std::to_string(rig.context.Store.CloseType),
-              "before11");
+    EXPECT_TRUE(rig.File() == file && context.Store.StartupType == 3 &&
+                context.Store.CloseType == 0);
     EXPECT_NE(rig.LogLines().back().find("Set Startup Delay error: "), std::string::npos);
   }
   rig.failing = {sim::SimOp::kFileWrite, sim::SimOp::kFileReplace};
-  form = OptionsFormFor(rig.context.Store);
-  form.CloseMethod = 0;
-  EXPECT_EQ(ConfirmOptions(rig.context, form, 77), OptionsOkResult::kSaveFailed);
-  EXPECT_EQ(rig.Boxes(), (std::vector<std::string>{"Vantrel|M8"}));
-  EXPECT_EQ(rig.platform.messageBoxes().back().owner, 77u);
+  form.StartupDelay = "2.5";
+  EXPECT_EQ(ConfirmOptions(context, form, 77, registration), OptionsOkResult::kSaveFailed);
+  ASSERT_EQ(rig.platform.messageBoxes().size(), 1u);
+  const auto& box = rig.platform.messageBoxes()[0];
+  EXPECT_EQ(box.caption + "|" + box.text + "|" + std::to_string(box.owner), "Vantrel|M8|77");
   EXPECT_NE(rig.LogLines().back().find("Options error: "), std::string::npos);
 }
 

@@ -41,7 +41,7 @@ protected:
   ProgramGroupsFields& fields = editor.Fields();
 };
 
-TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
+TEST_F(ProgramGroupsTest, ClickingFillsTheFieldsAndRenamingUpdatesFileListAndTree) {
   for (const auto& [key, shown] : {std::pair{"ToolsProgramPath0", "Tools|C:\\Apps\\a.exe|-x|5"},
                                    {"ToolsProgramParameters0", "Tools|C:\\Apps\\a.exe|-x|5"},
                                    {"ToolsProgramDelay1", "Tools|C:\\Apps\\b.exe||2"},
@@ -49,10 +49,15 @@ TEST_F(ProgramGroupsTest, ClickingANodeFillsTheFieldsAndRemembersThem) {
     Click(key);
     EXPECT_EQ(Shown(), shown);
     EXPECT_EQ(editor.Remembered().Group + editor.Remembered().Path, fields.GroupName + fields.Path);
+    EXPECT_TRUE(fields.RemoveEnabled);
   }
-}
+  // The root cannot be removed; loading again lists each group once.
+  Click("Root");
+  EXPECT_FALSE(fields.RemoveEnabled);
+  editor.Load();
+  EXPECT_EQ(fields.GroupList, (std::vector<std::string>{"Startup", "Tools", "My startup things"}));
 
-TEST_F(ProgramGroupsTest, RenamingAGroupUpdatesFileListAndTree) {
+  // A rename updates the file, the group list and the tree.
   Click("Tools");
   fields.GroupName = " Utilities ";
   editor.GroupNameChanged(); // a free name, as typed: the rename is offered
@@ -115,8 +120,9 @@ TEST_F(ProgramGroupsTest, RefusedAddsRemovesAndRenamesChangeNothing) {
     EXPECT_EQ(fields.Path + "|" + editor.Remembered().Group, kept);
     ASSERT_EQ(platform.messageBoxes().size(), boxes + (*c.box ? 1 : 0));
     if (*c.box) {
-      EXPECT_TRUE(Boxes().back().starts_with(c.box)) << Boxes().back();
-      EXPECT_EQ(platform.messageBoxes().back().flags, kMbOk | c.icon);
+      const auto& box = platform.messageBoxes().back();
+      EXPECT_TRUE((box.caption + "|" + box.text).starts_with(c.box)) << box.text;
+      EXPECT_EQ(box.flags, kMbOk | c.icon);
     }
     EXPECT_EQ(editor.TakeFocusRequest(), c.focus);
   }
@@ -124,13 +130,12 @@ TEST_F(ProgramGroupsTest, RefusedAddsRemovesAndRenamesChangeNothing) {
 
 // An added program is saved trimmed and the fields emptied; an empty delay
 // box adds it without a delay.
-TEST_F(ProgramGroupsTest, AddingAProgramSavesItAndEmptiesTheFields) {
+TEST_F(ProgramGroupsTest, AddingAProgramSavesItAndWhatTheFileCannotCarryIsNamed) {
   Click("Tools");
   fields.Path = "  C:\\Apps\\new.exe ";
   fields.Parameters = " -min ";
   fields.Delay = "2.5";
   editor.AddClicked();
-  EXPECT_TRUE(platform.messageBoxes().empty());
   EXPECT_NE(File().find("     Execute (\"C:\\Apps\\new.exe\", \"-min\", 2.5, \"\");\r\n"),
             std::string::npos)
       << File();
@@ -142,11 +147,9 @@ TEST_F(ProgramGroupsTest, AddingAProgramSavesItAndEmptiesTheFields) {
   editor.ModeChosen(true);
   editor.AddClicked();
   EXPECT_NE(File().find("     Execute (\"C:\\Apps\\c.exe\", \"\", 0, \"\");"), std::string::npos);
-}
 
-// proggroup.c writes codes for what its quoted fields cannot hold; what no
-// code carries is named.
-TEST(ProgramGroupTextRules, WhatTheFileCannotCarryIsNamed) {
+  // proggroup.c writes codes for what its quoted fields cannot hold; what
+  // no code carries is named.
   ProgramEntry entry{"\"C:\\a b\\x\t.exe\"", "http://a//b \"{a}\"", "Execute", 2.5f, "a,b)", 0};
   EXPECT_EQ(CheckProgram("My Tools", entry), TextProblem::kNone);
   EXPECT_EQ(CheckProgram("My_Tools", entry), TextProblem::kUnderscoreInGroupName);

@@ -1,5 +1,5 @@
 // Shared set-up of the editor, options and tip tests: a simulated machine
-// with Vantrel installed, the user's proggroup.c, message and button texts
+// with Vantrel installed, the user's proggroup.c, message texts
 // that name their entry, and the subject of every change the machine makes.
 #pragma once
 
@@ -29,10 +29,6 @@ struct SecondaryRig {
     context.Store.ShowTipsAtStartup = -1;
     for (std::size_t i = 0; i < context.Text.Messages.size(); ++i)
       context.Text.Messages[i] = "M" + std::to_string(i);
-    for (std::size_t i = 0; i < context.Text.Buttons.size(); ++i)
-      context.Text.Buttons[i] = "B" + std::to_string(i);
-    world.MakeDirs(installed::kCurrentUserItems);
-    world.MakeDirs(installed::kAllUsersItems);
     world.faults = [this](sim::SimOp op, const std::string& subject) {
       if (op != sim::SimOp::kFileRead)
         changes.push_back(subject);
@@ -43,13 +39,6 @@ struct SecondaryRig {
   std::string File() const { return world.ReadFile(kFile).value_or("<missing>"); }
   std::vector<std::string> LogLines() const {
     return test_text::CrLfLinesOf(world.ReadFile(kFolder + "\\log.txt").value_or(""));
-  }
-  // Message boxes as "caption|text".
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> boxes;
-    for (const auto& box : platform.messageBoxes())
-      boxes.push_back(box.caption + "|" + box.text);
-    return boxes;
   }
 
   sim::SimWorld world;

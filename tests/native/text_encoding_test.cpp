@@ -25,16 +25,14 @@ constexpr const char* kTokyo = "\xE6\x9D\xB1\xE4\xBA\xAC";
 // Two-, three- and four-byte forms (the lowest of each) are UTF-8; a legacy
 // umlaut, a cut sequence, overlong forms, a surrogate, a code beyond
 // U+10FFFF and a lone continuation byte are not.
-TEST(TextEncoding, Utf8IsRecognisedStrictly) {
+TEST(TextEncoding, Utf8IsRecognisedStrictlyCodePagesUtf16AndTextOfEarlierBuilds) {
   for (const char* valid :
        {"plain", "\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80", "\xE0\xA0\x80\xF0\x90\x80\x80"})
     EXPECT_TRUE(IsValidUtf8(valid)) << valid;
   for (const char* invalid : {kMuellerAnsi, "\xE6\x9D", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
                               "\xF4\x90\x80\x80", "a\x80"})
     EXPECT_FALSE(IsValidUtf8(invalid)) << ::testing::PrintToString(std::string(invalid));
-}
 
-TEST(TextEncoding, CodePagesUtf16AndTextOfEarlierBuilds) {
   EXPECT_EQ(kGruesseUtf8, PortableCodePageToUtf8(kCodePageWestern, kGruesseAnsi));
   // The five holes of 0x80-0x9F stay the control characters of their number.
   EXPECT_EQ("\xC2\x81\xC5\xA0", PortableCodePageToUtf8(kCodePageWestern, "\x81\x8A"));
@@ -67,7 +65,7 @@ protected:
   const std::string folder = "C:\\Program Files\\Vantrel";
 };
 
-TEST_F(StoredFiles, ProgGroupOfAnEarlierBuildKeepsItsMeaningAndIsSavedAsUtf8) {
+TEST_F(StoredFiles, ProgGroupAndLogOfAnEarlierBuildKeepTheirMeaningAndBecomeUtf8) {
   const std::string file = folder + "\\Tester\\proggroup.c";
   const auto text = [](const std::string& group, const std::string& name) {
     return CrLf({"void " + group + "()", "{",
@@ -78,9 +76,8 @@ TEST_F(StoredFiles, ProgGroupOfAnEarlierBuildKeepsItsMeaningAndIsSavedAsUtf8) {
   CDelayLoad store(platform, tables, StoreHost{});
   ASSERT_TRUE(store.LoadItems() && store.WriteItems());
   EXPECT_NE(std::string::npos, Read(file).find(text(kMuellerUtf8, kGruesseUtf8)));
-}
 
-TEST_F(StoredFiles, LogOfAnEarlierBuildBecomesUtf8WithTheFirstEventBeyondAscii) {
+  // The log becomes UTF-8 with its first event beyond ASCII.
   const std::string log = folder + "\\log.txt";
   const std::string old = std::string("Info: ") + kMuellerAnsi + "\r\n";
   world.AddFile(log, old);
