@@ -93,14 +93,6 @@ include(${CMAKE_SOURCE_DIR}/cmake/windows-test-helpers.cmake OPTIONAL)
 gtest_discover_tests(windows_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
                      PROPERTIES RESOURCE_LOCK vantrel_wine_machine)
 
-# Vantrel.exe started the way Windows starts it at login, from a fresh
-# program folder.
-add_test(NAME EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/first_login_start.sh ${VANTREL_WINEPREFIX}
-                 $<TARGET_FILE:vantrel_exe>)
-set_tests_properties(EntryPoints.FirstLoginStartCreatesTheProgramGroupFile
-                     PROPERTIES RESOURCE_LOCK vantrel_wine_machine TIMEOUT 120)
-
 # The contract tests of names once more for a logon name in CJK.
 add_test(NAME NamesContract.LogonNameInCjk
          COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/logon_name_test.sh ${VANTREL_WINEPREFIX}

@@ -43,10 +43,6 @@ protected:
   bool exists(const std::string& relative) {
     return platform().GetFileAttributes(dir(relative)) != kInvalidFileAttributes;
   }
-  bool isFolder(const std::string& relative) {
-    return exists(relative) &&
-           (platform().GetFileAttributes(dir(relative)) & kFileAttributeDirectory);
-  }
   std::string readFile(const std::string& relative) {
     std::string bytes;
     EXPECT_TRUE(platform().ReadWholeFile(dir(relative), &bytes)) << relative;

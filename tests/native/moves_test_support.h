@@ -28,13 +28,12 @@ constexpr WindowHandle kWindow = 0x4242;
 
 // The messages the boxes start with (the English texts of entries 1 and 2).
 inline const std::string kRunValuesFailed = "Some Run values could not be moved.";
-inline const std::string kShortcutsFailed = "Some shortcuts could not be moved.";
 
 struct MovesMachine {
   MovesMachine() {
     SetUpInstalledContext(context);
     context.Text.Messages[1] = kRunValuesFailed;
-    context.Text.Messages[2] = kShortcutsFailed;
+    context.Text.Messages[2] = "Some shortcuts could not be moved.";
     world.clock().SetStartTimeOfDay(14, 5, 9);
   }
 
@@ -103,13 +102,5 @@ struct MovesMachine {
   CDelayLoad store{context.NewDelayLoad()};
   items::MoveSession session{context, store, kWindow};
 };
-
-// The box a command shows for its failures, as lines.
-inline std::string ExpectedBox(const std::string& header, const std::vector<std::string>& lines) {
-  std::string text = header + "\r\n";
-  for (const auto& line : lines)
-    text += "\r\n" + line;
-  return text;
-}
 
 } // namespace vantrel::moves_test

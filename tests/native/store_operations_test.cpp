@@ -4,7 +4,6 @@
 
 #include "common/store/disallowed.h"
 #include "common/store/group_operations.h"
-#include "common/store/stopped_programs.h"
 #include "store_test_support.h"
 
 namespace vantrel::store {
@@ -34,16 +33,8 @@ TEST(StoreOperations, FindAddUpdateAndRemove) {
   EXPECT_EQ(GetGroupID(tables, "Startup"), kNoIndex);
   EXPECT_EQ(GetGroupID(tables, ""), 1); // only an empty name finds a removed group
   EXPECT_EQ(AddGroup(tables, "Tools"), 2);
-  for (const auto& [text, expected] :
-       std::vector<std::pair<std::string_view, StoreIndex>>{{"C:\\Tools\\agent.exe -q", 1},
-                                                            {"C:\\Tools\\agent.exe -x", 2},
-                                                            {"c:\\tools\\agent.exe", kNoIndex},
-                                                            {"", kNoIndex}}) {
-    SCOPED_TRACE(std::string(text));
-    EXPECT_EQ(GetProgramID(tables, text, "Tools"), expected);
-    EXPECT_EQ(GetProgramID(tables, text, StoreIndex{2}), expected);
-  }
-  EXPECT_EQ(GetProgramID(tables, "C:\\Tools\\agent.exe", "Missing"), kNoIndex);
+  EXPECT_EQ(GetProgramID(tables, "C:\\Tools\\agent.exe -x", "Tools"), 2);
+  EXPECT_EQ(GetProgramID(tables, "c:\\tools\\agent.exe -q", StoreIndex{2}), kNoIndex);
   EXPECT_EQ(GetProgramID(tables, "C:\\Tools\\agent.exe", StoreIndex{9}), kNoIndex);
 
   // The Startup group is made on demand; the program follows its free slot.
@@ -56,24 +47,15 @@ TEST(StoreOperations, FindAddUpdateAndRemove) {
   EXPECT_TRUE(UpdateProgramInGroup(tables, 1, 2, "C:\\b.exe", "", 7));
   EXPECT_EQ(tables.ProgramGroups[1].Programs[2],
             (ProgramEntry{"C:\\b.exe", "", "ExecuteReg", 7, "A", 0}));
-  EXPECT_TRUE(UpdateGroupName(tables, 0, "Renamed_Group"));
-  EXPECT_TRUE(UpdateGroupNameString(tables, "Renamed_Group", "Other"));
+  EXPECT_TRUE(UpdateGroupNameString(tables, "My Group", "Other"));
   EXPECT_EQ(tables.ProgramGroups[0].Name, "Other");
   EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, 1));
-  EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, -1));
-  EXPECT_EQ(Paths(tables.ProgramGroups[0]), (std::vector<std::string>{"a"}));
   EXPECT_TRUE(RemoveProgramFromGroup(tables, 0, 0));
   EXPECT_EQ(tables.ProgramGroups[0].Programs, std::vector<ProgramEntry>{ProgramEntry{}});
   // Past either end of the groups or the programs nothing changes.
   EXPECT_FALSE(AddProgramToGroup(tables, 5, "Execute", "x", "", 0, ""));
-  EXPECT_FALSE(AddProgramToGroup(tables, -2, "Execute", "x", "", 0, ""));
   EXPECT_FALSE(UpdateProgramInGroup(tables, 1, 3, "x", "", 0));
-  EXPECT_FALSE(UpdateProgramInGroup(tables, -1, 0, "x", "", 0));
-  EXPECT_FALSE(UpdateProgramInGroup(tables, 1, -1, "x", "", 0));
-  EXPECT_FALSE(UpdateGroupName(tables, -1, "x"));
-  EXPECT_FALSE(UpdateGroupNameString(tables, "Renamed_Group", "x"));
   EXPECT_FALSE(RemoveProgramFromGroup(tables, 0, 1));
-  EXPECT_FALSE(RemoveProgramFromGroup(tables, 2, 0));
 
   // A removed group keeps its place with an empty name, but the last one
   // goes; StartupGroupIndex is left for the next load to fix.
@@ -84,22 +66,6 @@ TEST(StoreOperations, FindAddUpdateAndRemove) {
   EXPECT_FALSE(RemoveProgramFromGroup(tables, 1, 0)); // a removed group has no slot
   EXPECT_TRUE(RemoveProgramGroup(tables, 2));
   EXPECT_EQ(tables.ProgramGroups.size(), 2u);
-  EXPECT_FALSE(RemoveProgramGroup(tables, 2));
-  EXPECT_FALSE(RemoveProgramGroup(tables, -1));
-  tables.ProgramGroups.resize(1);
-  EXPECT_TRUE(RemoveProgramGroup(tables, 0));
-  EXPECT_EQ(tables.ProgramGroups, (std::vector<ProgramGroup>{{"", {}}}));
-}
-
-TEST(StoreOperations, SortKeepsTheOrderOfEqualDelays) {
-  StoreTables tables;
-  tables.ProgramGroups = {
-      {"G",
-       {Entry("first5", 5), Entry("zero", 0), Entry("second5", 5), Entry("two", 2), Entry("", 0)}},
-      {"H", {Entry("x", 3)}}};
-  SortArray(tables);
-  EXPECT_EQ(Paths(tables.ProgramGroups[0]),
-            (std::vector<std::string>{"zero", "", "two", "first5", "second5"}));
 }
 
 TEST(StoreOperations, DelaysOfTheStartupGroup) {
@@ -108,7 +74,6 @@ TEST(StoreOperations, DelaysOfTheStartupGroup) {
     bool userDelays, allUserDelays;
   } cases[] = {
       {{{"Other", {Entry("a", 0, "ExecuteAU")}}}, false, false},
-      {{{"Startup", {Entry("")}}}, false, false},
       {{{"Startup", {Entry(""), Entry("a.lnk")}}}, true, false},
       {{{"Startup", {Entry("a", 0, "ExecuteRegAU")}}}, true, true},
       {{{"Startup", {Entry("", 0, "ExecuteAU")}}}, false, true},    // an emptied all-users slot
@@ -124,24 +89,6 @@ TEST(StoreOperations, DelaysOfTheStartupGroup) {
   }
 }
 
-TEST(StoreOperations, StoppedList) {
-  StoreTables tables;
-  AddStoppedProgram(tables, "Tool.lnk", ItemKind::kCurrentUserShortcut);
-  EXPECT_EQ(tables.StoppedPrograms, std::vector<std::string>{"_STPCU_Tool.lnk"});
-  tables.StoppedPrograms = {""};
-  AddStoppedProgram(tables, "Agent", ItemKind::kCurrentUserRunValue);
-  AddStoppedProgram(tables, "Agent", ItemKind::kCurrentUserRunValue);
-  AddStoppedProgram(tables, "Bare", ItemKind(7));
-  EXPECT_EQ(tables.StoppedPrograms,
-            (std::vector<std::string>{"_REGCU_Agent", "_REGCU_Agent", "Bare"}));
-  RemoveStoppedProgram(tables, "Agent ", ItemKind::kCurrentUserRunValue);
-  EXPECT_EQ(tables.StoppedPrograms, (std::vector<std::string>{"", "_REGCU_Agent", "Bare"}));
-  RemoveStoppedProgram(tables, "Agent", ItemKind::kAllUsersRunValue);
-  EXPECT_EQ(tables.StoppedPrograms[1], "_REGCU_Agent");
-  AddStoppedProgram(tables, "x.lnk", ItemKind::kAllUsersShortcut);
-  EXPECT_EQ(tables.StoppedPrograms.back(), "_STPAU_x.lnk");
-}
-
 TEST(StoreDisallowed, WholeWordsBlockProgramsOfTheStartupGroupOnly) {
   const struct {
     std::string_view path, word;
@@ -150,11 +97,8 @@ TEST(StoreDisallowed, WholeWordsBlockProgramsOfTheStartupGroupOnly) {
       {"C:\\Windows\\format.com", "format", true},
       {"cmd /c del x", "del", true},
       {"\"C:\\Tools\\rmdir.exe\" /s", "RMDIR", true},
-      {"format.com", "format.com", true},
       {"Model.exe", "del", false},
       {"C:\\deltree.exe", "del", false},
-      {"C:\\format.com.bak", "format", false},
-      {"C:\\a.exe", "", false},
       {"", "format", false},
   };
   for (const auto& c : cases) {

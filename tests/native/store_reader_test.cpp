@@ -54,11 +54,8 @@ TEST_F(StoreReader, DisallowedAndStoppedLists) {
       {disallowed, // merged without regard to case
        CrLf({"char DisallowedPrograms[256][2]=", "{", "     \"FORMAT\", ", "     \"del\"", "};"}),
        {"FORMAT", "del", "fdisk", "rmdir", "mkdir", "delete"}},
-      {disallowed, CrLf({"char DisallowedPrograms[256][1]=", "{", "\t\"dir\"", "};"}),
-       with({"dir"})},
       {disallowed, CrLf({"char DisallowedPrograms", "  \" reg edit \",, ", "}"}),
        with({"regedit,"})},
-      {disallowed, CrLf({"char DisallowedPrograms", "\"a}\"", "\"b\""}), with({"a}"})},
       {stopped,
        CrLf({"char StoppedPrograms[256][2]=", "{", "     \"_STPCU_A.lnk\", ",
              "     \"_REGAU_Agent\"", "}"}),
@@ -82,14 +79,10 @@ TEST_F(StoreReader, OptionLines) {
       {"const MainStartupDelay = 45;", "45 3 0 7 de 0 0"},
       {"const MainStartupDelay = 1,5;", "30 3 0 7 de 0 0"},
       {"const StartupType = 2.5;", "99 2 0 7 de 0 0"},
-      {"const StartupType = 70000;", "99 1 0 7 de 0 0"},
       {"const CloseType = x;", "99 3 1 7 de 0 0"},
       {"const ShowTipsAtStartup = False;", "99 3 0 0 de 0 0"},
-      {"const ShowTipsAtStartup = maybe;", "99 3 0 7 de 0 0"},
       {"const Language = Deutsch;", "99 3 0 7 de 1 0"},
-      {"const Language = english;", "99 3 0 7 en 0 0"},
       {"const TakeBackReturnedItems = 2;", "99 3 0 7 de 0 1"},
-      {"const TakeBackReturnedItems = 0;", "99 3 0 7 de 0 0"},
       {"  const StartupType = 2;", "99 3 0 7 de 0 0"}, // options start the line
   };
   for (const auto& [line, expected] : cases) {
@@ -114,16 +107,12 @@ TEST_F(StoreReader, BlockComments) {
     std::vector<std::string> groups;
   } cases[] = {
       {"skipped through the */ line", CrLf({"/*", "void A()", "*/", "void B()"}), {"B"}},
-      {"/* ... */ on one line still opens a block",
-       CrLf({"/* note */", "void A()", "*/", "void B()"}),
-       {"B"}},
       {"a second comment right after */ is read",
        CrLf({"/*", "*/", "/*", "void A()", "}", "*/", "void B()"}),
        {"A", "B"}},
       {"/* on the last line", CrLf({"void A()", "}", "/*"}), {"A"}},
       {"unclosed at the end: its last line is read", CrLf({"/*", "void A()", "void B()"}), {"B"}},
       {"group headers are trimmed first", CrLf({"   void   Tools ()"}), {"  Tools "}},
-      {"CR", "void A()\r}\rvoid B()\r", {"A", "B"}},
       {"mixed", "void A()\n\r}\r\n\nvoid B()", {"A", "B"}},
   };
   for (const Case& c : cases) {
@@ -197,7 +186,6 @@ TEST_F(StoreReader, BrokenFilesStopTheLoadAndKeepWhatWasRead) {
        false,
        {"A"}},
       {CrLf({"void A()", "{", "Execute (\"a\", \"\", x, \"\");", "}"}), false, {"A"}},
-      {CrLf({"void A()", "{", "}", "void", "void B()"}), false, {"A"}},
       {CrLf({"void A()", "{", "}", "void A()", "void B()"}),
        true,
        {"A", "A"}}, // twice, with a tree

@@ -16,8 +16,7 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-make-run.XXXXXX")
 trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-shot=$work/screenshot.png
-status=0
+shot=$work/screenshot.png status=0
 env -u DISPLAY WINEPREFIX="$work/prefix" VANTREL_DEMO_FOLDER="$work/Vantrel" \
   VANTREL_SCREENSHOT="$shot" VANTREL_WINDOW_TIMEOUT=90 \
   "$here/../../scripts/run-demo.sh" "$1" >"$work/output" 2>&1 || status=$?

@@ -1,4 +1,5 @@
 // Process and user members of Win32Platform.
+#include <cstring>
 #include <vector>
 
 #include "common/platform/win32/win32_code_page.h"
@@ -69,15 +70,19 @@ bool Win32Platform::CreateNamedMutex(const std::string& name, bool* alreadyExist
 }
 
 std::string Win32Platform::ExpandEnvironmentStrings(const std::string& text) {
-  // The first call gives the size needed, NUL included.
+  // The count that comes back may be in characters rather than bytes (Wine
+  // does so), which under the UTF-8 code page is up to four times fewer:
+  // the buffer gets room for four bytes a character, and the text ends at
+  // its NUL, not at the count.
   const DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
   if (needed == 0)
     return text;
-  std::string expanded(needed, '\0');
-  const DWORD written = ::ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
-  if (written == 0 || written > needed)
+  const DWORD room = needed * 4 + 1;
+  std::string expanded(room, '\0');
+  const DWORD written = ::ExpandEnvironmentStringsA(text.c_str(), expanded.data(), room);
+  if (written == 0 || written > room)
     return text;
-  expanded.resize(written - 1);
+  expanded.resize(std::strlen(expanded.c_str()));
   return expanded;
 }
 

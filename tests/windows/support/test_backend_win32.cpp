@@ -6,14 +6,13 @@
 #include "common/platform/win32/win32_api.h"
 #include "common/platform/win32/win32_platform.h"
 #include "contract/test_backend.h"
-#include "windows/support/scratch.h"
+#include "windows/moves_rig.h"
 
 namespace vantrel::testing {
 namespace {
 
-class Win32TestBackend : public TestBackend {
-public:
-  Win32TestBackend() : folder_(NewScratchFolder()), key_(ScratchKeyPath()) {
+struct Win32TestBackend : TestBackend {
+  Win32TestBackend() {
     // A run that crashed earlier with the same process id may have left it.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
   }
@@ -29,10 +28,9 @@ public:
   std::string scratchKey() override { return key_; }
   bool isWine() override { return RunningUnderWine(); }
 
-private:
   win32::Win32Platform platform_;
-  std::string folder_;
-  std::string key_;
+  std::string folder_ = NewScratchFolder();
+  std::string key_ = ScratchKeyPath();
 };
 
 } // namespace

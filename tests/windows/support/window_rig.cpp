@@ -2,10 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "common/store/delay_load.h"
-#include "windows/support/scratch.h"
 
 namespace vantrel::testing {
 
@@ -34,19 +31,6 @@ WindowRig::~WindowRig() {
   RemoveTree(folder_);
 }
 
-std::string WindowRig::ProgGroupFile() const {
-  return UserName() + "\\proggroup.c";
-}
-
-void WindowRig::WriteFile(const std::string& relative, const std::vector<std::string>& lines) {
-  const std::string path = folder_ + "\\" + relative;
-  ::SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
-  std::string bytes;
-  for (const std::string& line : lines)
-    bytes += line + "\r\n";
-  moves::WriteFileBytes(path, bytes);
-}
-
 std::string WindowRig::ReadFile(const std::string& relative) const {
   return moves::ReadFileBytes(folder_ + "\\" + relative).value_or("");
 }
@@ -70,22 +54,14 @@ void WindowRig::Pump() {
   }
 }
 
-namespace {
-
-std::string ItemLine(int depth, const std::string& text, std::size_t node, int image, bool checked,
-                     bool bold, bool expanded) {
-  return std::string(static_cast<std::size_t>(depth) * 2, ' ') + text + " #" +
-         std::to_string(node) + " [" + std::to_string(image) + "]" + (checked ? " checked" : "") +
-         (bold ? " bold" : "") + (expanded ? " expanded" : "") + "\n";
-}
-
-} // namespace
-
-std::string WindowRig::ControlItems() const {
-  std::string items;
+std::string WindowRig::MirrorDifferences() const {
   const HWND tree = window_->TreeView()->hwnd();
-  const auto walk = [&](const auto& self, HTREEITEM item, int depth) -> void {
-    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+  const TreeModel& model = window_->Tree();
+  std::string differences;
+  const auto walk = [&](const auto& self, HTREEITEM item,
+                        const std::vector<TreeModel::NodeId>& nodes) -> void {
+    for (const TreeModel::NodeId id : nodes) {
+      const TreeModel::Node& node = model.At(id);
       char text[1024] = {};
       TVITEMA data{};
       data.mask = TVIF_TEXT | TVIF_STATE | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE;
@@ -93,50 +69,39 @@ std::string WindowRig::ControlItems() const {
       data.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD | TVIS_EXPANDED;
       data.pszText = text;
       data.cchTextMax = sizeof text;
-      ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-      items += ItemLine(depth, text, static_cast<std::size_t>(data.lParam),
-                        data.iImage == I_IMAGENONE ? 0 : data.iImage + 1,
-                        (data.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2),
-                        (data.state & TVIS_BOLD) != 0, (data.state & TVIS_EXPANDED) != 0);
-      self(self, TreeView_GetChild(tree, item), depth + 1);
+      if (item == nullptr ||
+          !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        data.lParam = -1; // missing
+      const bool checked = (data.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+      if (static_cast<TreeModel::NodeId>(data.lParam) != id || node.text != text ||
+          node.image != (data.iImage == I_IMAGENONE ? 0 : data.iImage + 1) ||
+          node.checked != checked || node.bold != ((data.state & TVIS_BOLD) != 0) ||
+          (node.expanded && !node.children.empty()) != ((data.state & TVIS_EXPANDED) != 0))
+        differences += "#" + std::to_string(id) + " " + node.text + " / " + text + "\n";
+      if (item == nullptr)
+        return;
+      self(self, TreeView_GetChild(tree, item), node.children);
+      item = TreeView_GetNextSibling(tree, item);
     }
+    if (item != nullptr)
+      differences += "an item more than the model has\n";
   };
-  walk(walk, TreeView_GetRoot(tree), 0);
-  return items;
-}
-
-std::string WindowRig::ModelItems() const {
-  std::string items;
-  const TreeModel& model = window_->Tree();
-  const auto walk = [&](const auto& self, const std::vector<TreeModel::NodeId>& nodes,
-                        int depth) -> void {
-    for (const TreeModel::NodeId id : nodes) {
-      const TreeModel::Node& node = model.At(id);
-      items += ItemLine(depth, node.text, id, node.image, node.checked, node.bold,
-                        node.expanded && !node.children.empty());
-      self(self, node.children, depth + 1);
-    }
-  };
-  walk(walk, model.Roots(), 0);
-  return items;
+  walk(walk, TreeView_GetRoot(tree), model.Roots());
+  return differences;
 }
 
 void WindowRig::ClickCheckBox(TreeModel::NodeId node) {
   const HWND tree = window_->TreeView()->hwnd();
   const HTREEITEM item = window_->TreeView()->ItemOf(node);
   TreeView_EnsureVisible(tree, item);
-  // TVM_GETITEMRECT takes the item in the rectangle it fills.
   RECT bounds{};
-  std::memcpy(&bounds, &item, sizeof item);
-  ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds));
+  TreeView_GetItemRect(tree, item, &bounds, TRUE);
   // The check box lies left of the text (and of the picture); find it by
   // asking the control what is where.
   const int y = (bounds.top + bounds.bottom) / 2;
   for (int x = bounds.left; x >= 0; --x) {
-    TVHITTESTINFO hit{};
-    hit.pt = {x, y};
-    ::SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.hItem == item && (hit.flags & TVHT_ONITEMSTATEICON) != 0) {
+    TVHITTESTINFO hit{{x, y}, 0, nullptr};
+    if (TreeView_HitTest(tree, &hit) == item && (hit.flags & TVHT_ONITEMSTATEICON) != 0) {
       POINT screen{x, y};
       ::ClientToScreen(tree, &screen);
       // Posted, as the system posts them: the control reads where the click
@@ -173,15 +138,12 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 
 bool WithModalDialog(int marker, const std::function<void()>& show,
                      const std::function<void(HWND)>& act) {
-  bool ran = false;
   pendingMarker = marker;
-  pendingAct = [&](HWND dialog) {
-    ran = true;
-    act(dialog);
-  };
+  pendingAct = act;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &OnTimer);
   show();
   ::KillTimer(nullptr, timer);
+  const bool ran = pendingAct == nullptr; // OnTimer took it
   pendingAct = nullptr;
   // A timer message may still wait in the queue; let it go harmlessly.
   for (MSG message; ::PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE);) {
@@ -204,24 +166,6 @@ HWND FindDialog(int marker) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.second;
-}
-
-void Press(HWND dialog, int id) {
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
-void TypeCharacter(HWND dialog, int id, int code) {
-  HWND control = ::GetDlgItem(dialog, id);
-  const int end = ::GetWindowTextLengthA(control);
-  ::SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(end), end);
-  ::SendMessageA(control, WM_CHAR, static_cast<WPARAM>(code), 1);
-}
-
-std::string Text(HWND dialog, int id) {
-  char text[1024] = {};
-  ::GetWindowTextA(id == 0 ? dialog : ::GetDlgItem(dialog, id), text, sizeof text);
-  return text;
 }
 
 } // namespace vantrel::testing

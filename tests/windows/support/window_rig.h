@@ -1,9 +1,9 @@
 // What the in-process tests of Vantrel's windows share: a Vantrel process
 // context over the real Win32 layer whose program folder and Startup
-// folders are scratch folders, message
-// boxes and shell calls that are recorded instead of shown, the resources
-// of Vantrel.exe beside the test binary, a look into the tree control, and
-// a way to act on a modal dialog while it runs.
+// folders are scratch folders, message boxes and shell calls recorded
+// instead of shown, the resources of Vantrel.exe beside the test binary, a
+// look into the tree control, and a way to act on a modal dialog while it
+// runs.
 #pragma once
 
 #include <functional>
@@ -25,14 +25,11 @@ public:
   // empty).
   explicit WindowRig(const std::string& base = "");
   ~WindowRig();
-  WindowRig(const WindowRig&) = delete;
-  WindowRig& operator=(const WindowRig&) = delete;
 
-  // A file below the program folder (relative path), CR LF lines.
-  void WriteFile(const std::string& relative, const std::vector<std::string>& lines);
+  // A file below the program folder (relative path).
   std::string ReadFile(const std::string& relative) const;
   // The current user's proggroup.c, relative to the program folder.
-  std::string ProgGroupFile() const;
+  std::string ProgGroupFile() const { return UserName() + "\\proggroup.c"; }
 
   // Creates the main window and runs its load (shown and filled when gui).
   win32ui::StartupItemsWindow& LoadWindow(bool gui = true);
@@ -40,10 +37,10 @@ public:
   // Lets the posted messages run.
   static void Pump();
 
-  // The tree control's items in display order, one line each: depth, text,
-  // node, picture and state. ModelItems: the model's nodes the same way.
-  std::string ControlItems() const;
-  std::string ModelItems() const;
+  // Where the tree control differs from the model, empty when it mirrors
+  // it: the same nodes in the same order with the same texts, pictures,
+  // check marks, bold and expanded states.
+  std::string MirrorDifferences() const;
   // Clicks the check box of a node's item as the user would.
   void ClickCheckBox(TreeModel::NodeId node);
 
@@ -68,10 +65,22 @@ bool WithModalDialog(int marker, const std::function<void()>& show,
 // The first shown top-level dialog of this thread with a control of that id.
 HWND FindDialog(int marker);
 // Lets the dialog handle a button press as a click would.
-void Press(HWND dialog, int id);
+inline void Press(HWND dialog, int id) {
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
 // Types one character into a control, with the caret at the end.
-void TypeCharacter(HWND dialog, int id, int code);
+inline void TypeCharacter(HWND dialog, int id, int code) {
+  ::SendDlgItemMessageA(dialog, id, EM_SETSEL, 0x7FFF, 0x7FFF); // the caret at the end
+  ::SendDlgItemMessageA(dialog, id, WM_CHAR, static_cast<WPARAM>(code), 1);
+}
+
 // A control's text (id 0: the window's own).
-std::string Text(HWND dialog, int id = 0);
+inline std::string Text(HWND dialog, int id = 0) {
+  char text[1024] = {};
+  ::GetWindowTextA(id == 0 ? dialog : ::GetDlgItem(dialog, id), text, sizeof text);
+  return text;
+}
 
 } // namespace vantrel::testing
