@@ -12,10 +12,8 @@ namespace vantrel::test_text {
 // Lines joined with CR LF, each ended by one.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {
   std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
+  for (std::string_view line : lines)
+    (text += line) += "\r\n";
   return text;
 }
 
@@ -24,15 +22,10 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines) {
 inline std::vector<std::string> CrLfLinesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  while (start < text.size()) {
-    const auto end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no CR LF>");
-      break;
-    }
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
+  if (start < text.size())
+    lines.push_back(text.substr(start) + "<no CR LF>");
   return lines;
 }
 
@@ -40,7 +33,7 @@ inline std::vector<std::string> CrLfLinesOf(const std::string& text) {
 inline std::string Visible(std::string_view text) {
   std::string out;
   for (char c : text)
-    out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n\n") : std::string(1, c);
+    out += c == '\r' ? "\\r" : c == '\n' ? "\\n\n" : std::string(1, c);
   return out;
 }
 

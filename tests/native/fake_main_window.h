@@ -19,10 +19,10 @@
 namespace vantrel::moves_test {
 
 inline std::string StateText(const ItemPopupState& s) {
-  std::string text;
+  std::string text = s.takeBack ? "back:" : "";
   for (const bool on : {s.delay, s.stop, s.run, s.properties, s.searchOnline})
     text += on ? '1' : '0';
-  return s.takeBack ? "back:" + text : text;
+  return text;
 }
 
 class FakeWindow : public MainWindowHost {
@@ -53,10 +53,9 @@ public:
 
   // The item node with this text under the category.
   TreeModel::NodeId Item(std::string_view category, const std::string& text) const {
-    for (const TreeModel::NodeId child : tree.At(tree.Find(category)).children) {
+    for (const TreeModel::NodeId child : tree.At(tree.Find(category)).children)
       if (tree.At(child).text == text)
         return child;
-    }
     ADD_FAILURE() << "no item " << text << " under " << category;
     return TreeModel::kNoNode;
   }
@@ -68,10 +67,9 @@ public:
   }
   std::vector<std::string> Checked() const {
     std::vector<std::string> texts;
-    for (const TreeModel::NodeId node : NodesInIndexOrder(tree)) {
+    for (const TreeModel::NodeId node : NodesInIndexOrder(tree))
       if (tree.At(node).checked)
         texts.push_back(tree.At(node).text);
-    }
     return texts;
   }
   void Check(TreeModel::NodeId node, bool checked = true) { tree.At(node).checked = checked; }

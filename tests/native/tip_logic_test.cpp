@@ -1,10 +1,7 @@
-// The tip of the day's logic: reading the tips file, the random pick, and
-// the check box saved on close.
+// The tip of the day's logic: reading the tips file and the random pick.
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <string>
-#include <vector>
 
 #include "native/secondary_windows_test_support.h"
 #include "vantrel/dialogs/tip_logic.h"
@@ -14,42 +11,36 @@ namespace {
 
 using namespace secondary_test;
 
-const std::string kTips = kFolder + "\\lang\\en\\tipofday.en";
-
-// A random source that gives these numbers in turn.
-std::function<double()> Scripted(std::deque<double> numbers) {
-  return [numbers = std::move(numbers)]() mutable {
-    const double next = numbers.front();
+// Each pick is one of the tips as they stand (blanks and "//" too), for
+// numbers from the random source in turn; a blank line is an empty tip and
+// the last line needs no line end.
+TEST(TipOfTheDay, EachPickIsOneOfTheTipsAsTheyStand) {
+  std::deque<double> numbers = {0.5, 0.0, 0.34, 0.999999, 0.5, 0.5};
+  const auto next = [&] {
+    const double number = numbers.front();
     numbers.pop_front();
-    return next;
+    return number;
   };
-}
-
-class TipTest : public ::testing::Test, public SecondaryRig {};
-
-TEST_F(TipTest, EachPickIsOneOfTheTipsAsTheyStand) {
-  world.AddFile(kTips, CrLf({"First tip", "  Second tip  ", "Third // not a comment"}));
-  TipOfTheDay tips(Scripted({0.0, 0.34, 0.999999, 0.5, 0.5}));
-  ASSERT_TRUE(tips.LoadTips(platform, kTips));
-  EXPECT_EQ(tips.CurrentTip(), "First tip");
-  for (const char* tip : {"  Second tip  ", "Third // not a comment", "  Second tip  "}) {
-    tips.NextTip();
-    EXPECT_EQ(tips.CurrentTip(), tip);
-  }
-  // A blank line is an empty tip (here the middle one, picked); the last
-  // line needs no line end.
-  world.AddFile(kTips, "A\r\n\r\nC");
-  TipOfTheDay blank(Scripted({0.5}));
-  ASSERT_TRUE(blank.LoadTips(platform, kTips));
-  EXPECT_EQ(blank.Tips(), (std::vector<std::string>{"A", "", "C"}));
-  EXPECT_EQ(blank.CurrentTip(), "");
-
-  context.Store.Language = "de";
-  EXPECT_EQ(TipsFilePath(context), kFolder + "\\lang\\de\\tipofday.de");
-  TipOfTheDay none(Scripted({0.5, 0.5}));
-  EXPECT_FALSE(none.LoadTips(platform, TipsFilePath(context)));
+  SecondaryRig rig;
+  const std::string path = kFolder + "\\lang\\de\\tipofday.de";
+  rig.context.Store.Language = "de";
+  EXPECT_EQ(TipsFilePath(rig.context), path);
+  TipOfTheDay none(next);
+  EXPECT_FALSE(none.LoadTips(rig.platform, path));
   none.NextTip();
   EXPECT_FALSE(none.CurrentTip());
+  rig.world.AddFile(path, CrLf({"First tip", "  Second tip  ", "Third // not a comment"}));
+  TipOfTheDay tips(next);
+  ASSERT_TRUE(tips.LoadTips(rig.platform, path));
+  for (const char* tip : {"First tip", "  Second tip  ", "Third // not a comment"}) {
+    EXPECT_EQ(tips.CurrentTip(), tip);
+    tips.NextTip();
+  }
+  rig.world.AddFile(path, "A\r\n\r\nC");
+  TipOfTheDay blank(next);
+  ASSERT_TRUE(blank.LoadTips(rig.platform, path));
+  EXPECT_EQ(blank.Tips(), (std::vector<std::string>{"A", "", "C"}));
+  EXPECT_EQ(blank.CurrentTip(), "");
 }
 
 } // namespace

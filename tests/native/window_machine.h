@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "common/text.h"
@@ -27,10 +28,9 @@ struct WindowMachine : MovesMachine {
   // begins with start.
   void Popup(std::string_view category, const std::string& start, ItemPopupEntry entry) {
     window.selected = TreeModel::kNoNode;
-    for (const TreeModel::NodeId child : window.tree.At(window.tree.Find(category)).children) {
+    for (const TreeModel::NodeId child : window.tree.At(window.tree.Find(category)).children)
       if (window.selected == TreeModel::kNoNode && StartsWith(window.tree.At(child).text, start))
         window.selected = child;
-    }
     ASSERT_NE(TreeModel::kNoNode, window.selected) << start;
     items::ItemCommands(window).ItemPopupCommand(entry);
   }
@@ -46,9 +46,8 @@ struct WindowMachine : MovesMachine {
     Reload();
     StartDelay(context, main);
     std::vector<std::string> started;
-    for (std::size_t i = before; i < platform.shellExecutes().size(); ++i)
-      started.push_back(platform.shellExecutes()[i].file + "|" +
-                        platform.shellExecutes()[i].parameters);
+    for (const auto& run : std::span(platform.shellExecutes()).subspan(before))
+      started.push_back(run.file + "|" + run.parameters);
     return started;
   }
   std::optional<std::uint32_t> Type(RegKey root, const std::string& key, const std::string& name) {

@@ -2,9 +2,6 @@
 // its switch.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "native/startup_items_machine.h"
 #include "vantrel/text/language_switch.h"
 #include "vantrel/text/window_texts.h"
@@ -12,65 +9,49 @@
 namespace vantrel::startup_test {
 namespace {
 
-class WindowTextsTest : public ::testing::Test, public StartupItemsMachine {
-protected:
-  WindowTextsTest() {
-    context.Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
-    world.AddFile(kFolder + "\\lang\\de\\menus.de", "&Datei\r\n");
-    world.AddFile(kFolder + "\\lang\\de\\messages.de", "Vantrel läuft schon.\r\n");
-  }
-
-  std::vector<std::string> Checked(const MainWindowTexts& texts) const {
-    std::vector<std::string> checked;
-    for (const auto& item : texts.languages) {
-      if (item.checked)
-        checked.push_back(item.caption);
-    }
-    return checked;
-  }
-};
-
-TEST_F(WindowTextsTest, TablesReplaceTheDesignedTextsAndTheMenuChecksTheLanguage) {
-  MainWindowTexts texts = DesignedWindowTexts();
-  context.Text.Menus[menu::kTVSearchOnline] = "Online &suchen";
-  context.Text.Toolbar[toolbar::kRunTip] = "Normal starten";
-  context.Text.Toolbar[toolbar::kStatusPanel] = "Bereit";
-  LoadWindowTexts(context.Text, "de", texts);
-  EXPECT_EQ(texts.menuCaptions[menu::kTVSearchOnline], "Online &suchen");
-  EXPECT_EQ(texts.menuCaptions[menu::kFileExit], "E&xit"); // not filled: as designed
-  EXPECT_EQ(texts.toolTips[toolbar::kRunTip], "Normal starten");
-  EXPECT_EQ(texts.statusText, "Bereit");
-  EXPECT_EQ(Checked(texts), std::vector<std::string>{"Deutsch"});
-  LoadWindowTexts(context.Text, "nl", texts); // a second load adds nothing
-  EXPECT_EQ(texts.languages.size(), 3u);
-  EXPECT_EQ(Checked(texts), std::vector<std::string>{"Nederlands"});
-
-  // Without a language list the one designed item stays, unchecked.
-  MainWindowTexts bare = DesignedWindowTexts();
-  LoadWindowTexts(TextTables{}, "en", bare);
-  ASSERT_EQ(bare.languages.size(), 1u);
-  EXPECT_TRUE(Checked(bare).empty());
+std::string Checked(const MainWindowTexts& texts) {
+  std::string checked;
+  for (const auto& item : texts.languages)
+    checked += item.checked ? item.caption + ";" : "";
+  return checked;
 }
 
-TEST_F(WindowTextsTest, SwitchingLanguageLoadsItsTablesAndSavesTheFile) {
-  WriteProgramGroups({}, {});
+// Filled table entries replace the designed texts and the menu checks the
+// language; a switch loads its tables and saves the file, but leaves the
+// captions on screen.
+TEST(WindowTexts, TablesReplaceTheDesignedTextsAndTheSwitchSavesTheLanguage) {
+  StartupItemsMachine m;
+  MainWindowTexts bare = DesignedWindowTexts(); // no language list: the one designed item
+  LoadWindowTexts(TextTables{}, "en", bare);
+  EXPECT_EQ(bare.languages.size(), 1u);
+  EXPECT_EQ(Checked(bare), "");
+
+  m.context.Text.Languages = {{"English", "en"}, {"Deutsch", "de"}, {"Nederlands", "nl"}};
+  m.context.Text.Menus[menu::kTVSearchOnline] = "Online &suchen";
+  m.context.Text.Toolbar[toolbar::kRunTip] = "Normal starten";
+  m.context.Text.Toolbar[toolbar::kStatusPanel] = "Bereit";
   MainWindowTexts texts = DesignedWindowTexts();
-  LoadWindowTexts(context.Text, "en", texts);
-  const std::string path = store.FilePath();
+  LoadWindowTexts(m.context.Text, "nl", texts);
+  LoadWindowTexts(m.context.Text, "en", texts); // a second load adds nothing
+  EXPECT_EQ(texts.menuCaptions[menu::kTVSearchOnline] + "|" + texts.menuCaptions[menu::kFileExit] +
+                "|" + texts.toolTips[toolbar::kRunTip] + "|" + texts.statusText + "|" +
+                Checked(texts) + std::to_string(texts.languages.size()),
+            "Online &suchen|E&xit|Normal starten|Bereit|English;3");
 
-  // The checked language: nothing changes, nothing is written.
-  world.AddFile(path, "sentinel");
-  EXPECT_FALSE(SwitchLanguage(context, store, 0, texts));
-  EXPECT_EQ(world.ReadFile(path), "sentinel");
-  EXPECT_FALSE(SwitchLanguage(context, store, 7, texts));
-
-  EXPECT_TRUE(SwitchLanguage(context, store, 1, texts));
-  EXPECT_EQ(Checked(texts), std::vector<std::string>{"Deutsch"});
-  EXPECT_EQ(context.Text.Menus[menu::kFile], "&Datei");
-  EXPECT_EQ(context.Text.Messages[message::kAlreadyRunning], "Vantrel läuft schon.");
-  EXPECT_NE(world.ReadFile(path)->find("const Language = Deutsch;\r\n"), std::string::npos);
-  // The captions on screen are not reapplied.
-  EXPECT_EQ(texts.menuCaptions[menu::kFile], "&File");
+  m.WriteProgramGroups({}, {});
+  m.world.AddFile(m.store.FilePath(), "sentinel");
+  EXPECT_FALSE(SwitchLanguage(m.context, m.store, 0, texts)); // the checked one
+  EXPECT_FALSE(SwitchLanguage(m.context, m.store, 7, texts));
+  EXPECT_EQ(m.world.ReadFile(m.store.FilePath()), "sentinel");
+  m.world.AddFile(kFolder + "\\lang\\de\\menus.de", "&Datei\r\n");
+  m.world.AddFile(kFolder + "\\lang\\de\\messages.de", "Vantrel läuft schon.\r\n");
+  EXPECT_TRUE(SwitchLanguage(m.context, m.store, 1, texts));
+  EXPECT_EQ(Checked(texts) + m.context.Text.Menus[menu::kFile] + "|" +
+                m.context.Text.Messages[message::kAlreadyRunning] + "|" +
+                texts.menuCaptions[menu::kFile],
+            "Deutsch;&Datei|Vantrel läuft schon.|&File");
+  EXPECT_NE(m.world.ReadFile(m.store.FilePath())->find("const Language = Deutsch;\r\n"),
+            std::string::npos);
 }
 
 } // namespace

@@ -1,19 +1,19 @@
 // The contract tests' backend in the native test binary: a fresh simulated
-// machine per test, with an empty scratch folder.
+// machine per test, with an empty scratch folder, for a user whose logon
+// name is in CJK and whose profile folders are named after it.
 #include <memory>
-#include <string>
 
 #include "common/platform/sim/sim_platform.h"
 #include "contract/test_backend.h"
 
 namespace vantrel::testing {
-
 namespace {
+
+constexpr const char* kScratch = "C:\\Scratch";
+constexpr const char* kUser = "\xE7\x94\xB0\xE4\xB8\xAD"; // 田中
 
 class SimTestBackend : public TestBackend {
 public:
-  // The user has a logon name in CJK, and the profile folders are named
-  // after it, as Windows names them.
   SimTestBackend() : platform_(world_, Options()) {
     world_.MakeDirs(kScratch);
     const std::string menu =
@@ -35,9 +35,6 @@ private:
     options.userName = kUser;
     return options;
   }
-
-  static constexpr const char* kScratch = "C:\\Scratch";
-  static constexpr const char* kUser = "\xE7\x94\xB0\xE4\xB8\xAD"; // 田中
   sim::SimWorld world_;
   sim::SimPlatform platform_;
 };
