@@ -44,7 +44,7 @@ def main():
     code = sum(counted_lines(p) for d in CODE_DIRS for p in (root / d).rglob("*")
                if p.is_file() and p.suffix in CODE_SUFFIXES)
     ratio = tests / code if code else 0.0
-    print(f"tests {tests} lines, code {code} lines: ratio {ratio:.2f} (limit {LIMIT:.2f})")
+    print(f"tests {tests} lines, code {code} lines: ratio {ratio:.3f} (limit {LIMIT:.2f})")
     return 1 if ratio > LIMIT and "--report-only" not in sys.argv else 0
 
 
