@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/unpassed_names.h"
 #include "login_test_support.h"
 #include "vantrel/app/main_entry.h"
 #include "vantrel/login/run_at_login.h"
@@ -260,6 +261,33 @@ TEST(MainTest, AWholeLoginRunFromAFileHeldOpenAWhile) {
     EXPECT_EQ(rig.window.events, (Lines{"load@10000", "closed@14500"}));
     EXPECT_EQ(rig.RunValue(kHkeyLocalMachine), kOwnRun);
   }
+}
+
+// Windows before 10 1903 hands names outside its code page over with "?"
+// in place of each such character: the start names the one that did not
+// pass and writes nothing, in both modes.
+TEST(MainTest, AProgramFolderOrLogonNameThatDidNotPassIsNamedAndNothingWritten) {
+  const struct {
+    std::string module, user, named;
+  } rows[] = {{"C:\\??\\Vantrel\\Vantrel.exe", "Tester", "C:\\??\\Vantrel."},
+              {"C:\\Program Files\\Vantrel\\Vantrel.exe", "??", "logon name ??."}};
+  for (const auto& row : rows)
+    for (const char* commandLine : {"Vantrel.exe", "Vantrel.exe -nogui"}) {
+      SCOPED_TRACE(row.named + ", " + commandLine);
+      sim::SimWorld world;
+      sim::SimPlatform platform(world, {row.module, "", "", row.user});
+      platform.SetCommandLine(commandLine);
+      AppContext context(platform);
+      FakeMainWindow window(context, world);
+      const auto before = world.ListAll();
+      EXPECT_EQ(Main(context, window), MainOutcome::kEnded);
+      ASSERT_EQ(platform.messageBoxes().size(), 1u);
+      EXPECT_NE(platform.messageBoxes()[0].text.find(row.named + " " + NameNotPassedReason()),
+                std::string::npos)
+          << platform.messageBoxes()[0].text;
+      EXPECT_FALSE(window.loaded);
+      EXPECT_EQ(world.ListAll(), before);
+    }
 }
 
 // Run All starts the group with its delays and no main delay, logging only
