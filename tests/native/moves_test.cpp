@@ -243,6 +243,7 @@ TEST(ItemCommands, ToolbarDelayStopAndRunOnCheckedItems) {
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "Tool"), "C:\\T\\t.exe /q");
   EXPECT_EQ(m.RunValue(kHkeyCurrentUser, "S"), "C:\\s.exe");
   EXPECT_TRUE(m.world.RegValueNames(kHkeyCurrentUser, kUserStore).empty());
+  EXPECT_EQ(m.Stopped(), (std::vector<std::string>{"_STPAU_t.lnk", "_REGAU_C:\\tt.exe"}));
 
   EXPECT_TRUE(m.MessageTexts().empty());
 }
