@@ -115,7 +115,31 @@ TEST(ReturnedItems, MarkedInTheTreeAndTakenBackWithTheNewCommand) {
   EXPECT_TRUE(m.Returned().empty());
 }
 
-// Chat is delayed (stored, recorded, delay 0), then Later (delay 10).
+// Chat is delayed (stored, recorded, delay 0), then Later (delay 10), with
+// the take-back option as given.
+void DelayChatThenLater(login_test::LoginRig& r, RegKey root, const std::string& store,
+                        const std::string& run, const std::string& command, bool takeBack) {
+  r.context.CurrentUserStartupFolder = kUserStartup;
+  r.context.AllUsersStartupFolder = kCommonStartup;
+  r.world.registry().MakeKey(root, run);
+  r.world.RegSetString(root, store, "Chat", "C:\\Chat\\chat.exe");
+  r.SetStartup({login_test::Program(command, "C:\\Chat\\chat.exe", 0),
+                login_test::Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
+  r.context.Store.ProgramGroups[0].Programs[0].RegistryName = "Chat";
+  r.context.Store.TakeBackReturnedItems = takeBack;
+  r.LoadHiddenWindow();
+}
+
+// The log of that run up to Chat's coming back, noticed in where.
+std::vector<std::string> LogUntilChatCameBack(const std::string& where) {
+  return {"Info: 08:00:00  Waiting for 30 seconds.",
+          "Info: 08:00:30  Wait over.",
+          "Info: 08:00:30 Waiting for 0 seconds.",
+          "Info: 08:00:30  C:\\Chat\\chat.exe ",
+          "Info: 08:00:30 Waiting for 10 seconds.",
+          "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + where};
+}
+
 // Started, Chat writes its Run value again at once, as such programs do:
 // the run notices it while it waits, in the current user's Run key or in
 // the 32-bit view of the machine's, and takes it back with the option
@@ -138,28 +162,14 @@ TEST(ReturnedAtLogin, NoticedDuringTheRunAndTakenBackWithTheOption) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     login_test::LoginRig r;
-    r.context.CurrentUserStartupFolder = kUserStartup;
-    r.context.AllUsersStartupFolder = kCommonStartup;
-    r.world.registry().MakeKey(row.root, row.run);
-    r.world.RegSetString(row.root, row.store, "Chat", "C:\\Chat\\chat.exe");
-    r.SetStartup({login_test::Program(row.command, "C:\\Chat\\chat.exe", 0),
-                  login_test::Program("ExecuteReg", "C:\\Later\\later.exe", 10)});
-    r.context.Store.ProgramGroups[0].Programs[0].RegistryName = "Chat";
-    r.context.Store.TakeBackReturnedItems = row.takeBack;
-    r.LoadHiddenWindow();
+    DelayChatThenLater(r, row.root, row.store, row.run, row.command, row.takeBack);
     r.platform.shellExecuteFails = [&](const sim::ShellExecuteRecord& call) {
       if (call.file == "C:\\Chat\\chat.exe")
         r.world.RegSetString(row.root, row.run, "Chat", "C:\\Chat\\chat.exe -again");
       return false;
     };
     StartDelay(r.context, r.window);
-    std::vector<std::string> expected = {
-        "Info: 08:00:00  Waiting for 30 seconds.",
-        "Info: 08:00:30  Wait over.",
-        "Info: 08:00:30 Waiting for 0 seconds.",
-        "Info: 08:00:30  C:\\Chat\\chat.exe ",
-        "Info: 08:00:30 Waiting for 10 seconds.",
-        "Info: 08:00:30  Came back to Windows' startup (delayed in Vantrel): " + row.where};
+    std::vector<std::string> expected = LogUntilChatCameBack(row.where);
     if (row.takeBack)
       expected.push_back("Info: 08:00:30  Taken back into Vantrel's care: " + row.where);
     expected.push_back("Info: 08:00:40  C:\\Later\\later.exe ");
@@ -170,6 +180,51 @@ TEST(ReturnedAtLogin, NoticedDuringTheRunAndTakenBackWithTheOption) {
     EXPECT_FALSE(r.world.RegGetString(kHkeyLocalMachine, kMachineStore, "Chat"));
     EXPECT_EQ(r.platform.openWatches(), 0u);
     EXPECT_FALSE(r.context.WaitForMessagesHook);
+  }
+}
+
+// A program that writes its Run value again after the login run took it
+// back is noticed and taken back anew; a take back that cannot write
+// Vantrel's store says why and leaves the value to Windows.
+TEST(ReturnedAtLogin, WrittenAgainIsNoticedAnewAndAFailedTakeBackSaysWhy) {
+  const std::string where =
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Chat";
+  for (const bool storeFails : {false, true}) {
+    SCOPED_TRACE(storeFails ? "the store refuses" : "written twice");
+    login_test::LoginRig r;
+    DelayChatThenLater(r, kHkeyCurrentUser, kUserStore, kRunKey, "ExecuteReg", true);
+    // Each start writes Chat's value again, with the starting program's
+    // name as its switch.
+    r.platform.shellExecuteFails = [&](const sim::ShellExecuteRecord& call) {
+      r.world.RegSetString(kHkeyCurrentUser, kRunKey, "Chat",
+                           "C:\\Chat\\chat.exe /" + call.file.substr(call.file.rfind('\\') + 1));
+      return false;
+    };
+    if (storeFails)
+      r.world.faults = [](sim::SimOp op, const std::string& subject) {
+        return op == sim::SimOp::kRegSetValue && subject.find("Vantrel") != std::string::npos;
+      };
+    StartDelay(r.context, r.window);
+    const std::string takenBack = "  Taken back into Vantrel's care: " + where;
+    std::vector<std::string> expected = LogUntilChatCameBack(where);
+    if (storeFails)
+      expected.insert(expected.end(),
+                      {"Warning: 08:00:30  Could not take back: " + where +
+                           ". Its copy in Vantrel's store could not be read back, so it was left "
+                           "where it was.",
+                       "Info: 08:00:40  C:\\Later\\later.exe "});
+    else
+      expected.insert(
+          expected.end(),
+          {"Info: 08:00:30" + takenBack, "Info: 08:00:40  C:\\Later\\later.exe ",
+           "Info: 08:00:40  Came back to Windows' startup (delayed in Vantrel): " + where,
+           "Info: 08:00:40" + takenBack});
+    EXPECT_EQ(r.LogLines(), expected);
+    EXPECT_EQ(r.world.RegGetString(kHkeyCurrentUser, kRunKey, "Chat"),
+              storeFails ? std::optional<std::string>("C:\\Chat\\chat.exe /later.exe")
+                         : std::nullopt);
+    EXPECT_EQ(r.world.RegGetString(kHkeyCurrentUser, kUserStore, "Chat"),
+              storeFails ? "C:\\Chat\\chat.exe" : "C:\\Chat\\chat.exe /later.exe");
   }
 }
 
